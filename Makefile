@@ -1,0 +1,42 @@
+# make run   - install what is missing, build, start the window on the example project
+# make test  - install what is missing, build, run every test (GUI tests under Xvfb)
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= 2
+PACKAGES   := g++ cmake pkg-config libgtk2.0-dev libpng-dev libgtest-dev xvfb xauth
+SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+TEST_HOME  := $(CURDIR)/$(BUILD)/test-home
+
+.PHONY: all deps configure build run test asan-test clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	./$(BUILD)/quillon examples/Example.pbm
+
+# Core tests in an AddressSanitizer + UndefinedBehaviorSanitizer build.
+asan-test: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON -DQUILLON_GUI=OFF
+	cmake --build $(ASAN_BUILD) -j$(JOBS) --target core_tests quillon
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ./$(ASAN_BUILD)/core_tests --gtest_brief=1
+
+test: build asan-test
+	mkdir -p $(TEST_HOME)
+	HOME=$(TEST_HOME) LANG=C.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" \
+	  ctest --test-dir $(BUILD) -j$(JOBS) --output-on-failure
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

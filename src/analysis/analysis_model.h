@@ -1,0 +1,76 @@
+// The collections through which the four steps of a generation run talk.
+// Lists keep insertion order and are never sorted; constant names are stored
+// without "#" and in the letter case of their source line.
+#pragma once
+
+#include <unordered_set>
+
+#include "analysis/language_map.h"
+#include "text/text.h"
+
+namespace quillon {
+
+struct GadgetRecord {
+  Text name;
+  Text kind;  // upper-cased creating command, e.g. "BUTTONGADGET"
+};
+
+struct ImageRecord {
+  Text number;  // as written, "#" included
+  Text file;    // as written between the quotes
+};
+
+struct FontRecord {
+  Text number;  // first argument as written
+  Text line;    // the whole source line
+};
+
+struct AnalysisModel {
+  Lines source_files;
+  Lines include_files;
+  Lines form_code;
+  Lines include_file_lines;
+
+  Lines windows;
+  Lines menu_bars;
+  Lines menu_items;  // menu items and tool bar buttons together
+  Lines status_bars;
+  Lines tool_bars;
+  std::vector<GadgetRecord> gadgets;
+  std::vector<ImageRecord> images;
+  std::vector<FontRecord> fonts;
+
+  Lines constants_code;
+  Lines images_code;
+  Lines fonts_code;
+  Lines common_file_lines;
+  Lines main_lines;
+  Lines event_main_lines;
+  Lines event_window_lines;
+  Lines event_menu_lines;
+  Lines event_gadget_lines;
+  Lines load_language_lines;
+
+  LanguageMap language_strings;
+
+  // Output format of this run's generated files (kOutputUtf8 or kOutputAscii).
+  int output_format = 2;
+
+  // Empties everything a run rebuilds (the start of Step 1).
+  void ClearForRun();
+};
+
+// Upper-case keyword sets, built once at program start.
+struct KeywordSets {
+  std::unordered_set<Text> command_keywords;
+  std::unordered_set<Text> gadget_keywords;
+};
+
+// The built-in tables, in their stored order (124 and 32 names).
+const std::vector<TextView>& BuiltinCommandKeywords();
+const std::vector<TextView>& BuiltinGadgetKeywords();
+
+// Both sets: built-in names, then every user gadget name, all upper-cased.
+KeywordSets BuildKeywordSets(const Lines& user_gadgets);
+
+}  // namespace quillon

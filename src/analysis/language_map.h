@@ -1,0 +1,40 @@
+// The map of language texts to translations. Its iteration order is part of
+// the generated files: 512 buckets by a hash over UTF-16 code units, buckets
+// in order, the most recently added key first within a bucket.
+#pragma once
+
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+#include "text/text.h"
+
+namespace quillon {
+
+class LanguageMap {
+ public:
+  static constexpr uint32_t kBuckets = 512;
+  // hash = hash * 65599 + unit for every UTF-16 code unit, unsigned 32-bit.
+  static uint32_t Hash(TextView key);
+
+  void Clear();
+  bool Contains(TextView key) const;
+  // The value of a key, or nullptr.
+  const Text* Find(TextView key) const;
+  // Adds a new key or replaces the value of an existing one (its place stays).
+  void Set(const Text& key, const Text& value);
+  size_t Size() const { return entries_.size(); }
+  // Visits every pair in the iteration order described above.
+  void ForEach(const std::function<void(const Text& key, const Text& value)>& visit) const;
+
+ private:
+  struct Entry {
+    Text key;
+    Text value;
+  };
+  std::vector<Entry> entries_;
+  std::unordered_map<Text, size_t> index_;
+  std::vector<std::vector<size_t>> buckets_ = std::vector<std::vector<size_t>>(kBuckets);  // oldest first
+};
+
+}  // namespace quillon

@@ -1,0 +1,117 @@
+#include "project/project_file.h"
+
+#include "io/file_io.h"
+#include "text/encoding.h"
+
+namespace quillon {
+
+namespace {
+
+Lines* SavedListForSection(Project& project, const Text& section) {
+  if (section == U"[WINDOW]") return &project.saved_windows;
+  if (section == U"[MENU]") return &project.saved_menu_bars;
+  if (section == U"[MENUITEM]") return &project.saved_menu_items;
+  if (section == U"[STATUSBAR]") return &project.saved_status_bars;
+  if (section == U"[TOOLBAR]") return &project.saved_tool_bars;
+  if (section == U"[GADGET]") return &project.saved_gadgets;
+  return nullptr;
+}
+
+void ReadSwitchLine(Project& project, const Text& line) {
+  const Text text = ReplaceAll(line, U";", U"");
+  const long eq = Position(text, U'=');
+  const Text key = eq > 0 ? Left(text, eq - 1) : text;
+  Text value;
+  if (eq > 0) {
+    const long next = Position(text, U'=', eq + 1);
+    value = next > 0 ? Mid(text, eq + 1, next - eq - 1) : Mid(text, eq + 1);
+  }
+  for (size_t i = 0; i < kSwitchKeys.size(); ++i) {
+    if (key == kSwitchKeys[i]) SwitchAt(project.switches, i) = ParseLeadingInt(value);
+  }
+}
+
+}  // namespace
+
+bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
+  Project& project = ws.project;
+  project.files.clear();
+  for (Lines* list : {&project.saved_windows, &project.saved_menu_bars, &project.saved_menu_items,
+                      &project.saved_status_bars, &project.saved_tool_bars, &project.saved_gadgets}) {
+    list->clear();
+  }
+  ws.check.Clear();
+  project.has_name = false;
+  project.saved = true;
+
+  std::string bytes;
+  if (!ReadFileBytes(ToUtf8(path), &bytes)) {
+    reporter.ShowError(Text(kProjectBoxTitle), Text(kErrorOpenProject));
+    return false;
+  }
+  // A UTF-8 mark in front of the first section is skipped.
+  const size_t skip = DetectBom(bytes).format == kFormatUtf8 ? 3 : 0;
+  const Lines lines = DecodeLines(std::string_view(bytes).substr(skip), kFormatUtf8);
+
+  Text section;
+  for (const Text& line : lines) {
+    if (!line.empty() && line[0] == U'[') {
+      section = line;
+    } else if (line.empty()) {
+      section.clear();
+    } else if (section == U"[FILES]") {
+      project.files.push_back(line);
+    } else if (section == U"[SWITCH]") {
+      ReadSwitchLine(project, line);
+    } else if (Lines* list = SavedListForSection(project, section)) {
+      list->push_back(line);
+    }
+  }
+  project.has_name = true;
+  project.saved = true;
+  return true;
+}
+
+std::string ProjectFileBytes(const Workspace& ws, bool from_this_run) {
+  const Project& project = ws.project;
+  const AnalysisModel& run = ws.analysis;
+  Lines out;
+  out.push_back(U"[FILES]");
+  out.insert(out.end(), project.files.begin(), project.files.end());
+  out.push_back(Text());
+  out.push_back(U"[SWITCH]");
+  for (size_t i = 0; i < kSwitchKeys.size(); ++i) {
+    out.push_back(Text(kSwitchKeys[i]) + U"=" + ToText(SwitchAt(project.switches, i)));
+  }
+  out.push_back(Text());
+
+  Lines gadget_names;
+  for (const GadgetRecord& g : run.gadgets) gadget_names.push_back(g.name);
+  const std::pair<TextView, const Lines*> sections[] = {
+      {U"[WINDOW]", from_this_run ? &run.windows : &project.saved_windows},
+      {U"[MENU]", from_this_run ? &run.menu_bars : &project.saved_menu_bars},
+      {U"[MENUITEM]", from_this_run ? &run.menu_items : &project.saved_menu_items},
+      {U"[STATUSBAR]", from_this_run ? &run.status_bars : &project.saved_status_bars},
+      {U"[TOOLBAR]", from_this_run ? &run.tool_bars : &project.saved_tool_bars},
+      {U"[GADGET]", from_this_run ? &gadget_names : &project.saved_gadgets},
+  };
+  for (const auto& [header, names] : sections) {
+    out.push_back(Text(header));
+    out.insert(out.end(), names->begin(), names->end());
+    out.push_back(Text());
+  }
+  return EncodeLines(out, kOutputUtf8, /*with_bom=*/false);
+}
+
+bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter) {
+  if (ws.project.files.empty()) return false;
+  if (!ws.writer->WriteFile(ToUtf8(path), ProjectFileBytes(ws, from_this_run))) {
+    reporter.ShowError(Text(kProjectBoxTitle), Text(kErrorSaveProject));
+    return false;
+  }
+  ws.project.saved = true;
+  ws.project.has_name = true;
+  return true;
+}
+
+}  // namespace quillon

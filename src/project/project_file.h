@@ -1,0 +1,26 @@
+// The project file (".pbm"): loading into and saving from the workspace.
+#pragma once
+
+#include "run/run_host.h"
+#include "run/workspace.h"
+
+namespace quillon {
+
+inline constexpr TextView kProjectBoxTitle = U"UserGadgetList";
+inline constexpr TextView kErrorOpenProject = U"Error open file project";
+inline constexpr TextView kErrorSaveProject = U"Error save file project";
+
+// Replaces the project model by the file's content. Empties the file list,
+// the saved constant lists and the constant-check lists first; on failure
+// they stay empty and the error box is shown. Does not change project_path.
+bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter);
+
+// The project file's text for the current model. `from_this_run` takes the
+// constant sections from the analysis lists instead of the saved lists.
+std::string ProjectFileBytes(const Workspace& ws, bool from_this_run);
+
+// Writes the project file. An empty file list is a silent failure. Does not
+// change project_path.
+bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter);
+
+}  // namespace quillon

@@ -1,0 +1,48 @@
+#include "project/user_gadget_file.h"
+
+#include "io/file_io.h"
+#include "text/encoding.h"
+
+namespace quillon {
+
+namespace {
+constexpr TextView kSection = U"[USERGADGET]";
+}
+
+bool ReadUserGadgetFile(const std::string& path, Lines* names) {
+  std::string bytes;
+  if (!ReadFileBytes(path, &bytes)) return false;
+  const size_t skip = DetectBom(bytes).format == kFormatUtf8 ? 3 : 0;
+  Text section;
+  for (const Text& line : DecodeLines(std::string_view(bytes).substr(skip), kFormatUtf8)) {
+    if (!line.empty() && line[0] == U'[') {
+      section = line;
+    } else if (line.empty()) {
+      section.clear();
+    } else if (section == kSection) {
+      names->push_back(TrimBlanks(line));
+    }
+  }
+  return true;
+}
+
+void LoadUserGadgets(const std::string& path, Lines* names, ErrorReporter& reporter) {
+  const long long size = FileSize(path);
+  if (size > 0) {
+    if (ReadUserGadgetFile(path, names)) return;
+  } else if (size == 0 || !FileExists(path)) {
+    if (WriteFileAtomic(path, EncodeLines({Text(kSection)}, kOutputUtf8, /*with_bom=*/false))) return;
+    if (size == 0) return;  // an existing empty list that cannot be written is still an empty list
+  }
+  reporter.ShowError(Text(kUserListBoxTitle), Text(kErrorOpenUserList));
+}
+
+bool SaveUserGadgets(const std::string& path, const Lines& names, ErrorReporter& reporter) {
+  Lines lines{Text(kSection)};
+  lines.insert(lines.end(), names.begin(), names.end());
+  if (WriteFileAtomic(path, EncodeLines(lines, kOutputUtf8, /*with_bom=*/false))) return true;
+  reporter.ShowError(Text(kSaveUserListTitle), Text(kErrorSaveUserList));
+  return false;
+}
+
+}  // namespace quillon

@@ -1,0 +1,69 @@
+// Every fixed text a generation run writes into the log. Lines that carry a
+// name or a number are built by the functions below from these pieces.
+#pragma once
+
+#include "text/text.h"
+
+namespace quillon::log {
+
+inline constexpr TextView kStep1 = U"Generate Code Step 1 ...";
+inline constexpr TextView kStep2 = U"Generate Code Step 2 ...";
+inline constexpr TextView kStep3 = U"Generate Code Step 3 ...";
+inline constexpr TextView kStep4 = U"Generate Code Step 4 ...";
+
+inline constexpr TextView kCheckMain = U"- Check Main.pb";
+inline constexpr TextView kMainNotFound = U" -> Main.pb not found.";
+inline constexpr TextView kNoBom = U" -> No BOM found.";
+inline constexpr TextView kUtf8Bom = U" -> UTF-8 BOM found.";
+inline constexpr TextView kUtf16LeBom = U" -> UTF-16 (Little Endian) BOM found.";
+inline constexpr TextView kUtf16BeBom = U" -> UTF-16 (Big Endian) BOM found.";
+inline constexpr TextView kUtf32LeBom = U" -> UTF-32 (Little Endian) BOM found.";
+inline constexpr TextView kUtf32BeBom = U" -> UTF-32 (Big Endian) BOM found.";
+inline constexpr TextView kLoadFiles = U"- Load Files...";
+inline constexpr TextView kNoFiles = U"None Files to Generate.";
+inline constexpr TextView kInterpret = U"- Interpret code...";
+inline constexpr TextView kPbAnyStop = U" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
+
+inline constexpr TextView kCheckConstants = U"- Check Constants...";
+
+inline constexpr TextView kMakeBackup = U"- Make Backup...";
+inline constexpr TextView kBackupFailed = U"- Error CopyDirectory";
+inline constexpr TextView kUpdatePrefix = U"- Update Prefix";
+inline constexpr TextView kUpdateProcedure = U"- Update Procedure";
+inline constexpr TextView kUpdateConstants = U"- Update Constants";
+inline constexpr TextView kUpdateOpenWindow = U"- Update Open Window";
+inline constexpr TextView kUpdateIncludeFiles = U"- Update IncludeFiles";
+
+inline constexpr TextView kCreateCode = U"- Create new code...";
+inline constexpr TextView kWriteFiles = U"- Write Files...";
+inline constexpr TextView kReady = U"Ready.";
+inline constexpr TextView kCancel = U"Cancel.";
+inline constexpr TextView kNoLoadLanguageBlock = U" -> Warning: LoadLanguage.pb has no DefaultLanguage block";
+
+// The error number of file error lines; the system never asks the operating
+// system for one, so it is always 1.
+int LastErrorCode();
+// "Errorcode: " followed by the code in signed decimal.
+Text ErrorCodeText(int code);
+// " / Errorcode: 1": the tail of every file error line.
+Text FileErrorTail();
+
+// The Main.pb check line for a format code; empty for a code outside the table.
+Text BomLine(int format_code);
+
+Text DuplicateWindow(TextView name);      // " -> Error: Find duplicate WindowID(#name). Stop!"
+Text DuplicateMenu(TextView name);        // " -> Error: Find duplicate MenuID(#name). Stop!"
+Text DuplicateMenuItem(TextView name);    // " -> Warning: ... by MenuItem."
+Text DuplicateToolbarButton(TextView name);  // " -> Warning: ... by ToolbarButton."
+Text DuplicateStatusBar(TextView name);
+Text DuplicateToolBar(TextView name);
+
+Text ErrorOpenFile(TextView path);        // " -> Error OpenFile " path tail
+Text ErrorWriteFile(TextView path);       // " -> Error WriteFile " path tail
+Text ErrorFile(TextView path);            // " -> Error File " path tail
+Text WriteFile(TextView path);            // " -> Write File " path
+Text UpdateIncludeFile(TextView path, long count);
+Text Count(TextView what, long count);    // " -> Count <what>: n"
+Text Utf8Needed(TextView path);           // " -> Warning: UTF-8 needed for " path
+
+}  // namespace quillon::log

@@ -1,0 +1,28 @@
+// Everything a generation run works on: the project, the analysis model, the
+// constant-check lists, the keyword sets and the writer of its outputs.
+#pragma once
+
+#include "analysis/analysis_model.h"
+#include "check/check_lists.h"
+#include "io/output_writer.h"
+#include "project/project_model.h"
+
+namespace quillon {
+
+struct Workspace {
+  Project project;
+  AnalysisModel analysis;
+  CheckLists check;
+  KeywordSets keywords;
+  Lines user_gadgets;
+  // Starting directory of every file chooser (kept in the settings file).
+  Text last_path;
+  DiskWriter disk_writer;
+  // Where the run's outputs go; the disk unless a preview swaps it.
+  OutputWriter* writer = &disk_writer;
+
+  // Byte path of the project directory (with trailing "/").
+  std::string ProjectDirectoryPath() const { return ToUtf8(ProjectDirectory(project)); }
+};
+
+}  // namespace quillon

@@ -1,0 +1,139 @@
+#include "text/encoding.h"
+
+#include "io/file_io.h"
+
+namespace quillon {
+
+BomInfo DetectBom(std::string_view b) {
+  auto starts = [&b](std::initializer_list<unsigned char> mark) {
+    if (b.size() < mark.size()) return false;
+    size_t i = 0;
+    for (unsigned char m : mark) {
+      if (static_cast<unsigned char>(b[i++]) != m) return false;
+    }
+    return true;
+  };
+  if (starts({0xFF, 0xFE, 0x00, 0x00})) return {kFormatUtf32Le, 4};
+  if (starts({0x00, 0x00, 0xFE, 0xFF})) return {kFormatUtf32Be, 4};
+  if (starts({0xEF, 0xBB, 0xBF})) return {kFormatUtf8, 3};
+  if (starts({0xFF, 0xFE})) return {kFormatUtf16Le, 2};
+  if (starts({0xFE, 0xFF})) return {kFormatUtf16Be, 2};
+  return {kFormatAscii, 0};
+}
+
+namespace {
+
+Text DecodeSingleByte(std::string_view bytes) {
+  Text out(bytes.size(), U'\0');
+  for (size_t i = 0; i < bytes.size(); ++i) out[i] = static_cast<unsigned char>(bytes[i]);
+  return out;
+}
+
+// UTF-16 LE into code points; a valid surrogate pair becomes one character,
+// a lone surrogate is kept as its code unit. An odd trailing byte is kept.
+Text DecodeUtf16Le(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size() / 2);
+  size_t i = 0;
+  while (i + 1 < bytes.size()) {
+    char32_t unit = static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+    i += 2;
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < bytes.size()) {
+      const char32_t low = static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    out.push_back(unit);
+  }
+  if (i < bytes.size()) out.push_back(static_cast<unsigned char>(bytes[i]));
+  return out;
+}
+
+Text DecodeAll(std::string_view bytes, int format) {
+  if (format == kFormatUtf8) return FromUtf8(bytes);
+  if (format == kFormatUtf16Le) return DecodeUtf16Le(bytes);
+  return DecodeSingleByte(bytes);
+}
+
+}  // namespace
+
+Lines DecodeLines(std::string_view bytes, int format) {
+  // Decoding first and splitting afterwards is equivalent for all three
+  // formats, since CR and LF decode to themselves.
+  const Text all = DecodeAll(bytes, format);
+  Lines lines;
+  size_t start = 0;
+  const size_t n = all.size();
+  size_t i = 0;
+  while (i < n) {
+    const char32_t c = all[i];
+    if (c == U'\n' || c == U'\r') {
+      lines.emplace_back(all, start, i - start);
+      if (c == U'\r' && i + 1 < n && all[i + 1] == U'\n') ++i;
+      ++i;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < n) lines.emplace_back(all, start, n - start);
+  return lines;
+}
+
+int AsciiOrUtf8(int bom) { return bom == kFormatAscii ? kFormatAscii : kFormatUtf8; }
+
+static int SameAsMark(int bom) { return bom; }
+
+bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out) {
+  std::string bytes;
+  if (!ReadFileBytes(path, &bytes)) return false;
+  const BomInfo bom = DetectBom(bytes);
+  out->bom = bom.format;
+  out->lines = DecodeLines(std::string_view(bytes).substr(bom.length), format_for_mark(bom.format));
+  return true;
+}
+
+bool ReadTextFile(const std::string& path, TextFile* out) { return ReadTextFileAs(path, SameAsMark, out); }
+
+int ReadBomOfFile(const std::string& path) {
+  std::string head;
+  if (!ReadFileHead(path, 4, &head)) return kFormatUnreadable;
+  return DetectBom(head).format;
+}
+
+std::string EncodeLines(const Lines& lines, int output_format, bool with_bom) {
+  std::string out;
+  size_t total = 3;
+  for (const Text& line : lines) total += line.size() + 1;
+  out.reserve(total);
+  if (output_format == kOutputUtf8) {
+    if (with_bom) out.append("\xEF\xBB\xBF");
+    for (const Text& line : lines) {
+      out.append(ToUtf8(line));
+      out.push_back('\n');
+    }
+    return out;
+  }
+  for (const Text& line : lines) {
+    for (char32_t c : line) {
+      if (IsEscapedByte(c)) {
+        out.push_back(static_cast<char>(c - kEscapedByteFirst + 0x80));
+      } else if (c <= 0xFF) {
+        out.push_back(static_cast<char>(c));
+      }
+    }
+    out.push_back('\n');
+  }
+  return out;
+}
+
+bool NeedsWideEncoding(const Lines& lines) {
+  for (const Text& line : lines) {
+    if (HasWideCharacter(line)) return true;
+  }
+  return false;
+}
+
+}  // namespace quillon

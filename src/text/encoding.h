@@ -1,0 +1,63 @@
+// Byte-order marks, line splitting and line writing for every text file the
+// program reads or writes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "text/text.h"
+
+namespace quillon {
+
+// Format codes of a byte-order mark (they double as reading formats).
+enum FormatCode : int {
+  kFormatUnreadable = 0,  // the file could not be opened
+  kFormatUtf8 = 2,
+  kFormatUtf16Be = 4,
+  kFormatUtf32Le = 5,
+  kFormatUtf32Be = 6,
+  kFormatAscii = 24,  // no mark: one byte per character
+  kFormatUtf16Le = 25,
+};
+
+struct BomInfo {
+  int format = kFormatAscii;
+  size_t length = 0;  // bytes the mark occupies
+};
+
+// Looks at the first four bytes (fewer when shorter), longest mark first.
+BomInfo DetectBom(std::string_view bytes);
+
+// Splits bytes (after the mark) into lines decoded with `format`: 2 = UTF-8,
+// 25 = UTF-16 LE, every other code one byte per character. Lines end at LF,
+// CR or CR LF; a final terminator yields no extra empty line.
+Lines DecodeLines(std::string_view bytes, int format);
+
+// A whole text file: its detected mark and its lines.
+struct TextFile {
+  int bom = kFormatAscii;
+  Lines lines;
+};
+
+// Reads a file and decodes it with its detected mark. False when unreadable.
+bool ReadTextFile(const std::string& path, TextFile* out);
+// Reads a file, skips its mark, decodes with `format_for_mark(bom)`.
+// Used where a Part fixes the reading format by the mark (e.g. "24 when no
+// mark, otherwise 2").
+bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out);
+// "24 when the file has no mark, otherwise 2".
+int AsciiOrUtf8(int bom);
+
+// The mark of a file, or kFormatUnreadable when it cannot be opened.
+int ReadBomOfFile(const std::string& path);
+
+// Output formats of generated files.
+enum OutputFormat : int { kOutputUtf8 = kFormatUtf8, kOutputAscii = kFormatAscii };
+
+// Lines encoded for writing: UTF-8 with EF BB BF, or one byte per character
+// without mark (a character above U+00FF is left out); LF after every line.
+std::string EncodeLines(const Lines& lines, int output_format, bool with_bom = true);
+// True when some line holds a character that one byte cannot carry.
+bool NeedsWideEncoding(const Lines& lines);
+
+}  // namespace quillon

@@ -1,0 +1,253 @@
+#include "text/text.h"
+
+#include <glib.h>
+
+#include <climits>
+
+namespace quillon {
+
+namespace {
+
+// Length of a UTF-8 sequence from its lead byte, 0 when the byte cannot lead.
+int SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+size_t Index(long position) { return static_cast<size_t>(position - 1); }
+
+}  // namespace
+
+Text FromUtf8(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size());
+  size_t i = 0;
+  const size_t n = bytes.size();
+  while (i < n) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const int len = SequenceLength(lead);
+    bool valid = len > 0 && i + static_cast<size_t>(len) <= n;
+    char32_t cp = 0;
+    if (valid) {
+      if (len == 1) {
+        cp = lead;
+      } else {
+        cp = lead & (0x7F >> len);
+        for (int k = 1; k < len && valid; ++k) {
+          const auto cont = static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]);
+          if ((cont & 0xC0) != 0x80) valid = false;
+          cp = (cp << 6) | (cont & 0x3F);
+        }
+        // Reject overlong forms, surrogates and values above U+10FFFF.
+        if (valid && ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+                      (cp >= 0xD800 && cp <= 0xDFFF))) {
+          valid = false;
+        }
+      }
+    }
+    if (valid) {
+      out.push_back(cp);
+      i += static_cast<size_t>(len);
+    } else {
+      out.push_back(kEscapedByteFirst + (lead - 0x80));  // lead >= 0x80 here
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string ToUtf8(TextView text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t c : text) {
+    if (IsEscapedByte(c)) {
+      out.push_back(static_cast<char>(c - kEscapedByteFirst + 0x80));
+    } else if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      const char32_t v = c > 0x10FFFF ? 0xFFFD : c;
+      out.push_back(static_cast<char>(0xF0 | (v >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((v >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((v >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (v & 0x3F)));
+    }
+  }
+  return out;
+}
+
+bool HasWideCharacter(TextView text) {
+  for (char32_t c : text) {
+    if (c > 0xFF && !IsEscapedByte(c)) return true;
+  }
+  return false;
+}
+
+char32_t UpperChar(char32_t c) {
+  if (c < 0x80) return (c >= U'a' && c <= U'z') ? c - 32 : c;
+  if (IsEscapedByte(c) || c > 0x10FFFF) return c;
+  return static_cast<char32_t>(g_unichar_toupper(static_cast<gunichar>(c)));
+}
+
+Text Upper(TextView text) {
+  Text out(text);
+  for (char32_t& c : out) c = UpperChar(c);
+  return out;
+}
+
+Text Left(TextView text, long count) {
+  if (count <= 0) return Text();
+  return Text(text.substr(0, static_cast<size_t>(count)));
+}
+
+Text Right(TextView text, long count) {
+  if (count <= 0) return Text();
+  const size_t n = static_cast<size_t>(count);
+  if (n >= text.size()) return Text(text);
+  return Text(text.substr(text.size() - n));
+}
+
+Text Mid(TextView text, long start) {
+  if (start < 1) start = 1;
+  if (Index(start) >= text.size()) return Text();
+  return Text(text.substr(Index(start)));
+}
+
+Text Mid(TextView text, long start, long count) {
+  if (count <= 0) return Text();
+  if (start < 1) start = 1;
+  if (Index(start) >= text.size()) return Text();
+  return Text(text.substr(Index(start), static_cast<size_t>(count)));
+}
+
+long Position(TextView text, TextView what, long start) {
+  if (start < 1) start = 1;
+  if (what.empty() || Index(start) >= text.size()) return 0;
+  const size_t at = text.find(what, Index(start));
+  return at == TextView::npos ? 0 : static_cast<long>(at) + 1;
+}
+
+long Position(TextView text, char32_t what, long start) {
+  return Position(text, TextView(&what, 1), start);
+}
+
+long PositionNoCase(TextView text, TextView what, long start) {
+  return Position(Upper(text), Upper(what), start);
+}
+
+long LastPosition(TextView text, TextView what, long at) {
+  if (what.empty() || text.empty()) return 0;
+  size_t from = TextView::npos;
+  if (at > 0) from = Index(at);
+  const size_t found = text.rfind(what, from);
+  return found == TextView::npos ? 0 : static_cast<long>(found) + 1;
+}
+
+long LastPosition(TextView text, char32_t what, long at) {
+  return LastPosition(text, TextView(&what, 1), at);
+}
+
+bool ContainsNoCase(TextView text, TextView keyword) {
+  return Upper(text).find(Upper(keyword)) != Text::npos;
+}
+
+namespace {
+template <typename Pred>
+Text TrimIf(TextView text, Pred trim) {
+  size_t b = 0;
+  size_t e = text.size();
+  while (b < e && trim(text[b])) ++b;
+  while (e > b && trim(text[e - 1])) --e;
+  return Text(text.substr(b, e - b));
+}
+}  // namespace
+
+Text TrimBlanks(TextView text) { return TrimIf(text, [](char32_t c) { return c == U' '; }); }
+Text TrimTabs(TextView text) { return TrimIf(text, [](char32_t c) { return c == U'\t'; }); }
+Text TrimBlanksAndTabs(TextView text) {
+  return TrimIf(text, [](char32_t c) { return c == U' ' || c == U'\t'; });
+}
+Text TrimChar(TextView text, char32_t ch) {
+  return TrimIf(text, [ch](char32_t c) { return c == ch; });
+}
+
+Text ReplaceNoCase(TextView text, TextView find, TextView replacement) {
+  if (find.empty()) return Text(text);
+  const Text upper_text = Upper(text);
+  const Text upper_find = Upper(find);
+  Text out;
+  size_t from = 0;
+  for (;;) {
+    const size_t at = upper_text.find(upper_find, from);
+    if (at == Text::npos) break;
+    out.append(text.substr(from, at - from));
+    out.append(replacement);
+    from = at + find.size();
+  }
+  out.append(text.substr(from));
+  return out;
+}
+
+Text ReplaceAll(TextView text, TextView find, TextView replacement) {
+  if (find.empty()) return Text(text);
+  Text out;
+  size_t from = 0;
+  for (;;) {
+    const size_t at = text.find(find, from);
+    if (at == TextView::npos) break;
+    out.append(text.substr(from, at - from));
+    out.append(replacement);
+    from = at + find.size();
+  }
+  out.append(text.substr(from));
+  return out;
+}
+
+Text ToText(long long number) { return T(std::to_string(number)); }
+
+int ParseLeadingInt(TextView text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == U' ' || text[i] == U'\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == U'-' || text[i] == U'+')) {
+    negative = text[i] == U'-';
+    ++i;
+  }
+  long long value = 0;
+  while (i < text.size() && text[i] >= U'0' && text[i] <= U'9') {
+    value = value * 10 + (text[i] - U'0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    ++i;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) value = INT_MAX;
+  if (value < INT_MIN) value = INT_MIN;
+  return static_cast<int>(value);
+}
+
+Text DirectoryPart(TextView path) {
+  const size_t slash = path.rfind(U'/');
+  return slash == TextView::npos ? Text() : Text(path.substr(0, slash + 1));
+}
+
+Text FilePart(TextView path) {
+  const size_t slash = path.rfind(U'/');
+  return slash == TextView::npos ? Text(path) : Text(path.substr(slash + 1));
+}
+
+Text ExtensionPart(TextView path) {
+  const Text file = FilePart(path);
+  const size_t dot = file.rfind(U'.');
+  return dot == Text::npos ? Text() : file.substr(dot + 1);
+}
+
+}  // namespace quillon

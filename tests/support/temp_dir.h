@@ -1,0 +1,35 @@
+// A temporary folder per test, removed with everything in it afterwards.
+#pragma once
+
+#include <string>
+
+#include "text/text.h"
+
+namespace quillon::testing {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  // The folder, with a trailing "/".
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + name; }
+  Text TextPath(const std::string& name = "") const { return FromUtf8(path_ + name); }
+
+ private:
+  std::string path_;
+};
+
+// Whole-file helpers for test set-up and checks.
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+// Lines joined with "\n" after each, as UTF-8.
+std::string JoinLines(std::initializer_list<std::string> lines);
+std::string ToUtf8Lines(const Lines& lines);
+// Lines from UTF-8 literals.
+Lines L(std::initializer_list<std::string> lines);
+
+}  // namespace quillon::testing

@@ -1,0 +1,80 @@
+#include "text/text.h"
+
+#include <gtest/gtest.h>
+
+namespace quillon {
+namespace {
+
+TEST(BasicStringHelpers, LeftMidFollowBasicOutOfRange) {
+  const Text s = U"OpenWindow(#Main, 0)";
+  EXPECT_EQ(Left(s, 4), U"Open");
+  EXPECT_EQ(Left(s, 0), U"");
+  EXPECT_EQ(Left(s, -3), U"");
+  EXPECT_EQ(Left(s, 1000), s);
+  EXPECT_EQ(Mid(s, 12, 4), U"#Mai");
+  EXPECT_EQ(Mid(s, 12), U"#Main, 0)");
+  EXPECT_EQ(Mid(s, 0, 4), U"Open");  // a start below 1 counts from 1
+  EXPECT_EQ(Mid(s, 100), U"");
+  EXPECT_EQ(Mid(s, 3, 0), U"");
+  EXPECT_EQ(Mid(s, 3, -1), U"");
+}
+
+TEST(BasicStringHelpers, PositionsCountFromOneAndZeroMeansNotFound) {
+  const Text s = U"a(b,c(d)";
+  EXPECT_EQ(Position(s, U'('), 2);
+  EXPECT_EQ(Position(s, U'(', 3), 6);
+  EXPECT_EQ(Position(s, U'(', 7), 0);
+  EXPECT_EQ(Position(s, U"x"), 0);
+  EXPECT_EQ(Position(s, U'(', -5), 2);
+  EXPECT_EQ(Position(s, U'(', 99), 0);
+  EXPECT_EQ(LastPosition(s, U'('), 6);
+  EXPECT_EQ(LastPosition(s, U'(', 5), 2);
+  EXPECT_EQ(LastPosition(s, U'(', 1), 0);
+  EXPECT_EQ(PositionNoCase(U"x = gadgetid(#a)", U"GADGETID("), 5);
+}
+
+TEST(BasicStringHelpers, UpperCaseKeepsLengthAndMapsUnicode) {
+  EXPECT_EQ(Upper(U"openWindow(#ä_ß)"), U"OPENWINDOW(#Ä_ß)");
+  const Text ligature = U"\uFB01";  // no single-character upper case: stays
+  EXPECT_EQ(Upper(ligature).size(), 1u);
+}
+
+TEST(BasicStringHelpers, TrimAndReplace) {
+  EXPECT_EQ(TrimBlanks(U"  a b \t"), U"a b \t");
+  EXPECT_EQ(TrimBlanksAndTabs(U" \t a \t "), U"a");
+  EXPECT_EQ(TrimChar(U"\"\"x\"", U'"'), U"x");
+  EXPECT_EQ(ReplaceNoCase(U"Procedure OpenW procedure open", U"procedure open", U"Procedure Open_"),
+            U"Procedure Open_W Procedure Open_");
+  EXPECT_EQ(ReplaceAll(U"a\\tb\\t", U"\\t", U"+"), U"a+b+");
+  EXPECT_EQ(ParseLeadingInt(U"  -12x"), -12);
+  EXPECT_EQ(ParseLeadingInt(U"x12"), 0);
+  EXPECT_EQ(ParseLeadingInt(U"99999999999"), 2147483647);
+}
+
+TEST(Utf8Conversion, InvalidBytesSurviveARoundTrip) {
+  const std::string bytes = "ok \xC3\xA4 \xFF\xFE bad \xE2\x82 end \xF0\x9F\x98\x80";
+  const Text text = FromUtf8(bytes);
+  EXPECT_EQ(ToUtf8(text), bytes);
+  EXPECT_EQ(text[3], U'ä');
+  EXPECT_TRUE(IsEscapedByte(text[5]));
+  EXPECT_EQ(text.back(), U'\U0001F600');
+  const std::string nul("a\0b", 3);
+  EXPECT_EQ(FromUtf8(nul).size(), 3u);
+}
+
+TEST(Utf8Conversion, WideCharacterQuery) {
+  EXPECT_FALSE(HasWideCharacter(U"Grüße ÿ"));
+  EXPECT_TRUE(HasWideCharacter(U"Ā"));
+  EXPECT_FALSE(HasWideCharacter(FromUtf8("\xFF")));  // an escaped byte fits one byte
+}
+
+TEST(PathParts, DirectoryFileAndExtension) {
+  EXPECT_EQ(DirectoryPart(U"/a/b/c.pbm"), U"/a/b/");
+  EXPECT_EQ(DirectoryPart(U"c.pbm"), U"");
+  EXPECT_EQ(FilePart(U"/a/b/c.pbm"), U"c.pbm");
+  EXPECT_EQ(ExtensionPart(U"/a.d/b/Form.PBF"), U"PBF");
+  EXPECT_EQ(ExtensionPart(U"/a.d/b/Form"), U"");
+}
+
+}  // namespace
+}  // namespace quillon

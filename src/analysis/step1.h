@@ -1,0 +1,12 @@
+// Step 1 of a generation run: loads and interprets the project's sources.
+#pragma once
+
+#include "run/run_host.h"
+#include "run/workspace.h"
+
+namespace quillon {
+
+// Runs every pass of Step 1 in order; false when the run must stop.
+bool RunStep1(Workspace& ws, RunHost& host);
+
+}  // namespace quillon

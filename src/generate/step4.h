@@ -1,0 +1,12 @@
+// Step 4 of a generation run: builds and writes every generated file, saves
+// the project and keeps the snapshot of this run's constants.
+#pragma once
+
+#include "run/run_host.h"
+#include "run/workspace.h"
+
+namespace quillon {
+
+void RunStep4(Workspace& ws, RunHost& host);
+
+}  // namespace quillon

@@ -1,0 +1,45 @@
+#include "analysis/language_map.h"
+
+#include <gtest/gtest.h>
+
+namespace quillon {
+namespace {
+
+std::vector<std::string> Keys(const LanguageMap& map) {
+  std::vector<std::string> keys;
+  map.ForEach([&keys](const Text& key, const Text&) { keys.push_back(ToUtf8(key)); });
+  return keys;
+}
+
+TEST(LanguageMapOrder, HashOverUtf16Units) {
+  // "ab": 97 * 65599 + 98 = 6363201 -> bucket 6363201 % 512 = 65.
+  EXPECT_EQ(LanguageMap::Hash(U"ab"), 6363201u);
+  EXPECT_EQ(LanguageMap::Hash(U"ab") % 512, 65u);
+  // A character above U+FFFF counts as its surrogate pair D83D DE00.
+  EXPECT_EQ(LanguageMap::Hash(U"\U0001F600"), 0xD83Du * 65599u + 0xDE00u);
+  // Wraps in unsigned 32 bits.
+  uint32_t h = 0;
+  for (char32_t c : Text(U"Open the file now")) h = h * 65599u + static_cast<uint32_t>(c);
+  EXPECT_EQ(LanguageMap::Hash(U"Open the file now"), h);
+}
+
+TEST(LanguageMapOrder, BucketsInOrderNewestFirstWithinABucket) {
+  LanguageMap map;
+  // "A" = 65 -> bucket 65; "ab" -> bucket 65 too; "B" = 66 -> bucket 66; "\x01" -> bucket 1.
+  map.Set(U"A", U"A");
+  map.Set(U"B", U"B");
+  map.Set(U"ab", U"ab");
+  map.Set(U"\x01", U"x");
+  EXPECT_EQ(Keys(map), (std::vector<std::string>{"\x01", "ab", "A", "B"}));
+  // Replacing a value keeps the key's place.
+  map.Set(U"A", U"Ä");
+  EXPECT_EQ(Keys(map), (std::vector<std::string>{"\x01", "ab", "A", "B"}));
+  EXPECT_EQ(*map.Find(U"A"), U"Ä");
+  EXPECT_EQ(map.Size(), 4u);
+  EXPECT_EQ(map.Find(U"a"), nullptr);  // keys are case-sensitive
+  map.Clear();
+  EXPECT_TRUE(Keys(map).empty());
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,115 @@
+#include "text/encoding.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace quillon {
+namespace {
+
+using testing::TempDir;
+using testing::WriteBytes;
+
+TEST(ByteOrderMark, EveryMarkLongestFirst) {
+  struct Case {
+    std::string bytes;
+    int format;
+    size_t length;
+  };
+  const Case cases[] = {
+      {"", kFormatAscii, 0},
+      {"A", kFormatAscii, 0},
+      {"\xEF\xBB", kFormatAscii, 0},
+      {"\xEF\xBB\xBF", kFormatUtf8, 3},
+      {"\xEF\xBB\xBFx", kFormatUtf8, 3},
+      {"\xFF\xFE", kFormatUtf16Le, 2},
+      {"\xFF\xFE\x41", kFormatUtf16Le, 2},
+      {std::string("\xFF\xFE\x00\x00", 4), kFormatUtf32Le, 4},
+      {std::string("\xFF\xFE\x00", 3), kFormatUtf16Le, 2},
+      {"\xFE\xFF", kFormatUtf16Be, 2},
+      {std::string("\x00\x00\xFE\xFF", 4), kFormatUtf32Be, 4},
+      {std::string("\x00\x00\xFE", 3), kFormatAscii, 0},
+  };
+  for (const Case& c : cases) {
+    const BomInfo bom = DetectBom(c.bytes);
+    EXPECT_EQ(bom.format, c.format) << "bytes of size " << c.bytes.size();
+    EXPECT_EQ(bom.length, c.length) << "bytes of size " << c.bytes.size();
+  }
+}
+
+TEST(ByteOrderMark, FileCodesAndUnreadableFile) {
+  TempDir dir;
+  WriteBytes(dir.File("u8.pb"), "\xEF\xBB\xBFline\n");
+  WriteBytes(dir.File("short.pb"), "\xFF");
+  EXPECT_EQ(ReadBomOfFile(dir.File("u8.pb")), kFormatUtf8);
+  EXPECT_EQ(ReadBomOfFile(dir.File("short.pb")), kFormatAscii);
+  EXPECT_EQ(ReadBomOfFile(dir.File("missing.pb")), kFormatUnreadable);
+  EXPECT_EQ(ReadBomOfFile(dir.path()), kFormatUnreadable);  // a directory is no file
+}
+
+TEST(LineSplitting, CrLfAndCrLfMixturesAndFinalTerminator) {
+  EXPECT_EQ(DecodeLines("a\nb\r\nc\rd", kFormatAscii), (Lines{U"a", U"b", U"c", U"d"}));
+  EXPECT_EQ(DecodeLines("a\n", kFormatAscii), (Lines{U"a"}));
+  EXPECT_EQ(DecodeLines("a\n\n", kFormatAscii), (Lines{U"a", U""}));
+  EXPECT_EQ(DecodeLines("\r\n\r\n", kFormatAscii), (Lines{U"", U""}));
+  EXPECT_EQ(DecodeLines("a\r\r\nb", kFormatAscii), (Lines{U"a", U"", U"b"}));
+  EXPECT_TRUE(DecodeLines("", kFormatUtf8).empty());
+}
+
+TEST(LineSplitting, FormatsDecodeByTheirCode) {
+  // UTF-8: ä is one character; single byte: two characters.
+  EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatUtf8), (Lines{U"ä"}));
+  EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatAscii), (Lines{Text{0xC3, 0xA4}}));
+  EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatUtf16Be), (Lines{Text{0xC3, 0xA4}}));
+  // UTF-16 LE with a surrogate pair and CR LF.
+  const std::string utf16("A\0\xE4\0=\xD8\x00\xDE\r\0\n\0B\0", 14);
+  EXPECT_EQ(DecodeLines(utf16, kFormatUtf16Le), (Lines{U"Aä\U0001F600", U"B"}));
+}
+
+TEST(LineSplitting, NulBytesAndInvalidUtf8AreKept) {
+  const std::string bytes("a\0b\n\xFF\xC3", 6);
+  const Lines lines = DecodeLines(bytes, kFormatUtf8);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].size(), 3u);
+  EXPECT_EQ(EncodeLines(lines, kOutputUtf8, false), std::string("a\0b\n\xFF\xC3\n", 7));
+}
+
+TEST(TextFileReading, MarkIsConsumedAndFormatsChosen) {
+  TempDir dir;
+  WriteBytes(dir.File("a.pb"), "\xEF\xBB\xBFK\xC3\xA4se\r\nx");
+  TextFile file;
+  ASSERT_TRUE(ReadTextFile(dir.File("a.pb"), &file));
+  EXPECT_EQ(file.bom, kFormatUtf8);
+  EXPECT_EQ(file.lines, (Lines{U"Käse", U"x"}));
+  // A UTF-16 BE mark reads the rest one byte per character.
+  WriteBytes(dir.File("be.pb"), std::string("\xFE\xFF\0A", 4));
+  ASSERT_TRUE(ReadTextFile(dir.File("be.pb"), &file));
+  EXPECT_EQ(file.lines, (Lines{Text{0, U'A'}}));
+  // "24 without mark, otherwise 2": a UTF-16 LE mark is then read as UTF-8.
+  WriteBytes(dir.File("le.pb"), std::string("\xFF\xFEQ\0", 4));
+  ASSERT_TRUE(ReadTextFileAs(dir.File("le.pb"), AsciiOrUtf8, &file));
+  EXPECT_EQ(file.lines, (Lines{Text{U'Q', 0}}));
+  EXPECT_FALSE(ReadTextFile(dir.File("none.pb"), &file));
+}
+
+TEST(LineWriting, Utf8WithMarkAndSingleByte) {
+  const Lines lines{U"Grüße", U"", U"\U0001F600Ā"};
+  EXPECT_EQ(EncodeLines(lines, kOutputUtf8), "\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e\n\n\xF0\x9F\x98\x80\xC4\x80\n");
+  // Single byte: characters above U+00FF are left out, LF after every line.
+  EXPECT_EQ(EncodeLines(lines, kOutputAscii), "Gr\xFC\xDF" "e\n\n\n");
+  EXPECT_TRUE(NeedsWideEncoding(lines));
+  EXPECT_FALSE(NeedsWideEncoding(Lines{U"Grüße"}));
+  EXPECT_EQ(EncodeLines({}, kOutputAscii), "");
+}
+
+TEST(LineWriting, SingleByteRoundTripIsExact) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) {
+    if (b != '\n' && b != '\r') all.push_back(static_cast<char>(b));
+  }
+  const Lines lines = DecodeLines(all, kFormatAscii);
+  EXPECT_EQ(EncodeLines(lines, kOutputAscii), all + "\n");
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,13 +1,52 @@
 #include "cli/cli_main.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
+#include "cli/cli_host.h"
+#include "cli/cli_options.h"
+#include "project/app_paths.h"
+#include "project/project_file.h"
+#include "project/user_gadget_file.h"
+#include "run/generation_run.h"
+
 namespace quillon::cli {
+
+namespace {
+
+constexpr int kExitReady = 0;
+constexpr int kExitCancelled = 1;
+constexpr int kExitUsage = 2;
+
+std::string AbsolutePath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  std::string cwd(4096, '\0');
+  if (!::getcwd(&cwd[0], cwd.size())) return path;
+  cwd.resize(std::strlen(cwd.c_str()));
+  return cwd == "/" ? "/" + path : cwd + "/" + path;
+}
+
+// Built-in keyword tables plus the user gadget names; nothing is created.
+bool LoadKeywords(const CliOptions& options, Workspace& ws) {
+  if (!options.user_list.empty()) {
+    if (!ReadUserGadgetFile(options.user_list, &ws.user_gadgets)) {
+      std::fprintf(stderr, "quillon: cannot read user gadget list %s\n", options.user_list.c_str());
+      return false;
+    }
+  } else {
+    ReadUserGadgetFile(UserListPath(), &ws.user_gadgets);  // optional
+  }
+  ws.keywords = BuildKeywordSets(ws.user_gadgets);
+  return true;
+}
+
+}  // namespace
 
 bool IsCliInvocation(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--generate") || !std::strcmp(argv[i], "--help") ||
+    if (!std::strcmp(argv[i], "--generate") || !std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h") ||
         !std::strcmp(argv[i], "--version")) {
       return true;
     }
@@ -15,9 +54,37 @@ bool IsCliInvocation(int argc, char** argv) {
   return false;
 }
 
-int CliMain(int, char**) {
-  std::fprintf(stderr, "quillon: --generate is not available yet\n");
-  return 2;
+int CliMain(int argc, char** argv) {
+  CliOptions options;
+  std::string error;
+  if (!ParseCliOptions(argc, argv, &options, &error)) {
+    std::fprintf(stderr, "quillon: %s\n\n%s", error.c_str(), kUsage);
+    return kExitUsage;
+  }
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return kExitReady;
+  }
+  if (options.version) {
+    std::puts("Quillon Deluxe Version v5.17 (Rev. 383656)");
+    return kExitReady;
+  }
+
+  if (options.dry_run || options.check) {
+    std::fprintf(stderr, "quillon: --dry-run and --check are not available in this build\n");
+    return kExitUsage;
+  }
+
+  Workspace ws;
+  if (!LoadKeywords(options, ws)) return kExitUsage;
+  CliHost host(ws, options, stdout, stderr);
+  const Text project_path = FromUtf8(AbsolutePath(options.project));
+  ws.project.project_path = project_path;
+  if (!LoadProject(ws, project_path, host)) return kExitUsage;  // "Error open file project" on stderr
+
+  const RunOutcome outcome = RunGeneration(ws, host);
+  std::fflush(stdout);
+  return outcome == RunOutcome::kReady ? kExitReady : kExitCancelled;
 }
 
 }  // namespace quillon::cli

@@ -1,0 +1,103 @@
+#include "cli/cli_options.h"
+
+#include "check/check_lists.h"
+
+namespace quillon::cli {
+
+const char kUsage[] =
+    "Usage: quillon --generate PROJECT.pbm [--bind KIND:OLD=NEW]... [--drop-unbound]\n"
+    "                [--user-list FILE] [--dry-run | --check]\n"
+    "       quillon [PROJECT.pbm]      start the window\n"
+    "       quillon --help | --version\n"
+    "\n"
+    "  --generate PROJECT.pbm  run a generation without the window; log lines go to stdout\n"
+    "  --bind KIND:OLD=NEW     bind a renamed constant; KIND is Window, MenuBar, MenuItem,\n"
+    "                          StatusBar, ToolBar, Gadget or 1 to 6\n"
+    "  --drop-unbound          go on when old constants stay unbound (default: cancel)\n"
+    "  --user-list FILE        user gadget names (default: UserList.INI beside the program)\n"
+    "  --dry-run               write nothing; print what would change as unified diffs\n"
+    "  --check                 like --dry-run; exit 3 when anything would change\n"
+    "\n"
+    "Exit status: 0 ready, 1 cancelled, 2 usage error or unreadable project, 3 --check found changes.\n";
+
+int ParseKind(const std::string& word) {
+  if (word.size() == 1 && word[0] >= '1' && word[0] <= '6') return word[0] - '0';
+  const Text upper = Upper(FromUtf8(word));
+  for (int kind = kKindWindow; kind <= kKindGadget; ++kind) {
+    if (upper == Upper(KindWord(kind))) return kind;
+  }
+  return 0;
+}
+
+namespace {
+
+bool ParseBind(const std::string& value, BindOption* bind, std::string* error) {
+  const size_t colon = value.find(':');
+  const size_t eq = colon == std::string::npos ? std::string::npos : value.find('=', colon + 1);
+  if (colon == std::string::npos || eq == std::string::npos) {
+    *error = "--bind needs KIND:OLD=NEW, got '" + value + "'";
+    return false;
+  }
+  bind->kind = ParseKind(value.substr(0, colon));
+  bind->old_name = FromUtf8(value.substr(colon + 1, eq - colon - 1));
+  bind->new_name = FromUtf8(value.substr(eq + 1));
+  if (bind->kind == 0) {
+    *error = "unknown constant kind in --bind '" + value + "'";
+    return false;
+  }
+  if (bind->old_name.empty() || bind->new_name.empty()) {
+    *error = "--bind needs both an old and a new name: '" + value + "'";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseCliOptions(int argc, char** argv, CliOptions* options, std::string* error) {
+  bool generate = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string* out) {
+      if (i + 1 >= argc) {
+        *error = arg + " needs a value";
+        return false;
+      }
+      *out = argv[++i];
+      return true;
+    };
+    if (arg == "--help" || arg == "-h") {
+      options->help = true;
+    } else if (arg == "--version") {
+      options->version = true;
+    } else if (arg == "--generate") {
+      if (!value(&options->project)) return false;
+      generate = true;
+    } else if (arg == "--bind") {
+      std::string spec;
+      if (!value(&spec)) return false;
+      BindOption bind;
+      if (!ParseBind(spec, &bind, error)) return false;
+      options->binds.push_back(bind);
+    } else if (arg == "--drop-unbound") {
+      options->drop_unbound = true;
+    } else if (arg == "--user-list") {
+      if (!value(&options->user_list)) return false;
+    } else if (arg == "--dry-run") {
+      options->dry_run = true;
+    } else if (arg == "--check") {
+      options->check = true;
+    } else {
+      *error = "unknown argument '" + arg + "'";
+      return false;
+    }
+  }
+  if (options->help || options->version) return true;
+  if (!generate || options->project.empty()) {
+    *error = "--generate PROJECT.pbm is required";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quillon::cli

@@ -1,0 +1,36 @@
+// The command line of the headless front end.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "text/text.h"
+
+namespace quillon::cli {
+
+struct BindOption {
+  int kind = 0;  // 1 to 6
+  Text old_name;
+  Text new_name;
+};
+
+struct CliOptions {
+  bool help = false;
+  bool version = false;
+  std::string project;        // as given
+  std::vector<BindOption> binds;  // in command-line order
+  bool drop_unbound = false;
+  std::string user_list;      // empty: UserList.INI beside the program, if any
+  bool dry_run = false;
+  bool check = false;
+};
+
+// Parses argv; false with a message in `error` on a usage error.
+bool ParseCliOptions(int argc, char** argv, CliOptions* options, std::string* error);
+
+// "Window", "MenuBar", ... (any case) or a digit 1 to 6; 0 when unknown.
+int ParseKind(const std::string& word);
+
+extern const char kUsage[];
+
+}  // namespace quillon::cli

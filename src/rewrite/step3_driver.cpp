@@ -1,8 +1,26 @@
+#include "rewrite/backup.h"
+#include "rewrite/include_update.h"
+#include "rewrite/source_passes.h"
 #include "rewrite/step3.h"
+#include "run/log_lines.h"
 
 namespace quillon {
 
-// PLACEHOLDER until the source rewriting lands.
-void RunStep3(Workspace&, RunHost&) {}
+void RunStep3(Workspace& ws, RunHost& host) {
+  const std::vector<Replacement>& replacements = ws.check.replacements;
+  host.AddLogLine(Text(log::kStep3));
+  host.AddLogLine(Text(log::kMakeBackup));
+  MakeBackup(ws, host);
+  host.AddLogLine(Text(log::kUpdatePrefix));
+  UpdatePrefixes(replacements, ws.analysis);
+  host.AddLogLine(Text(log::kUpdateProcedure));
+  UpdateProcedures(replacements, ws.analysis);
+  host.AddLogLine(Text(log::kUpdateConstants));
+  UpdateConstants(replacements, ws.analysis);
+  host.AddLogLine(Text(log::kUpdateOpenWindow));
+  UpdateOpenWindows(replacements, ws.analysis);
+  host.AddLogLine(Text(log::kUpdateIncludeFiles));
+  UpdateIncludeFiles(ws, host);
+}
 
 }  // namespace quillon

@@ -1,0 +1,69 @@
+#include "check/constant_check.h"
+
+#include <unordered_set>
+
+#include "check/todo_entry.h"
+
+namespace quillon {
+
+Lines UnboundNames(const Lines& names, const Lines& others) {
+  const std::unordered_set<Text> known(others.begin(), others.end());
+  Lines unbound;
+  for (const Text& name : names) {
+    if (known.count(name) == 0) unbound.push_back(name);
+  }
+  return unbound;
+}
+
+void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names) {
+  for (const Replacement& r : replacements) {
+    if (r.kind != kKindWindow) continue;
+    const Text old_prefix = r.old_name + U'_';
+    const Text new_prefix = r.new_name + U'_';
+    for (Text& name : *names) {
+      if (name.compare(0, old_prefix.size(), old_prefix) == 0) {
+        name = new_prefix + name.substr(old_prefix.size());
+      }
+    }
+  }
+}
+
+namespace {
+
+// Shared by every kind once the unbound lists are known: the dialog is asked
+// for only when some old name is unbound; its todo entries become records.
+bool AskAndRecordBindings(Workspace& ws, RunHost& host, int kind) {
+  CheckLists& check = ws.check;
+  if (check.unbound_old.empty()) return true;
+  const BindReply reply = host.AskBindings(kind, check.unbound_old, check.unbound_new);
+  if (reply.cancelled) return false;
+  for (const Text& entry : reply.todo) {
+    Replacement record;
+    if (ParseTodoEntry(entry, kind, &record)) check.replacements.push_back(std::move(record));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CheckWindowConstants(Workspace& ws, RunHost& host) {
+  CheckLists& check = ws.check;
+  check.unbound_old.clear();
+  check.unbound_new.clear();
+  check.replacements.clear();
+  check.unbound_old = UnboundNames(ws.project.saved_windows, ws.analysis.windows);
+  check.unbound_new = UnboundNames(ws.analysis.windows, ws.project.saved_windows);
+  return AskAndRecordBindings(ws, host, kKindWindow);
+}
+
+bool CheckKindConstants(Workspace& ws, RunHost& host, int kind) {
+  CheckLists& check = ws.check;
+  check.unbound_old.clear();
+  check.unbound_new.clear();
+  RenameWindowPrefixes(check.replacements, &check.old_constants);
+  check.unbound_old = UnboundNames(check.old_constants, check.new_constants);
+  check.unbound_new = UnboundNames(check.new_constants, check.old_constants);
+  return AskAndRecordBindings(ws, host, kind);
+}
+
+}  // namespace quillon

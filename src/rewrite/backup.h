@@ -1,0 +1,23 @@
+// The copy of the project directory's PureBasic files into its "Backup"
+// directory, made before Step 3 changes anything.
+#pragma once
+
+#include <string_view>
+
+#include "run/run_host.h"
+#include "run/workspace.h"
+
+namespace quillon {
+
+inline constexpr std::string_view kBackupDirectoryName = "Backup";
+
+// "*.pb*", case-sensitive: the name holds ".pb" anywhere.
+bool IsBackupName(std::string_view file_name);
+
+// Copies every regular "*.pb*" file of the project directory (not of its
+// subdirectories) into "Backup", created with mode 700 when missing. Goes
+// on after a failed file; any failure logs "- Error CopyDirectory" once.
+// True when everything was copied.
+bool MakeBackup(Workspace& ws, RunHost& host);
+
+}  // namespace quillon

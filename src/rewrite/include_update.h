@@ -1,0 +1,21 @@
+// Step 3's renaming inside the user's include files on disk.
+#pragma once
+
+#include <vector>
+
+#include "check/check_lists.h"
+#include "run/run_host.h"
+#include "run/workspace.h"
+
+namespace quillon {
+
+// The three rule sets of an include file applied to `lines`; returns the
+// number of changes, one per rule, record and line that it altered.
+long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* lines);
+
+// Reads every include file of Main.pb (never creating one) and rewrites the
+// ones the bindings change, keeping their single-byte or UTF-8 (with mark)
+// format. Files marked UTF-16 or UTF-32 are left alone.
+void UpdateIncludeFiles(Workspace& ws, RunHost& host);
+
+}  // namespace quillon

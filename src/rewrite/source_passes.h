@@ -1,0 +1,23 @@
+// The four renaming passes of Step 3 over the lines read back from Main.pb
+// and the event files. Each walks the replacements from first to last and
+// changes lines in place; none adds or removes a line.
+#pragma once
+
+#include <vector>
+
+#include "analysis/analysis_model.h"
+#include "check/check_lists.h"
+
+namespace quillon {
+
+// Window bindings: "EventMenu_old_", "EventGadget_old_", "EventSize_old_",
+// "EventExit_old_" and "#old_" renamed by plain (not whole-word) replacement.
+void UpdatePrefixes(const std::vector<Replacement>& replacements, AnalysisModel& a);
+// Event procedure names of menu items, gadgets and windows (whole words).
+void UpdateProcedures(const std::vector<Replacement>& replacements, AnalysisModel& a);
+// "#old" renamed for every binding (whole words).
+void UpdateConstants(const std::vector<Replacement>& replacements, AnalysisModel& a);
+// "Open_old()" renamed for window bindings (whole words).
+void UpdateOpenWindows(const std::vector<Replacement>& replacements, AnalysisModel& a);
+
+}  // namespace quillon

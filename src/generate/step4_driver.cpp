@@ -1,8 +1,87 @@
 #include "generate/step4.h"
 
+#include <utility>
+
+#include "generate/common_file.h"
+#include "generate/event_files.h"
+#include "generate/event_main.h"
+#include "generate/file_writing.h"
+#include "generate/generated_files.h"
+#include "generate/language_files.h"
+#include "generate/main_file.h"
+#include "project/project_file.h"
+#include "run/log_lines.h"
+
 namespace quillon {
 
-// PLACEHOLDER until the generated files land.
-void RunStep4(Workspace&, RunHost&) {}
+namespace {
+
+void LogCounts(const AnalysisModel& model, RunHost& host) {
+  const std::pair<TextView, size_t> counts[] = {
+      {U"Window", model.windows.size()},        {U"MenuBar", model.menu_bars.size()},
+      {U"MenuItem", model.menu_items.size()},   {U"StatusBar", model.status_bars.size()},
+      {U"ToolBar", model.tool_bars.size()},     {U"Gadget", model.gadgets.size()},
+      {U"Image", model.images.size()}};
+  for (const auto& [what, count] : counts) host.AddLogLine(log::Count(what, static_cast<long>(count)));
+}
+
+void WriteFiles(Workspace& ws, RunHost& host) {
+  const Text directory = ProjectDirectory(ws.project);
+  const AnalysisModel& model = ws.analysis;
+  auto write = [&](TextView name, const Lines& lines) { WriteGeneratedFile(ws, host, directory + Text(name), lines); };
+  write(kMainFile, model.main_lines);
+  write(kCommonFile, model.common_file_lines);
+  write(kEventMainFile, model.event_main_lines);
+  write(kEventMenuFile, model.event_menu_lines);
+  write(kEventGadgetFile, model.event_gadget_lines);
+  write(kEventWindowFile, model.event_window_lines);
+  if (ws.project.switches.multilang != 0) {
+    write(kLoadLanguageFile, model.load_language_lines);
+    write(kCatalogFile, CatalogLines(model.language_strings));
+  }
+}
+
+// This run's constants become the reference of the next run's constant check.
+void TakeSnapshot(Workspace& ws) {
+  const AnalysisModel& model = ws.analysis;
+  Project& project = ws.project;
+  project.saved_windows = model.windows;
+  project.saved_menu_bars = model.menu_bars;
+  project.saved_menu_items = model.menu_items;
+  project.saved_status_bars = model.status_bars;
+  project.saved_tool_bars = model.tool_bars;
+  project.saved_gadgets.clear();
+  for (const GadgetRecord& gadget : model.gadgets) project.saved_gadgets.push_back(gadget.name);
+}
+
+}  // namespace
+
+void RunStep4(Workspace& ws, RunHost& host) {
+  AnalysisModel& model = ws.analysis;
+  const Switches& switches = ws.project.switches;
+  host.AddLogLine(Text(log::kStep4));
+  host.AddLogLine(Text(log::kCreateCode));
+
+  AdjustMainFile(model);
+  BuildCommonFile(model, switches.multilang != 0);
+  if (switches.use_call_fast != 0) {
+    FillCallTables(model);
+  } else {
+    FillDispatchers(model);
+  }
+  AddMenuProcedures(model);
+  AddSizeProcedures(model);
+  AddExitProcedures(model);
+  AddGadgetProcedures(model);
+  LogCounts(model, host);
+
+  host.AddLogLine(Text(log::kWriteFiles));
+  WriteFiles(ws, host);
+  SaveProject(ws, ws.project.project_path, /*from_this_run=*/true, host);
+  TakeSnapshot(ws);
+
+  host.AddLogLine(Text(log::kReady));
+  host.AddLogLine(Text());
+}
 
 }  // namespace quillon

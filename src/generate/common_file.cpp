@@ -1,0 +1,24 @@
+#include "generate/common_file.h"
+
+#include "generate/event_files.h"
+
+namespace quillon {
+
+void BuildCommonFile(AnalysisModel& model, bool multilang) {
+  Lines& out = model.common_file_lines;
+  auto append = [&out](const Lines& lines) { out.insert(out.end(), lines.begin(), lines.end()); };
+  out.emplace_back(U"; Quillon Commonfile (Do Not Edit - Allways Overwrite)");
+  AppendSeparatorBlock(out);
+  append(model.constants_code);
+  AppendSeparatorBlock(out);
+  append(model.fonts_code);
+  append(model.images_code);
+  AppendSeparatorBlock(out);
+  if (multilang) {
+    out.emplace_back(U"IncludeFile \"LoadLanguage.pb\"");
+    AppendSeparatorBlock(out);
+  }
+  append(model.form_code);
+}
+
+}  // namespace quillon

@@ -1,0 +1,13 @@
+// CommonFile.pb: everything the event code needs to compile, rewritten in
+// every run.
+#pragma once
+
+#include "analysis/analysis_model.h"
+
+namespace quillon {
+
+// Appends to common_file_lines: title, constants, font and image code, the
+// language include (with `multilang`) and the form code.
+void BuildCommonFile(AnalysisModel& model, bool multilang);
+
+}  // namespace quillon

@@ -1,0 +1,102 @@
+#include "generate/event_files.h"
+
+#include <functional>
+
+#include "generate/signature_index.h"
+
+namespace quillon {
+
+const TextView kSeparatorLine =
+    U"; ***************************************************************************************";
+
+void AppendSeparatorBlock(Lines& lines) {
+  lines.emplace_back();
+  lines.emplace_back(kSeparatorLine);
+  lines.emplace_back();
+}
+
+void RemoveTrailingComments(Lines& lines) {
+  while (!lines.empty() && !lines.back().empty() && lines.back()[0] == U';') lines.pop_back();
+}
+
+bool IsPassiveGadget(const GadgetRecord& gadget) {
+  return gadget.kind == U"TEXTGADGET" || gadget.kind == U"FRAME3DGADGET";
+}
+
+namespace {
+
+constexpr TextView kMenuPrefix = U"Procedure EventMenu_";
+constexpr TextView kGadgetPrefix = U"Procedure EventGadget_";
+constexpr TextView kSizePrefix = U"Procedure EventSize_";
+constexpr TextView kExitPrefix = U"Procedure EventExit_";
+constexpr TextView kNoParameters = U"()";
+constexpr TextView kEventTypeParameter = U"(EventType)";
+
+// Body lines between the signature and "EndProcedure", by position in the list.
+using BodyFor = std::function<Lines(size_t index, const Text& name)>;
+
+// Appends, for every name without a line containing its signature, the
+// signature, the body, "EndProcedure" and a separator block. A new file
+// first gets its header.
+void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffix, const Lines& names,
+                   const BodyFor& body) {
+  if (lines.empty()) {
+    lines.emplace_back(U";-TOP");
+    lines.emplace_back();
+    lines.emplace_back(title);
+    AppendSeparatorBlock(lines);
+  }
+  SignatureIndex present(prefix, suffix, names);
+  present.AddLines(lines);
+  for (size_t i = 0; i < names.size(); ++i) {
+    const Text& name = names[i];
+    if (present.Contains(name)) continue;
+    const size_t first_new = lines.size();
+    Text signature(prefix);
+    signature += name;
+    signature += suffix;
+    lines.push_back(std::move(signature));
+    for (Text& line : body(i, name)) lines.push_back(std::move(line));
+    lines.emplace_back(U"EndProcedure");
+    AppendSeparatorBlock(lines);
+    // The appended lines count for later names just as the user's lines do.
+    for (size_t k = first_new; k < lines.size(); ++k) present.AddLine(lines[k]);
+  }
+}
+
+Lines EmptyBody(size_t, const Text&) { return {Text(U"  ")}; }
+
+}  // namespace
+
+void AddMenuProcedures(AnalysisModel& model) {
+  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters, model.menu_items,
+                EmptyBody);
+}
+
+void AddSizeProcedures(AnalysisModel& model) {
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters, model.windows,
+                EmptyBody);
+}
+
+void AddExitProcedures(AnalysisModel& model) {
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters, model.windows,
+                [](size_t index, const Text& name) -> Lines {
+                  // Closing the first window ends the program; any other just closes.
+                  if (index == 0) return {Text(U"  ExitApplication = 1")};
+                  return {Text(U"  CloseWindow(#") + name + U")"};
+                });
+}
+
+void AddGadgetProcedures(AnalysisModel& model) {
+  Lines names;
+  for (const GadgetRecord& gadget : model.gadgets) {
+    if (!IsPassiveGadget(gadget)) names.push_back(gadget.name);
+  }
+  AddProcedures(model.event_gadget_lines, U"; Quillon Event Gadget", kGadgetPrefix, kEventTypeParameter, names,
+                [](size_t, const Text&) -> Lines {
+                  return {Text(U"  "), Text(U"  Select EventType"), Text(U"    Case #PB_EventType_LeftClick"),
+                          Text(U"      "), Text(U"  EndSelect"), Text(U"  ")};
+                });
+}
+
+}  // namespace quillon

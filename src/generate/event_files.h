@@ -1,0 +1,30 @@
+// EventMenu.pb, EventGadget.pb and EventWindow.pb: the user's own event
+// procedures. The files are never rebuilt; procedures that are still missing
+// are appended after what the user already has.
+#pragma once
+
+#include "analysis/analysis_model.h"
+
+namespace quillon {
+
+// The line of a semicolon, a space and 87 asterisks.
+extern const TextView kSeparatorLine;
+// Appends the separator block: "", the separator line, "".
+void AppendSeparatorBlock(Lines& lines);
+
+// Removes the comment block an editor appends at the end of a file: trailing
+// lines whose first character is ";" (an empty line stops the removal).
+void RemoveTrailingComments(Lines& lines);
+
+// One procedure per menu item (and tool bar button) into event_menu_lines.
+void AddMenuProcedures(AnalysisModel& model);
+// Size procedures, then exit procedures, per window into event_window_lines.
+void AddSizeProcedures(AnalysisModel& model);
+void AddExitProcedures(AnalysisModel& model);
+// One procedure per gadget except text and frame gadgets into event_gadget_lines.
+void AddGadgetProcedures(AnalysisModel& model);
+
+// True for the gadget kinds that get no event procedure of their own.
+bool IsPassiveGadget(const GadgetRecord& gadget);
+
+}  // namespace quillon

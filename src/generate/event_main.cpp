@@ -1,0 +1,112 @@
+#include "generate/event_main.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "generate/event_files.h"
+
+namespace quillon {
+
+namespace {
+
+// Index of the first line containing `marker` at or after `from`, or npos.
+size_t FindLine(const Lines& lines, TextView marker, size_t from = 0) {
+  for (size_t i = from; i < lines.size(); ++i) {
+    if (lines[i].find(marker) != Text::npos) return i;
+  }
+  return Text::npos;
+}
+
+void ReplaceMarkedLine(Lines& lines, TextView marker, Text replacement) {
+  const size_t at = FindLine(lines, marker);
+  if (at != Text::npos) lines[at] = std::move(replacement);
+}
+
+Text Joined(TextView a, TextView b, TextView c = U"") {
+  Text out(a);
+  out += b;
+  out += c;
+  return out;
+}
+
+// Inserts `block` after the line at `select` (a dispatcher's "Select" line).
+void InsertAfter(Lines& lines, size_t select, Lines block) {
+  if (select == Text::npos || select >= lines.size()) return;
+  lines.insert(lines.begin() + static_cast<long>(select + 1), std::make_move_iterator(block.begin()),
+               std::make_move_iterator(block.end()));
+}
+
+// The "Select" line of the dispatcher whose name first occurs in `marker`'s line.
+size_t SelectLineOf(const Lines& lines, TextView marker) {
+  const size_t at = FindLine(lines, marker);
+  return at == Text::npos ? Text::npos : at + 1;
+}
+
+}  // namespace
+
+void FillCallTables(AnalysisModel& model) {
+  Lines& lines = model.event_main_lines;
+  ReplaceMarkedLine(lines, U"#CallEventMenuCount = 0",
+                    Joined(U"#CallEventMenuCount   = ", ToText(static_cast<long long>(model.menu_items.size()))));
+  ReplaceMarkedLine(lines, U"#CallEventGadgetCount = 0",
+                    Joined(U"#CallEventGadgetCount = ", ToText(static_cast<long long>(model.gadgets.size()))));
+  ReplaceMarkedLine(lines, U"#CallEventWindowCount = 0",
+                    Joined(U"#CallEventWindowCount = ", ToText(static_cast<long long>(model.windows.size()))));
+
+  const size_t data = FindLine(lines, U"DataSection");
+  if (data == Text::npos) return;
+  // The position of an entry equals its constant's value, so every gadget
+  // needs a slot; text and frame gadgets point at the empty dispatcher.
+  Lines tables;
+  tables.emplace_back(U"  CallEventMenu:");
+  for (const Text& name : model.menu_items) tables.push_back(Joined(U"    Data.i @EventMenu_", name, U"()"));
+  tables.emplace_back(U"  CallEventGadget:");
+  for (const GadgetRecord& gadget : model.gadgets) {
+    tables.push_back(IsPassiveGadget(gadget) ? Text(U"    Data.i @MyEventDispatch()")
+                                             : Joined(U"    Data.i @EventGadget_", gadget.name, U"()"));
+  }
+  tables.emplace_back(U"  CallEventSize:");
+  for (const Text& name : model.windows) tables.push_back(Joined(U"    Data.i @EventSize_", name, U"()"));
+  tables.emplace_back(U"  CallEventExit:");
+  for (const Text& name : model.windows) tables.push_back(Joined(U"    Data.i @EventExit_", name, U"()"));
+  lines.insert(lines.begin() + static_cast<long>(data + 1), std::make_move_iterator(tables.begin()),
+               std::make_move_iterator(tables.end()));
+}
+
+void FillDispatchers(AnalysisModel& model) {
+  Lines& lines = model.event_main_lines;
+  auto case_line = [](const Text& name, TextView procedure, TextView parameters) {
+    Text line = Joined(U"    Case #", name, U" : ");
+    line += procedure;
+    line += name;
+    line += parameters;
+    return line;
+  };
+  // All four dispatchers are located before anything is inserted, so that a
+  // constant whose name contains a dispatcher name cannot draw the Case lines
+  // of another dispatcher into its own block.
+  const size_t menu_select = SelectLineOf(lines, U"MyEventMenu");
+  const size_t gadget_select = SelectLineOf(lines, U"MyEventGadget");
+  const size_t size_select = SelectLineOf(lines, U"MyEventSize");
+  const size_t exit_select = SelectLineOf(lines, U"MyEventExit");
+
+  Lines menus;
+  for (const Text& name : model.menu_items) menus.push_back(case_line(name, U"EventMenu_", U"()"));
+  Lines gadgets;
+  for (const GadgetRecord& gadget : model.gadgets) {
+    if (!IsPassiveGadget(gadget)) gadgets.push_back(case_line(gadget.name, U"EventGadget_", U"(EventType)"));
+  }
+  Lines sizes;
+  Lines exits;
+  for (const Text& name : model.windows) {
+    sizes.push_back(case_line(name, U"EventSize_", U"()"));
+    exits.push_back(case_line(name, U"EventExit_", U"()"));
+  }
+  // Bottom-up, so the positions found above stay valid.
+  std::vector<std::pair<size_t, Lines*>> blocks = {
+      {menu_select, &menus}, {gadget_select, &gadgets}, {size_select, &sizes}, {exit_select, &exits}};
+  std::stable_sort(blocks.begin(), blocks.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (auto& [select, block] : blocks) InsertAfter(lines, select, std::move(*block));
+}
+
+}  // namespace quillon

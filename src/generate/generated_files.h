@@ -1,0 +1,24 @@
+// Reading back the generated files of the previous run, so that the user's
+// code in them survives regeneration.
+#pragma once
+
+#include "run/workspace.h"
+
+namespace quillon {
+
+// File names of the generated files in the project directory.
+inline constexpr TextView kMainFile = U"Main.pb";
+inline constexpr TextView kCommonFile = U"CommonFile.pb";
+inline constexpr TextView kEventMainFile = U"EventMain.pb";
+inline constexpr TextView kEventMenuFile = U"EventMenu.pb";
+inline constexpr TextView kEventGadgetFile = U"EventGadget.pb";
+inline constexpr TextView kEventWindowFile = U"EventWindow.pb";
+inline constexpr TextView kLoadLanguageFile = U"LoadLanguage.pb";
+inline constexpr TextView kCatalogFile = U"Catalog";
+
+// Fills main_lines, event_main_lines, load_language_lines, the three event
+// file lists and language_strings from the project directory (templates
+// where a file cannot be read). Expects those collections empty. Logs nothing.
+void ReadGeneratedFiles(Workspace& ws);
+
+}  // namespace quillon

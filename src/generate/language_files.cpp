@@ -1,0 +1,86 @@
+#include "generate/language_files.h"
+
+#include "run/log_lines.h"
+
+namespace quillon {
+
+namespace {
+
+// Text from `from` up to the next ";" (or the end), quotes trimmed at both ends.
+Text Field(const Text& line, size_t from, size_t* next) {
+  const size_t semicolon = from > line.size() ? Text::npos : line.find(U';', from);
+  const size_t end = semicolon == Text::npos ? line.size() : semicolon;
+  *next = semicolon == Text::npos ? Text::npos : semicolon + 1;
+  if (from >= end) return Text();
+  return TrimChar(TextView(line).substr(from, end - from), U'"');
+}
+
+}  // namespace
+
+void ParseCatalog(const Lines& lines, LanguageMap& strings) {
+  for (size_t i = 1; i < lines.size(); ++i) {
+    const Text& line = lines[i];
+    size_t next = 0;
+    const Text entry = Field(line, 0, &next);
+    if (entry.empty()) continue;
+    // The translation is the second field only: a ";" inside it ends it.
+    const Text text = next == Text::npos ? Text() : Field(line, next, &next);
+    strings.Set(entry, text.empty() ? entry : text);
+  }
+}
+
+Lines CatalogLines(const LanguageMap& strings) {
+  Lines out;
+  out.reserve(strings.Size() + 1);
+  out.emplace_back(U"Default;Language");
+  strings.ForEach([&out](const Text& key, const Text& value) {
+    Text line(U"\"");
+    line += key;
+    line += U"\";\"";
+    if (value != key) line += value;  // an untranslated text keeps its field empty
+    line += U"\"";
+    out.push_back(std::move(line));
+  });
+  return out;
+}
+
+bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings) {
+  size_t start = Text::npos;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].find(U"DefaultLanguage:") != Text::npos) {
+      start = i;
+      break;
+    }
+  }
+  if (start == Text::npos) return false;
+  size_t end = Text::npos;
+  for (size_t i = start + 1; i < lines.size(); ++i) {
+    if (lines[i].find(U"EndDefaultLanguage:") != Text::npos || lines[i].find(U"EndDataSection") != Text::npos) {
+      end = i;
+      break;
+    }
+  }
+  // Without the closing line the old data block has no end: deleting up to
+  // the end of the file would destroy the user's code after it.
+  if (end == Text::npos) return false;
+
+  const Text count_line = Text(U"#MaxLanguage = ") + ToText(static_cast<long long>(strings.Size()));
+  for (size_t i = 0; i <= start; ++i) {
+    if (lines[i].find(U"#MaxLanguage =") != Text::npos) lines[i] = count_line;
+  }
+  Lines data;
+  data.reserve(strings.Size());
+  strings.ForEach([&data](const Text& key, const Text&) { data.push_back(Text(U"  Data.s \"") + key + U"\""); });
+  lines.erase(lines.begin() + static_cast<long>(start + 1), lines.begin() + static_cast<long>(end));
+  lines.insert(lines.begin() + static_cast<long>(start + 1), std::make_move_iterator(data.begin()),
+               std::make_move_iterator(data.end()));
+  return true;
+}
+
+void UpdateLoadLanguage(Workspace& ws, RunHost& host) {
+  if (!UpdateLoadLanguageLines(ws.analysis.load_language_lines, ws.analysis.language_strings)) {
+    host.AddLogLine(Text(log::kNoLoadLanguageBlock));
+  }
+}
+
+}  // namespace quillon

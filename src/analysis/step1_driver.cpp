@@ -1,8 +1,55 @@
+#include "analysis/form_rewrites.h"
+#include "analysis/include_files.h"
+#include "analysis/language_texts.h"
+#include "analysis/object_collection.h"
+#include "analysis/source_loading.h"
 #include "analysis/step1.h"
+#include "analysis/window_prefixes.h"
+#include "generate/constants_code.h"
+#include "generate/image_font_code.h"
+#include "run/log_lines.h"
 
 namespace quillon {
 
-// PLACEHOLDER until the Step 1 passes land.
-bool RunStep1(Workspace&, RunHost&) { return false; }
+bool RunStep1(Workspace& ws, RunHost& host) {
+  if (!ws.project.has_name && !host.AskProjectName()) return false;
+
+  host.AddLogLine(Text(log::kStep1));
+  host.AddLogLine(Text(log::kCheckMain));
+  const int main_bom = CheckMainFile(ws);
+  const Text bom_line = log::BomLine(main_bom);
+  if (!bom_line.empty()) host.AddLogLine(bom_line);
+  ws.analysis.output_format = ChooseOutputFormat(main_bom, ws.project.switches);
+
+  host.AddLogLine(Text(log::kLoadFiles));
+  ws.analysis.ClearForRun();
+  CollectSourceFiles(ws, host);
+  ReadSourceFiles(ws);
+  // The generated files of the previous run are read back here.
+  if (ws.analysis.source_files.empty()) {
+    host.AddLogLine(Text(log::kNoFiles));
+    return false;
+  }
+  CollectIncludeFiles(ws, U"Main.pb");
+
+  host.AddLogLine(Text(log::kInterpret));
+  if (!InsertWindowPrefixes(ws, host)) return false;
+  if (!CollectObjects(ws, host)) return false;
+  const Switches& switches = ws.project.switches;
+  if (switches.parend != 0) SetParentWindows(ws);
+  if (switches.pb_ignore != 0) SetAutomaticPositions(ws);
+  ConvertMenuTabs(ws);
+  if (switches.multilang != 0) {
+    InsertLanguageCalls(ws);
+    CollectLanguageStrings(ws, host);
+    // LoadLanguage.pb's lines are updated here, after the texts are known.
+  }
+  BuildFontsCode(ws);
+  ReplaceImageCalls(ws);
+  BuildImagesCode(ws);
+  if (switches.image_null != 0) SetImageGadgetsToZero(ws);
+  BuildConstantsCode(ws);
+  return true;
+}
 
 }  // namespace quillon

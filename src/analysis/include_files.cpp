@@ -1,0 +1,60 @@
+#include "analysis/include_files.h"
+
+#include <array>
+
+#include "text/encoding.h"
+
+namespace quillon {
+
+namespace {
+
+// The name after `keyword`, whose opening quote is looked for from
+// `quote_search_offset` characters after the keyword's start.
+Text NameAfterKeyword(const Text& line, TextView keyword, long quote_search_offset) {
+  const long p = Position(line, keyword);
+  if (p == 0) return Text();
+  const long semicolon = Position(line, U';');
+  const long quote = Position(line, U'"');
+  if ((semicolon > 0 && semicolon <= p) || (quote > 0 && quote <= p)) return Text();
+  const long a = Position(line, U'"', p + quote_search_offset) + 1;
+  const long b = Position(line, U'"', a);
+  return b > 0 ? Mid(line, a, b - a) : Text();
+}
+
+bool IsGeneratedFileName(const Text& name) {
+  static const std::array<TextView, 5> kGenerated = {U"COMMONFILE.PB", U"EVENTMAIN.PB", U"EVENTMENU.PB",
+                                                     U"EVENTGADGET.PB", U"EVENTWINDOW.PB"};
+  const Text upper = Upper(name);
+  for (TextView generated : kGenerated) {
+    if (upper == generated) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+Text IncludeNameOfLine(const Text& line) {
+  Text name = NameAfterKeyword(line, U"IncludeFile", 12);
+  const Text x_name = NameAfterKeyword(line, U"XIncludeFile", 13);
+  if (!x_name.empty()) name = x_name;
+  return name;
+}
+
+Text ResolveIncludeName(const Text& project_directory, const Text& name) {
+  if (!name.empty() && name[0] == U'/') return Left(project_directory, static_cast<long>(project_directory.size()) - 1) + name;
+  return project_directory + name;
+}
+
+void CollectIncludeFiles(Workspace& ws, const Text& main_file_name) {
+  if (main_file_name.empty()) return;
+  const Text project_directory = ProjectDirectory(ws.project);
+  TextFile main_file;
+  if (!ReadTextFileAs(ToUtf8(project_directory + main_file_name), AsciiOrUtf8, &main_file)) return;
+  for (const Text& line : main_file.lines) {
+    const Text name = IncludeNameOfLine(line);
+    if (name.empty() || IsGeneratedFileName(name)) continue;
+    ws.analysis.include_files.push_back(ResolveIncludeName(project_directory, name));
+  }
+}
+
+}  // namespace quillon

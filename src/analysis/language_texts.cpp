@@ -1,0 +1,55 @@
+#include "analysis/language_texts.h"
+
+#include "run/log_lines.h"
+#include "text/encoding.h"
+
+namespace quillon {
+
+void InsertLanguageCalls(Workspace& ws) {
+  for (Text& line : ws.analysis.form_code) {
+    const Text upper = Upper(line);
+    if (ContainsUpper(upper, U"OPENWINDOW(") || ContainsUpper(upper, U"LOADIMAGE(") ||
+        ContainsUpper(upper, U"CATCHIMAGE(")) {
+      continue;
+    }
+    const long q = Position(line, U'"');
+    if (q == 0) continue;
+    const long a = q + 1;
+    const long b = Position(line, U'"', a);
+    if (b == 0) continue;
+    const long n = b - a;
+    line = Left(line, q - 1) + U"MyLanguage(" + Mid(line, q, n + 2) + U")" + Mid(line, q + n + 2);
+  }
+}
+
+void CollectLanguageTexts(Workspace& ws, const Lines& lines) {
+  LanguageMap& strings = ws.analysis.language_strings;
+  for (const Text& line : lines) {
+    if (!ContainsUpper(Upper(line), U"MYLANGUAGE(")) continue;
+    const long a = Position(line, U'"') + 1;
+    const long b = Position(line, U'"', a);
+    if (b - a <= 0) continue;
+    const Text text = Mid(line, a, b - a);
+    if (!strings.Contains(text)) strings.Set(text, text);
+  }
+}
+
+void CollectLanguageStrings(Workspace& ws, RunHost& host) {
+  AnalysisModel& model = ws.analysis;
+  for (const Lines* lines : {&model.form_code, &model.main_lines, &model.event_menu_lines,
+                             &model.event_gadget_lines, &model.event_window_lines}) {
+    CollectLanguageTexts(ws, *lines);
+  }
+  for (const Text& path : model.include_files) {
+    model.include_file_lines.clear();
+    TextFile file;
+    if (!ReadTextFileAs(ToUtf8(path), AsciiOrUtf8, &file)) {
+      host.AddLogLine(log::ErrorOpenFile(path));
+      continue;
+    }
+    model.include_file_lines = std::move(file.lines);
+    CollectLanguageTexts(ws, model.include_file_lines);
+  }
+}
+
+}  // namespace quillon

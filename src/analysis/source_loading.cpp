@@ -1,0 +1,112 @@
+#include "analysis/source_loading.h"
+
+#include <array>
+#include <utility>
+
+#include "text/encoding.h"
+
+namespace quillon {
+
+int CheckMainFile(const Workspace& ws) { return ReadBomOfFile(ws.ProjectDirectoryPath() + "Main.pb"); }
+
+int ChooseOutputFormat(int main_file_bom, const Switches& switches) {
+  if (main_file_bom == kFormatUtf8) return kOutputUtf8;
+  return switches.utf8 != 0 ? kOutputUtf8 : kOutputAscii;
+}
+
+void CollectSourceFiles(Workspace& ws, RunHost& host) {
+  for (Text& item : host.FileListItems()) ws.analysis.source_files.push_back(std::move(item));
+}
+
+std::string SourceFileOpenPath(const Workspace& ws, const Text& item) {
+  const std::string path = ToUtf8(item);
+  if (!path.empty() && path[0] == '/') return path;
+  return ws.ProjectDirectoryPath() + path;
+}
+
+void AppendSeparatorBlock(Lines& lines) {
+  lines.emplace_back();
+  lines.push_back(U"; " + Text(87, U'*'));
+  lines.emplace_back();
+}
+
+Text ApplyFormDesignerReplacements(const Text& line) {
+  static const std::array<std::pair<TextView, TextView>, 12> kReplacements = {{
+      {U"Procedure Open", U"Procedure Open_"},
+      {U"CreateMenu(0", U"CreateMenu(#Menu"},
+      {U"CreateToolBar(0", U"CreateToolbar(#ToolBar"},
+      {U"ToolBarToolTip(0", U"ToolBarToolTip(#ToolBar"},
+      {U"ToolBarHeight(0", U"ToolBarHeight(#ToolBar"},
+      {U"GetToolBarButtonState(0", U"GetToolBarButtonState(#ToolBar"},
+      {U"SetToolBarButtonState(0", U"SetToolBarButtonState(#ToolBar"},
+      {U"CreateStatusBar(0", U"CreateStatusBar(#StatusBar"},
+      {U"StatusBarText(0", U"StatusBarText(#StatusBar"},
+      {U"StatusBarImage(0", U"StatusBarImage(#StatusBar"},
+      {U"StatusBarProgress(0", U"StatusBarProgress(#StatusBar"},
+      {U"StatusBarHeight(0", U"StatusBarHeight(#StatusBar"},
+  }};
+  Text out = line;
+  for (const auto& [find, replacement] : kReplacements) out = ReplaceNoCase(out, find, replacement);
+  return out;
+}
+
+namespace {
+
+// True when the line has a ";" at or before position p.
+bool CommentedBefore(TextView line, long p) {
+  const long semicolon = Position(line, U';');
+  return semicolon > 0 && semicolon <= p;
+}
+
+// The first argument of the line's first call: from after the first "(" up
+// to the next ",", untrimmed.
+Text FirstArgument(TextView line) {
+  const long a = Position(line, U'(') + 1;
+  const long b = Position(line, U',', a);
+  return Mid(line, a, b - a);
+}
+
+// Top-level image and font loading lines.
+void CollectImageAndFont(AnalysisModel& model, const Text& line, const Text& upper) {
+  const long image_at = Position(upper, U"LOADIMAGE(");
+  if (image_at > 0 && !CommentedBefore(line, image_at)) {
+    const long q = Position(line, U'"');
+    const long q2 = Position(line, U'"', q + 1);
+    model.images.push_back({FirstArgument(line), Mid(line, q + 1, q2 - q - 1)});
+  }
+  const long font_at = Position(upper, U"LOADFONT(");
+  if (font_at > 0 && !CommentedBefore(line, font_at)) model.fonts.push_back({FirstArgument(line), line});
+}
+
+void ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool designer_file) {
+  TextFile file;
+  if (!ReadTextFile(open_path, &file)) return;
+  bool in_procedure = false;
+  for (Text& line : file.lines) {
+    Text upper = Upper(line);
+    if (ContainsUpper(upper, U"PROCEDURE")) in_procedure = true;
+    if (in_procedure) {
+      if (designer_file) {
+        line = ApplyFormDesignerReplacements(line);
+        upper = Upper(line);
+      }
+      model.form_code.push_back(line);
+    }
+    if (ContainsUpper(upper, U"ENDPROCEDURE")) {
+      in_procedure = false;
+      AppendSeparatorBlock(model.form_code);
+    }
+    if (!in_procedure) CollectImageAndFont(model, line, upper);
+  }
+}
+
+}  // namespace
+
+void ReadSourceFiles(Workspace& ws) {
+  for (const Text& item : ws.analysis.source_files) {
+    const bool designer_file = Upper(ExtensionPart(item)) == U"PBF";
+    ReadOneSourceFile(ws.analysis, SourceFileOpenPath(ws, item), designer_file);
+  }
+}
+
+}  // namespace quillon

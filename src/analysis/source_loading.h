@@ -1,0 +1,40 @@
+// Reading the project's sources at the start of Step 1: the mark of Main.pb,
+// the output format, the file list, and the procedures, images and fonts of
+// every source file.
+#pragma once
+
+#include <string>
+
+#include "project/project_model.h"
+#include "run/run_host.h"
+#include "run/workspace.h"
+
+namespace quillon {
+
+// The byte-order mark code of the project directory's Main.pb, or
+// kFormatUnreadable when it cannot be opened.
+int CheckMainFile(const Workspace& ws);
+
+// Format of this run's generated files: UTF-8 with mark when Main.pb has a
+// UTF-8 mark, otherwise as the Utf8 switch says.
+int ChooseOutputFormat(int main_file_bom, const Switches& switches);
+
+// Appends the file list's items, top to bottom, to the source file list.
+void CollectSourceFiles(Workspace& ws, RunHost& host);
+
+// Where a source file of the file list is opened: a relative item lies in
+// the project directory.
+std::string SourceFileOpenPath(const Workspace& ws, const Text& item);
+
+// The form designer renames applied to procedure lines of ".pbf" files.
+Text ApplyFormDesignerReplacements(const Text& line);
+
+// Reads every source file: procedure lines (with separator blocks) into the
+// form code, top-level image and font loading lines into Images and Fonts.
+// A file that cannot be opened is skipped.
+void ReadSourceFiles(Workspace& ws);
+
+// The three lines that follow every procedure in the form code.
+void AppendSeparatorBlock(Lines& lines);
+
+}  // namespace quillon

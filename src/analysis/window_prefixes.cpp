@@ -1,0 +1,123 @@
+#include "analysis/window_prefixes.h"
+
+#include "run/log_lines.h"
+
+namespace quillon {
+
+namespace {
+
+Text InsertAfter(const Text& line, long p, const Text& prefix) { return Left(line, p) + prefix + Mid(line, p + 1); }
+
+// The window constant of a "...(...(#Name)" line: after the second "(" and
+// its "#", up to the first ")".
+Text WindowOfNestedCall(const Text& line, long a) {
+  a = Position(line, U'(', a) + 2;
+  const long b = Position(line, U')');
+  return TrimBlanks(Mid(line, a, b - a)) + U"_";
+}
+
+// The sixth and seventh arguments of a splitter or MDI gadget at `s`.
+void PrefixSixthAndSeventh(Text& line, long s, const Text& prefix) {
+  long p = s;
+  for (int i = 0; i < 5; ++i) p = Position(line, U',', p) + 1;
+  p = Position(line, U'#', p);
+  if (p > 0) line = InsertAfter(line, p, prefix);
+  p = Position(line, U',', p) + 1;
+  p = Position(line, U'#', p);
+  if (p > 0) line = InsertAfter(line, p, prefix);
+}
+
+class PrefixPass {
+ public:
+  PrefixPass(const KeywordSets& keywords, RunHost& host) : keywords_(keywords), host_(host) {}
+
+  // False when the run must stop.
+  bool Line(Text& line) {
+    const long semicolon = Position(line, U';');
+    if (semicolon >= 1 && semicolon <= 9) return true;
+    Text upper = Upper(line);
+    if (ContainsUpper(upper, U"OPENWINDOW(#")) return Window(line);
+    if (ContainsUpper(upper, U"USEGADGETLIST(")) {
+      prefix_ = WindowOfNestedCall(line, Position(upper, U"WINDOWID(") + 2);
+      return true;
+    }
+    if (ContainsUpper(upper, U"CREATETOOLBAR(") || ContainsUpper(upper, U"CREATESTATUSBAR(")) {
+      prefix_ = WindowOfNestedCall(line, Position(line, U'(') + 2);
+    }
+    if (ContainsUpper(upper, U"CREATEGADGETLIST(") || ContainsUpper(upper, U"ADDSTATUSBARFIELD(")) return true;
+
+    long bar_height_paren = 0;
+    const long t = Position(upper, U"TOOLBARHEIGHT(") + Position(upper, U"STATUSBARHEIGHT(");
+    if (t > 0) {
+      bar_height_paren = Position(line, U'(', t);
+      line = InsertAfter(line, bar_height_paren + 1, prefix_);
+      upper = Upper(line);
+    }
+
+    const long m = Position(line, U"(#");
+    // A bar-height "(#" already got its prefix.
+    if (m > 0 && m != bar_height_paren && IsCommandBefore(line, m)) {
+      line = InsertAfter(line, m + 1, prefix_);
+      upper = Upper(line);
+    }
+
+    const long tip = Position(upper, U"BALLOONTIP(") + Position(upper, U"TOOLBARTOOLTIP(") +
+                     Position(upper, U"DISABLETOOLBARBUTTON(") + Position(upper, U"GETTOOLBARBUTTONSTATE(") +
+                     Position(upper, U"SETTOOLBARBUTTONSTATE(");
+    if (tip > 0) {
+      long p = Position(line, U',', tip) + 1;
+      p = Position(line, U'#', p);
+      if (p > 0) {
+        line = InsertAfter(line, p, prefix_);
+        upper = Upper(line);
+      }
+    }
+
+    const long splitter = Position(upper, U"SPLITTERGADGET(");
+    if (splitter > 0) {
+      PrefixSixthAndSeventh(line, splitter, prefix_);
+      upper = Upper(line);
+    }
+    const long mdi = Position(upper, U"MDIGADGET(");
+    if (mdi > 0) PrefixSixthAndSeventh(line, mdi, prefix_);
+    return true;
+  }
+
+ private:
+  bool Window(const Text& line) {
+    const long a = Position(line, U'(') + 2;
+    const long b = Position(line, U',');
+    const Text name = TrimBlanks(Mid(line, a, b - a));
+    if (Upper(name) == U"PB_ANY") {
+      host_.AddLogLine(Text(log::kPbAnyStop));
+      return false;
+    }
+    prefix_ = name + U"_";
+    return true;
+  }
+
+  // The word in front of "(#" at m, from the last blank (else tab) before it.
+  bool IsCommandBefore(const Text& line, long m) const {
+    long q = LastPosition(line, U' ', m);
+    if (q == 0) q = LastPosition(line, U'\t', m);
+    if (q == 0) q = 1;
+    const Text word = Upper(TrimTabs(TrimBlanks(Mid(line, q, m - q))));
+    return keywords_.command_keywords.count(word) > 0;
+  }
+
+  const KeywordSets& keywords_;
+  RunHost& host_;
+  Text prefix_;  // stays in force across procedures and files
+};
+
+}  // namespace
+
+bool InsertWindowPrefixes(Workspace& ws, RunHost& host) {
+  PrefixPass pass(ws.keywords, host);
+  for (Text& line : ws.analysis.form_code) {
+    if (!pass.Line(line)) return false;
+  }
+  return true;
+}
+
+}  // namespace quillon

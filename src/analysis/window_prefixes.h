@@ -1,0 +1,15 @@
+// Inserts the owning window's name after the "#" of every object constant
+// of the form code, so that the constants of many windows can live side by
+// side in one file.
+#pragma once
+
+#include "run/run_host.h"
+#include "run/workspace.h"
+
+namespace quillon {
+
+// Rewrites the form code in place. Fails (after its log line) on a window
+// opened with #PB_Any; lines already rewritten stay rewritten.
+bool InsertWindowPrefixes(Workspace& ws, RunHost& host);
+
+}  // namespace quillon

@@ -3,7 +3,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
-PACKAGES   := g++ cmake pkg-config libgtk2.0-dev libpng-dev libgtest-dev xvfb xauth
+PACKAGES   := g++ cmake pkg-config libgtk2.0-dev libpng-dev libgtest-dev libdtl-dev xvfb xauth
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 TEST_HOME  := $(CURDIR)/$(BUILD)/test-home
 

@@ -7,6 +7,8 @@
 
 #include "cli/cli_host.h"
 #include "cli/cli_options.h"
+#include "cli/preview.h"
+#include "io/recording_writer.h"
 #include "project/app_paths.h"
 #include "project/project_file.h"
 #include "project/user_gadget_file.h"
@@ -19,6 +21,7 @@ namespace {
 constexpr int kExitReady = 0;
 constexpr int kExitCancelled = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitWouldChange = 3;
 
 std::string AbsolutePath(const std::string& path) {
   if (!path.empty() && path[0] == '/') return path;
@@ -70,11 +73,6 @@ int CliMain(int argc, char** argv) {
     return kExitReady;
   }
 
-  if (options.dry_run || options.check) {
-    std::fprintf(stderr, "quillon: --dry-run and --check are not available in this build\n");
-    return kExitUsage;
-  }
-
   Workspace ws;
   if (!LoadKeywords(options, ws)) return kExitUsage;
   CliHost host(ws, options, stdout, stderr);
@@ -82,9 +80,23 @@ int CliMain(int argc, char** argv) {
   ws.project.project_path = project_path;
   if (!LoadProject(ws, project_path, host)) return kExitUsage;  // "Error open file project" on stderr
 
+  // A preview runs the very same pipeline; only the writer keeps the outputs.
+  RecordingWriter recorder;
+  const bool preview = options.dry_run || options.check;
+  if (preview) ws.writer = &recorder;
+
   const RunOutcome outcome = RunGeneration(ws, host);
+  if (outcome != RunOutcome::kReady) {
+    std::fflush(stdout);
+    return kExitCancelled;
+  }
+  if (preview) {
+    const size_t changed = PrintPreview(recorder, ws.ProjectDirectoryPath(), stdout);
+    std::fflush(stdout);
+    if (options.check && changed > 0) return kExitWouldChange;
+  }
   std::fflush(stdout);
-  return outcome == RunOutcome::kReady ? kExitReady : kExitCancelled;
+  return kExitReady;
 }
 
 }  // namespace quillon::cli

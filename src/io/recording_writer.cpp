@@ -1,0 +1,21 @@
+#include "io/recording_writer.h"
+
+namespace quillon {
+
+bool RecordingWriter::WriteFile(const std::string& path, const std::string& bytes, SymlinkPolicy) {
+  const auto it = index_.find(path);
+  if (it != index_.end()) {
+    outputs_[it->second].bytes = bytes;
+    return true;
+  }
+  index_.emplace(path, outputs_.size());
+  outputs_.push_back({path, bytes});
+  return true;
+}
+
+bool RecordingWriter::MakeDirectory(const std::string& path, unsigned) {
+  directories_.push_back(path);
+  return true;
+}
+
+}  // namespace quillon

@@ -1,0 +1,34 @@
+// A writer that keeps a run's outputs in memory instead of writing them, so a
+// preview can compare them with the disk. The run itself does not change.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "io/output_writer.h"
+
+namespace quillon {
+
+class RecordingWriter final : public OutputWriter {
+ public:
+  struct Output {
+    std::string path;
+    std::string bytes;
+  };
+
+  bool WriteFile(const std::string& path, const std::string& bytes, SymlinkPolicy policy) override;
+  bool MakeDirectory(const std::string& path, unsigned mode) override;
+
+  // Every file the run wrote, in the order of its first write, with its
+  // last content.
+  const std::vector<Output>& outputs() const { return outputs_; }
+  const std::vector<std::string>& directories() const { return directories_; }
+
+ private:
+  std::vector<Output> outputs_;
+  std::map<std::string, size_t> index_;
+  std::vector<std::string> directories_;
+};
+
+}  // namespace quillon

@@ -6,7 +6,9 @@
 #include "analysis/step1.h"
 #include "analysis/window_prefixes.h"
 #include "generate/constants_code.h"
+#include "generate/generated_files.h"
 #include "generate/image_font_code.h"
+#include "generate/language_files.h"
 #include "run/log_lines.h"
 
 namespace quillon {
@@ -25,7 +27,7 @@ bool RunStep1(Workspace& ws, RunHost& host) {
   ws.analysis.ClearForRun();
   CollectSourceFiles(ws, host);
   ReadSourceFiles(ws);
-  // The generated files of the previous run are read back here.
+  ReadGeneratedFiles(ws);
   if (ws.analysis.source_files.empty()) {
     host.AddLogLine(Text(log::kNoFiles));
     return false;
@@ -42,7 +44,7 @@ bool RunStep1(Workspace& ws, RunHost& host) {
   if (switches.multilang != 0) {
     InsertLanguageCalls(ws);
     CollectLanguageStrings(ws, host);
-    // LoadLanguage.pb's lines are updated here, after the texts are known.
+    UpdateLoadLanguage(ws, host);
   }
   BuildFontsCode(ws);
   ReplaceImageCalls(ws);

@@ -1,0 +1,161 @@
+#include "rewrite/backup.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "rewrite/step3.h"
+#include "rewrite/test_writers.h"
+#include "support/fake_host.h"
+#include "support/temp_dir.h"
+
+namespace quillon {
+namespace {
+
+using testing::FakeHost;
+using testing::ReadBytes;
+using testing::RecordingWriter;
+using testing::TempDir;
+using testing::WriteBytes;
+using Strings = std::vector<std::string>;
+
+struct BackupFixture {
+  TempDir dir;
+  Workspace ws;
+  FakeHost host;
+  RecordingWriter writer;
+  std::string project;  // the project directory, with "/"
+  std::string backup;   // its Backup directory, with "/"
+
+  BackupFixture() {
+    project = dir.File("proj/");
+    backup = project + "Backup/";
+    EXPECT_TRUE(MakeDirectory(project, 0755));
+    ws.project.project_path = FromUtf8(project + "Demo.pbm");
+    ws.writer = &writer;
+  }
+  void Put(const std::string& name, const std::string& bytes) { WriteBytes(project + name, bytes); }
+  Strings BackupNames() const {
+    std::vector<std::string> names;
+    ListDirectory(backup, &names);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+bool IsSymlink(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+TEST(BackupSelection, PatternIsCaseSensitiveAndTakesAnyPbExtension) {
+  EXPECT_TRUE(IsBackupName("Main.pb"));
+  EXPECT_TRUE(IsBackupName("Demo.pbm"));
+  EXPECT_TRUE(IsBackupName("Tools.pbi"));
+  EXPECT_TRUE(IsBackupName("Form.pbf"));
+  EXPECT_TRUE(IsBackupName("odd.pb.txt"));
+  EXPECT_FALSE(IsBackupName("MAIN.PB"));
+  EXPECT_FALSE(IsBackupName("notes.txt"));
+  EXPECT_FALSE(IsBackupName("Backup"));
+  EXPECT_FALSE(IsBackupName("pbfile"));
+}
+
+TEST(BackupRuns, FirstRunCreatesBackupWithOnlyPbFiles) {
+  BackupFixture f;
+  f.Put("Main.pb", "main 1");
+  f.Put("Demo.pbm", "project");
+  f.Put("Form.pbf", "form");
+  f.Put("Tools.pbi", "tools");
+  f.Put("notes.txt", "text");
+  f.Put("logo.png", "png");
+  f.Put("UPPER.PB", "upper");
+  ASSERT_TRUE(MakeDirectory(f.project + "sub.pb", 0755));
+  WriteBytes(f.project + "sub.pb/Inner.pb", "inner");
+
+  EXPECT_TRUE(MakeBackup(f.ws, f.host));
+  EXPECT_TRUE(f.host.log.empty());
+  EXPECT_EQ(f.BackupNames(), (Strings{"Demo.pbm", "Form.pbf", "Main.pb", "Tools.pbi"}));
+  EXPECT_EQ(ReadBytes(f.backup + "Main.pb"), "main 1");
+  EXPECT_EQ(ReadBytes(f.backup + "Tools.pbi"), "tools");
+  struct stat st;
+  ASSERT_EQ(::stat(f.backup.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  // Every copy went through the run's writer and replaces links.
+  EXPECT_EQ(f.writer.written.size(), 4u);
+  for (SymlinkPolicy p : f.writer.policies) EXPECT_EQ(p, SymlinkPolicy::kReplaceLink);
+}
+
+TEST(BackupRuns, SecondRunOverwritesAndKeepsVanishedFiles) {
+  BackupFixture f;
+  f.Put("Main.pb", "main 1");
+  f.Put("Form.pbf", "form");
+  ASSERT_TRUE(MakeBackup(f.ws, f.host));
+  f.Put("Main.pb", "main 2, longer than before");
+  ASSERT_EQ(::unlink((f.project + "Form.pbf").c_str()), 0);
+
+  EXPECT_TRUE(MakeBackup(f.ws, f.host));
+  EXPECT_EQ(ReadBytes(f.backup + "Main.pb"), "main 2, longer than before");
+  EXPECT_EQ(ReadBytes(f.backup + "Form.pbf"), "form");
+  EXPECT_TRUE(f.host.log.empty());
+}
+
+TEST(BackupRuns, SymlinkInsideBackupIsNotWrittenThrough) {
+  BackupFixture f;
+  const std::string outside = f.dir.File("outside.txt");
+  WriteBytes(outside, "precious");
+  ASSERT_TRUE(MakeDirectory(f.backup, 0700));
+  ASSERT_EQ(::symlink(outside.c_str(), (f.backup + "Main.pb").c_str()), 0);
+  f.Put("Main.pb", "main");
+
+  EXPECT_TRUE(MakeBackup(f.ws, f.host));
+  EXPECT_EQ(ReadBytes(outside), "precious");
+  EXPECT_FALSE(IsSymlink(f.backup + "Main.pb"));
+  EXPECT_EQ(ReadBytes(f.backup + "Main.pb"), "main");
+}
+
+TEST(BackupFailures, FailedFileIsReportedOnceAndOthersAreCopied) {
+  BackupFixture f;
+  f.Put("A.pb", "a");
+  f.Put("B.pb", "b");
+  f.Put("C.pb", "c");
+  f.writer.failing.insert(f.backup + "B.pb");
+  EXPECT_FALSE(MakeBackup(f.ws, f.host));
+  EXPECT_EQ(f.host.log, Strings{"- Error CopyDirectory"});
+  EXPECT_EQ(ReadBytes(f.backup + "A.pb"), "a");
+  EXPECT_EQ(ReadBytes(f.backup + "C.pb"), "c");
+}
+
+TEST(BackupFailures, BackupNameTakenByAFile) {
+  // Works for every user, root included: "Backup" cannot be created.
+  BackupFixture f;
+  f.Put("Main.pb", "main");
+  WriteBytes(f.project + "Backup", "not a folder");
+  EXPECT_FALSE(MakeBackup(f.ws, f.host));
+  EXPECT_EQ(f.host.log, Strings{"- Error CopyDirectory"});
+  EXPECT_EQ(ReadBytes(f.project + "Backup"), "not a folder");
+}
+
+TEST(BackupFailures, MissingProjectDirectory) {
+  BackupFixture f;
+  f.ws.project.project_path = FromUtf8(f.dir.File("nowhere/Demo.pbm"));
+  EXPECT_FALSE(MakeBackup(f.ws, f.host));
+  EXPECT_EQ(f.host.log, Strings{"- Error CopyDirectory"});
+}
+
+TEST(BackupFailures, ReadOnlyProjectDirectoryLogsAndStep3GoesOn) {
+  if (::geteuid() == 0) GTEST_SKIP() << "running as root: directory permissions do not stop writes";
+  BackupFixture f;
+  f.Put("Main.pb", "main");
+  ASSERT_EQ(::chmod(f.project.c_str(), 0555), 0);
+  RunStep3(f.ws, f.host);
+  ::chmod(f.project.c_str(), 0755);
+  EXPECT_EQ(f.host.log, (Strings{"Generate Code Step 3 ...", "- Make Backup...", "- Error CopyDirectory",
+                                 "- Update Prefix", "- Update Procedure", "- Update Constants",
+                                 "- Update Open Window", "- Update IncludeFiles"}));
+  EXPECT_FALSE(IsDirectory(f.project + "Backup"));
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,12 +1,31 @@
 #include "app/app_main.h"
 
+#include <gtk/gtk.h>
+
 #include <cstdio>
+
+#include "app/app.h"
+#include "app/gtk_dialog_service.h"
+#include "project/app_paths.h"
 
 namespace quillon::app {
 
-int AppMain(int, char**) {
-  std::fprintf(stderr, "quillon: the main window comes later; use --generate\n");
-  return 1;
+int AppMain(int argc, char** argv) {
+  // Without a display the main window cannot open: end with status 0 and
+  // write nothing.
+  if (!gtk_init_check(&argc, &argv)) {
+    std::fprintf(stderr, "quillon: cannot open the display\n");
+    return 0;
+  }
+  Workspace ws;
+  GtkDialogService dialogs;
+  App app(ws, dialogs, AppPaths{SettingsPath(), UserListPath()});
+  if (!app.Open()) return 0;
+  dialogs.SetParent(app.main->window());
+  app.LoadStartup(argc > 1 ? FromUtf8(argv[1]) : Text());
+  app.RunEventLoop();
+  app.SaveSettingsAtExit();
+  return 0;
 }
 
 }  // namespace quillon::app

@@ -1,0 +1,66 @@
+#include "app/app.h"
+
+#include "app/command_table.h"
+#include "app/info_box.h"
+#include "app/request_server.h"
+#include "project/settings_file.h"
+
+namespace quillon::app {
+
+App::App(Workspace& workspace, DialogService& dialog_service, AppPaths app_paths)
+    : ws(workspace),
+      dialogs(dialog_service),
+      paths(std::move(app_paths)),
+      info_text(ComposeInfoText()),
+      requests([this](WorkerRequest& request) { ServeRequest(*this, request); }) {}
+
+App::~App() {
+  requests.Shutdown();
+  if (worker.joinable()) worker.join();
+  start_window.reset();
+  licence_window.reset();
+  main.reset();
+}
+
+bool App::Open() {
+  icons.Decode();
+  MainWindowEvents events;
+  events.command = [this](int command) { DispatchCommand(*this, command); };
+  events.size = [this] { DispatchSize(*this, kWindowMain); };
+  events.close = [this] { DispatchClose(*this, kWindowMain); };
+  main = std::make_unique<MainWindow>(icons, std::move(events));
+  if (!main->Open()) {
+    main.reset();
+    return false;
+  }
+  main->Show();
+  return true;
+}
+
+void App::LoadStartup(const Text& first_argument) {
+  LoadSettings(ws, first_argument, paths.settings, paths.user_list, reporter);
+  ShowFileList();
+  ShowProjectPath();
+  main->ResizeMainWindow();
+  main->PlaceDivider(kInitialDivider);
+}
+
+void App::RunEventLoop() {
+  while (!exit_requested) gtk_main_iteration();
+}
+
+void App::SaveSettingsAtExit() {
+  requests.Shutdown();
+  if (worker.joinable()) worker.join();
+  SaveSettings(ws, paths.settings);
+}
+
+void App::ShowProjectPath() { main->SetStatusText(ws.project.project_path); }
+
+void App::ShowFileList() { main->SetFileList(ws.project.files); }
+
+bool App::ChildOpen() const {
+  return start_window || licence_window || bind_window_open || user_gadget_open;
+}
+
+}  // namespace quillon::app

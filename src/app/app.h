@@ -1,0 +1,90 @@
+// The window front end's state on the main thread: the workspace, the main
+// window and its children, the worker and its requests. Start-up and exit
+// follow the fixed order; the dispatch tables live in command_table.cpp.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/child_window_ports.h"
+#include "app/dialog_service.h"
+#include "app/gui_run_host.h"
+#include "app/icons.h"
+#include "app/licence_window.h"
+#include "app/main_window.h"
+#include "app/start_generate_window.h"
+#include "app/worker_requests.h"
+#include "run/workspace.h"
+
+namespace quillon::app {
+
+// Window numbers of the size and close tables.
+enum WindowNumber : int {
+  kWindowMain = 0,
+  kWindowStartGenerate = 1,
+  kWindowBind = 2,
+  kWindowUserGadget = 3,
+};
+
+struct AppPaths {
+  std::string settings;   // QN4.INI
+  std::string user_list;  // UserList.INI
+};
+
+// Error boxes of operations that run on the main thread.
+class DialogErrorReporter final : public ErrorReporter {
+ public:
+  explicit DialogErrorReporter(DialogService& dialogs) : dialogs_(dialogs) {}
+  void ShowError(const Text& title, const Text& message) override { dialogs_.ShowMessage(title, message); }
+
+ private:
+  DialogService& dialogs_;
+};
+
+struct App {
+  App(Workspace& workspace, DialogService& dialog_service, AppPaths app_paths);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  // Start-up steps 3 and 5 to 11. False when the main window cannot open.
+  bool Open();
+  // Steps 12 and 13: settings, user gadget list, start-up project; then the
+  // pane is fitted and the divider placed 100 pixels below the top.
+  void LoadStartup(const Text& first_argument);
+  // Step 14: the event loop, until ExitRequested.
+  void RunEventLoop();
+  // Step 15: releases a waiting worker, waits for it, writes the settings.
+  void SaveSettingsAtExit();
+
+  // Status bar <- ProjectPath; file list <- the project's file list.
+  void ShowProjectPath();
+  void ShowFileList();
+  // A modal child (Start Generate, bind, user gadget, licence) is open.
+  bool ChildOpen() const;
+
+  Workspace& ws;
+  DialogService& dialogs;
+  AppPaths paths;
+  DialogErrorReporter reporter{dialogs};
+  Text info_text;
+  IconSet icons;
+  std::unique_ptr<MainWindow> main;
+  RequestQueue requests;
+  GuiRunHost host{requests};
+  std::unique_ptr<StartGenerateWindow> start_window;
+  std::unique_ptr<LicenceWindow> licence_window;
+  PlaceholderBindWindow placeholder_bind;
+  BindWindowPort* bind_window = &placeholder_bind;
+  bool bind_window_open = false;
+  UserGadgetPort* user_gadget_window = nullptr;  // command 4 opens nothing until set
+  bool user_gadget_open = false;
+
+  std::thread worker;
+  bool run_active = false;     // from "Start" until the worker's last request
+  bool exit_after_run = false;  // an exit asked for during a run
+  bool exit_requested = false;  // ExitRequested
+};
+
+}  // namespace quillon::app

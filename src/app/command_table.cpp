@@ -1,0 +1,153 @@
+#include "app/command_table.h"
+
+#include "app/app.h"
+#include "app/generation_worker.h"
+#include "app/info_box.h"
+#include "app/licence_text.h"
+#include "app/project_commands.h"
+#include "app/request_server.h"
+
+namespace quillon::app {
+
+namespace {
+
+// --- commands ----------------------------------------------------------------
+
+void SaveAsCommand(App& app) { SaveAs(app); }
+
+void OpenUserGadgetWindow(App& app) {
+  if (!app.user_gadget_window) return;  // the window is not built yet
+  app.main->SetEnabled(false);
+  app.user_gadget_open = true;
+  ChildWindowEvents events;
+  events.gadget = [&app](int gadget, int event_type) { DispatchGadget(app, gadget, event_type); };
+  events.close = [&app] { DispatchClose(app, kWindowUserGadget); };
+  app.user_gadget_window->Open(app.main->window(), events);
+}
+
+void StartGenerate(App& app) {
+  if (app.start_window) return;
+  if (!app.ws.project.has_name && !SaveAs(app)) return;
+  ChildWindowEvents events;
+  events.gadget = [&app](int gadget, int event_type) { DispatchGadget(app, gadget, event_type); };
+  events.close = [&app] { DispatchClose(app, kWindowStartGenerate); };
+  app.start_window = std::make_unique<StartGenerateWindow>(app.main->window(), app.ws.project.switches, events);
+  app.main->SetEnabled(false);
+}
+
+void InfoCommand(App& app) { ShowInfoBox(app.dialogs, app.info_text); }
+
+void LicenceCommand(App& app) {
+  if (app.licence_window) return;
+  app.main->SetEnabled(false);
+  app.licence_window = std::make_unique<LicenceWindow>(app.main->window(), SplitLicenceLines(T(LicenceText())), [&app] {
+    app.main->SetEnabled(true);
+    app.licence_window.reset();
+  });
+}
+
+using Command = void (*)(App&);
+constexpr Command kCommandTable[kCommandCount] = {
+    ProjectNew,  ProjectLoad, ProjectSave,     SaveAsCommand, OpenUserGadgetWindow, RequestExit,
+    CommonAdd,   CommonDelete, CommonFirstFile, StartGenerate, InfoCommand,          LicenceCommand,
+};
+
+// --- gadgets -----------------------------------------------------------------
+
+// Gadgets 3 to 7, 9, 10: the switch := check state, the two image switches
+// exclude each other, the project is modified.
+void SwitchClicked(App& app, int gadget, int) {
+  if (!app.start_window || app.run_active) return;
+  const bool checked = app.start_window->Checked(gadget);
+  Switches& switches = app.ws.project.switches;
+  SwitchAt(switches, SwitchOfGadget(gadget)) = checked ? 1 : 0;
+  if (checked && gadget == 6) {
+    switches.image_null = 0;
+    app.start_window->SetChecked(7, false);
+  } else if (checked && gadget == 7) {
+    switches.image_include = 0;
+    app.start_window->SetChecked(6, false);
+  }
+  app.ws.project.saved = false;
+}
+
+void StartClicked(App& app, int, int) { StartGenerationRun(app); }
+
+void BindGadget(App& app, int gadget, int event_type) {
+  if (app.bind_window_open) app.bind_window->HandleGadget(gadget, event_type);
+}
+
+void UserGadget(App& app, int gadget, int event_type) {
+  if (app.user_gadget_open && app.user_gadget_window) app.user_gadget_window->HandleGadget(gadget, event_type);
+}
+
+struct GadgetRow {
+  int gadget;
+  int event_type;  // the event type the handler reacts to
+  void (*handler)(App&, int gadget, int event_type);
+};
+
+// Gadget 0 ("CMD") receives the worker's requests through the request queue
+// (ServeRequest); gadgets 1, 2 and 11 to 13 react to nothing.
+constexpr GadgetRow kGadgetTable[] = {
+    {3, kEventClick, SwitchClicked},        {4, kEventClick, SwitchClicked},
+    {5, kEventClick, SwitchClicked},        {6, kEventClick, SwitchClicked},
+    {7, kEventClick, SwitchClicked},        {8, kEventClick, StartClicked},
+    {9, kEventClick, SwitchClicked},        {10, kEventClick, SwitchClicked},
+    {14, kEventDoubleClick, BindGadget},    {15, kEventDoubleClick, BindGadget},
+    {16, kEventDoubleClick, BindGadget},    {17, kEventClick, BindGadget},
+    {18, kEventClick, BindGadget},          {19, kEventClick, BindGadget},
+    {20, kEventDoubleClick, UserGadget},    {21, kEventClick, UserGadget},
+    {22, kEventClick, UserGadget},          {23, kEventClick, UserGadget},
+};
+
+}  // namespace
+
+bool ChangesProject(int command) {
+  return command != 5 && command != 10 && command != 11;
+}
+
+void DispatchCommand(App& app, int command) {
+  if (command < 0 || command >= kCommandCount || !app.main) return;
+  // Shortcuts reach the window even while a modal child has disabled it.
+  if (!app.main->Enabled()) return;
+  if (app.run_active && ChangesProject(command)) return;
+  kCommandTable[command](app);
+}
+
+void DispatchGadget(App& app, int gadget, int event_type) {
+  for (const GadgetRow& row : kGadgetTable) {
+    if (row.gadget == gadget && row.event_type == event_type) row.handler(app, gadget, event_type);
+  }
+}
+
+void DispatchSize(App& app, int window) {
+  if (window == kWindowMain && app.main) app.main->ResizeMainWindow();
+  // windows 1, 2 and 3 keep their layout
+}
+
+void DispatchClose(App& app, int window) {
+  switch (window) {
+    case kWindowMain:
+      // The close box still works while a modal child is open; the child
+      // has to be closed first.
+      if (app.main->Enabled()) RequestExit(app);
+      return;
+    case kWindowStartGenerate:
+      app.main->SetEnabled(true);
+      app.start_window.reset();  // switch changes stay; no run starts
+      return;
+    case kWindowBind:
+      ReplyBindRequest(app, 2);  // the window stays until request 1027
+      return;
+    case kWindowUserGadget:
+      app.main->SetEnabled(true);
+      app.user_gadget_open = false;
+      if (app.user_gadget_window) app.user_gadget_window->Close();
+      return;
+    default:
+      return;
+  }
+}
+
+}  // namespace quillon::app

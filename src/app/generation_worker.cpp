@@ -1,0 +1,50 @@
+#include "app/generation_worker.h"
+
+#include <system_error>
+
+#include "app/app.h"
+#include "app/project_commands.h"
+#include "run/generation_run.h"
+
+namespace quillon::app {
+
+namespace {
+
+// Worker thread: never touches GTK; every interface action is a request.
+void GenerationWorker(App* app) {
+  app->requests.SendRequest(kRequestCloseStartWindow);
+  RunGeneration(app->ws, app->host);
+  app->requests.SendRequest(kRequestRunFinished);
+}
+
+}  // namespace
+
+void StartGenerationRun(App& app) {
+  if (app.run_active) return;  // a second click before the window closed
+  // The previous worker has sent its last request; it ends right after it.
+  if (app.worker.joinable()) app.worker.join();
+  app.run_active = true;
+  app.main->SetProjectCommandsSensitive(false);
+  if (app.start_window) app.start_window->SetSensitive(false);
+  try {
+    app.worker = std::thread(GenerationWorker, &app);
+  } catch (const std::system_error&) {
+    // No thread: nothing happens, the Start Generate window stays open.
+    app.run_active = false;
+    app.main->SetProjectCommandsSensitive(true);
+    if (app.start_window) app.start_window->SetSensitive(true);
+  }
+}
+
+void FinishGenerationRun(App& app) {
+  app.run_active = false;
+  app.main->SetProjectCommandsSensitive(true);
+  if (!app.ChildOpen()) app.main->SetEnabled(true);
+  app.ShowProjectPath();
+  if (app.exit_after_run) {
+    app.exit_after_run = false;
+    RequestExit(app);
+  }
+}
+
+}  // namespace quillon::app

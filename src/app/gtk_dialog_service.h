@@ -1,0 +1,29 @@
+// The real dialogs: GTK message boxes and file choosers, modal to a parent.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "app/dialog_service.h"
+
+namespace quillon::app {
+
+class GtkDialogService final : public DialogService {
+ public:
+  // The window the dialogs are modal to (may be null).
+  void SetParent(GtkWindow* parent) { parent_ = parent; }
+
+  bool AskYesNo(const Text& title, const Text& text) override;
+  void ShowMessage(const Text& title, const Text& text) override;
+  Text ChooseSaveFile(const Text& title, const Text& start, const Text& patterns) override;
+  Text ChooseOpenFile(const Text& title, const Text& start, const Text& patterns) override;
+  Lines ChooseOpenFiles(const Text& title, const Text& start, const Text& patterns) override;
+
+ private:
+  GtkWidget* NewChooser(const Text& title, GtkFileChooserAction action, const Text& start,
+                        const Text& patterns);
+  int RunMessage(GtkMessageType type, GtkButtonsType buttons, const Text& title, const Text& text);
+
+  GtkWindow* parent_ = nullptr;
+};
+
+}  // namespace quillon::app

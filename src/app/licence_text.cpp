@@ -1,0 +1,44 @@
+#include "app/licence_text.h"
+
+namespace quillon::app {
+
+const char* LicenceText() {
+  return "Lizenzvereinbarung  \n"
+         "\n"
+         "Quillon Deluxe Version v5.17\n"
+         "\n"
+         "1. Nutzung\n"
+         "   Sie duerfen dieses Programm auf beliebig vielen eigenen Rechnern verwenden\n"
+         "   und den damit erzeugten Quelltext frei in eigenen Programmen einsetzen.\n"
+         "\n"
+         "2. Weitergabe\n"
+         "   Das Programm darf nur unveraendert und vollstaendig weitergegeben werden.\n"
+         "\n"
+         "3. Gewaehrleistung\n"
+         "   Das Programm wird ohne jede Gewaehrleistung geliefert. Legen Sie vor jedem\n"
+         "   Lauf eine Sicherung Ihres Projekts an; die Sicherung im Ordner \"Backup\"\n"
+         "   ersetzt keine eigene Datensicherung.\n"
+         "\n"
+         "4. Haftung\n"
+         "   Fuer Schaeden, die aus der Nutzung entstehen, wird nicht gehaftet, soweit\n"
+         "   das Gesetz dies zulaesst.\n"
+         "\n"
+         "Mit der Nutzung des Programms erkennen Sie diese Vereinbarung an.\n";
+}
+
+Lines SplitLicenceLines(TextView text) {
+  Lines lines;
+  Text current;
+  for (char32_t c : text) {
+    if (c == U'\r') continue;
+    if (c == U'\n') {
+      lines.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  return lines;
+}
+
+}  // namespace quillon::app

@@ -24,12 +24,6 @@ std::string SourceFileOpenPath(const Workspace& ws, const Text& item) {
   return ws.ProjectDirectoryPath() + path;
 }
 
-void AppendSeparatorBlock(Lines& lines) {
-  lines.emplace_back();
-  lines.push_back(U"; " + Text(87, U'*'));
-  lines.emplace_back();
-}
-
 Text ApplyFormDesignerReplacements(const Text& line) {
   static const std::array<std::pair<TextView, TextView>, 12> kReplacements = {{
       {U"Procedure Open", U"Procedure Open_"},
@@ -51,6 +45,13 @@ Text ApplyFormDesignerReplacements(const Text& line) {
 }
 
 namespace {
+
+// The three lines that follow every procedure in the form code.
+void AppendProcedureSeparator(Lines& lines) {
+  lines.emplace_back();
+  lines.push_back(U"; " + Text(87, U'*'));
+  lines.emplace_back();
+}
 
 // True when the line has a ";" at or before position p.
 bool CommentedBefore(TextView line, long p) {
@@ -94,7 +95,7 @@ void ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool 
     }
     if (ContainsUpper(upper, U"ENDPROCEDURE")) {
       in_procedure = false;
-      AppendSeparatorBlock(model.form_code);
+      AppendProcedureSeparator(model.form_code);
     }
     if (!in_procedure) CollectImageAndFont(model, line, upper);
   }

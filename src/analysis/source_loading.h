@@ -34,7 +34,4 @@ Text ApplyFormDesignerReplacements(const Text& line);
 // A file that cannot be opened is skipped.
 void ReadSourceFiles(Workspace& ws);
 
-// The three lines that follow every procedure in the form code.
-void AppendSeparatorBlock(Lines& lines);
-
 }  // namespace quillon

@@ -56,7 +56,12 @@ std::string UnifiedDiff(const std::string& before, const std::string& after, con
   std::ostringstream out;
   out << "--- " << (before_exists ? "a/" + name : std::string("/dev/null")) << "\n";
   out << "+++ b/" << name << "\n";
-  diff.printUnifiedFormat(out);
+  std::ostringstream hunks;
+  diff.printUnifiedFormat(hunks);
+  std::string body = hunks.str();
+  // An empty old side starts at line 0, as diff(1) writes it.
+  if (a.empty() && body.rfind("@@ -1,0 ", 0) == 0) body.replace(0, 8, "@@ -0,0 ");
+  out << body;
   return out.str();
 }
 

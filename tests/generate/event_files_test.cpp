@@ -145,16 +145,6 @@ TEST(EventFilesTest, TrailingCleanUpRemovesOnlyTheFinalCommentBlock) {
   EXPECT_EQ(indented.size(), 2u);
 }
 
-TEST(EventFilesTest, NewProceduresFollowTheLastKeptLine) {
-  AnalysisModel m;
-  m.event_menu_lines = L({"Procedure EventMenu_A()", "EndProcedure", "", kSep, "; IDE Options", "; Folding"});
-  RemoveTrailingComments(m.event_menu_lines);
-  m.menu_items = L({"A", "B"});
-  AddMenuProcedures(m);
-  EXPECT_EQ(m.event_menu_lines, L({"Procedure EventMenu_A()", "EndProcedure", "", "Procedure EventMenu_B()", "  ",
-                                   "EndProcedure", "", kSep, ""}));
-}
-
 // Brute force of the rule: a line contains prefix + name + suffix.
 bool NaivePresent(const Lines& lines, const Text& signature) {
   for (const Text& line : lines) {
@@ -184,15 +174,6 @@ TEST(SignatureIndexTest, AgreesWithTheSubstringRuleOnRandomLines) {
           << "name '" << ToUtf8(name) << "' in: " << testing::ToUtf8Lines(lines);
     }
   }
-}
-
-TEST(SignatureIndexTest, NamesNotAskedForAreNeverReported) {
-  SignatureIndex index(U"Procedure EventMenu_", U"()", L({"A"}));
-  index.AddLine(T("Procedure EventMenu_B()"));
-  EXPECT_FALSE(index.Contains(T("B")));
-  EXPECT_FALSE(index.Contains(T("A")));
-  index.AddLine(T("x Procedure EventMenu_A() y"));
-  EXPECT_TRUE(index.Contains(T("A")));
 }
 
 }  // namespace

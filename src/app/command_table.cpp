@@ -71,7 +71,9 @@ void SwitchClicked(App& app, int gadget, int) {
   app.ws.project.saved = false;
 }
 
-void StartClicked(App& app, int, int) { StartGenerationRun(app); }
+void StartClicked(App& app, int, int) {
+  if (app.start_window) StartGenerationRun(app);
+}
 
 void BindGadget(App& app, int gadget, int event_type) {
   if (app.bind_window_open) app.bind_window->HandleGadget(gadget, event_type);

@@ -1,0 +1,178 @@
+#include "app/gui_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "text/encoding.h"
+
+namespace quillon::testing {
+
+bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  // A short timer wakes the blocking iteration so the deadline is checked.
+  const guint tick = g_timeout_add(5, [](gpointer) -> gboolean { return TRUE; }, nullptr);
+  bool ok = true;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ok = false;
+      break;
+    }
+    g_main_context_iteration(nullptr, TRUE);
+  }
+  g_source_remove(tick);
+  return ok;
+}
+
+void PumpPending() {
+  gdk_flush();
+  while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+}
+
+namespace {
+
+std::string Join(const Text& a, const Text& b) { return ToUtf8(a) + ": " + ToUtf8(b); }
+
+template <typename T>
+T Pop(std::deque<T>& script, const std::string& what) {
+  if (script.empty()) {
+    ADD_FAILURE() << "unscripted " << what;
+    return T();
+  }
+  T value = script.front();
+  script.pop_front();
+  return value;
+}
+
+}  // namespace
+
+bool FakeDialogs::AskYesNo(const Text& title, const Text& text) {
+  questions.push_back(Join(title, text));
+  return Pop(answers, "question " + questions.back());
+}
+
+void FakeDialogs::ShowMessage(const Text& title, const Text& text) { messages.push_back(Join(title, text)); }
+
+Text FakeDialogs::ChooseSaveFile(const Text& title, const Text& start, const Text& patterns) {
+  choosers.push_back(ToUtf8(title) + "|" + ToUtf8(start) + "|" + ToUtf8(patterns));
+  return Pop(save_names, "save chooser");
+}
+
+Text FakeDialogs::ChooseOpenFile(const Text& title, const Text& start, const Text& patterns) {
+  choosers.push_back(ToUtf8(title) + "|" + ToUtf8(start) + "|" + ToUtf8(patterns));
+  return Pop(open_names, "open chooser");
+}
+
+Lines FakeDialogs::ChooseOpenFiles(const Text& title, const Text& start, const Text& patterns) {
+  choosers.push_back(ToUtf8(title) + "|" + ToUtf8(start) + "|" + ToUtf8(patterns));
+  return Pop(open_lists, "multiple chooser");
+}
+
+AppFixture::AppFixture(const std::string& first_argument, const std::string& settings_text) {
+  if (!settings_text.empty()) WriteBytes(dir.File("QN4.INI"), settings_text);
+  app = std::make_unique<app::App>(ws, dialogs, app::AppPaths{dir.File("QN4.INI"), dir.File("UserList.INI")});
+  if (!app->Open()) {
+    ADD_FAILURE() << "main window did not open";
+    return;
+  }
+  app->LoadStartup(FromUtf8(first_argument));
+  PumpUntil([this] { return gtk_widget_get_mapped(GTK_WIDGET(app->main->window())); });
+  PumpPending();
+}
+
+AppFixture::~AppFixture() {
+  app.reset();
+  PumpPending();
+}
+
+std::string AppFixture::WriteProject(const std::string& name, const std::vector<std::string>& files) {
+  std::string text = "[FILES]\n";
+  for (const std::string& f : files) text += f + "\n";
+  text += "\n[SWITCH]\nParend=0\n\n";
+  WriteBytes(dir.File(name), text);
+  return dir.File(name);
+}
+
+DialogResponder::DialogResponder(std::string title, std::string text, int response)
+    : title_(std::move(title)), text_(std::move(text)), response_(response) {
+  source_ = g_timeout_add(10, &DialogResponder::Tick, this);
+}
+
+DialogResponder::~DialogResponder() { g_source_remove(source_); }
+
+gboolean DialogResponder::Tick(gpointer self_data) {
+  auto* self = static_cast<DialogResponder*>(self_data);
+  if (!self->ready()) return TRUE;
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w; w = w->next) {
+    GtkWidget* widget = GTK_WIDGET(w->data);
+    if (!GTK_IS_DIALOG(widget) || !gtk_widget_get_mapped(widget) || !gtk_window_get_modal(GTK_WINDOW(widget))) continue;
+    if (g_object_get_data(G_OBJECT(widget), "answered")) continue;
+    const char* title = gtk_window_get_title(GTK_WINDOW(widget));
+    if (!title || self->title_ != title) continue;
+    if (GTK_IS_MESSAGE_DIALOG(widget)) {
+      gchar* text = nullptr;
+      g_object_get(widget, "text", &text, nullptr);
+      const bool match = text && self->text_ == text;
+      g_free(text);
+      if (!match) continue;
+    }
+    g_object_set_data(G_OBJECT(widget), "answered", GINT_TO_POINTER(1));
+    ++self->answered_;
+    gtk_dialog_response(GTK_DIALOG(widget), self->response_);
+    break;
+  }
+  g_list_free(windows);
+  return TRUE;
+}
+
+std::vector<std::string> ListRows(GtkTreeView* view) {
+  std::vector<std::string> rows;
+  GtkTreeModel* model = gtk_tree_view_get_model(view);
+  GtkTreeIter iter;
+  for (gboolean ok = gtk_tree_model_get_iter_first(model, &iter); ok; ok = gtk_tree_model_iter_next(model, &iter)) {
+    gchar* text = nullptr;
+    gtk_tree_model_get(model, &iter, 0, &text, -1);
+    rows.push_back(text ? text : "");
+    g_free(text);
+  }
+  return rows;
+}
+
+int SelectedRowCount(GtkTreeView* view) {
+  return gtk_tree_selection_count_selected_rows(gtk_tree_view_get_selection(view));
+}
+
+bool WriteSnapshot(GtkWidget* widget, const std::string& path) {
+  GdkPixmap* pixmap = gtk_widget_get_snapshot(widget, nullptr);
+  if (!pixmap) return false;
+  int width = 0, height = 0;
+  gdk_pixmap_get_size(pixmap, &width, &height);
+  GdkPixbuf* pixbuf = gdk_pixbuf_get_from_drawable(nullptr, pixmap, nullptr, 0, 0, 0, 0, width, height);
+  g_object_unref(pixmap);
+  if (!pixbuf) return false;
+  const gboolean ok = gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr);
+  g_object_unref(pixbuf);
+  return ok;
+}
+
+namespace {
+
+void CollectLabels(GtkWidget* widget, std::vector<std::string>* out) {
+  if (GTK_IS_LABEL(widget)) out->push_back(gtk_label_get_label(GTK_LABEL(widget)));
+  if (GTK_IS_CONTAINER(widget)) {
+    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+    for (GList* c = children; c; c = c->next) CollectLabels(GTK_WIDGET(c->data), out);
+    g_list_free(children);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> LabelTexts(GtkWidget* widget) {
+  std::vector<std::string> labels;
+  CollectLabels(widget, &labels);
+  return labels;
+}
+
+}  // namespace quillon::testing

@@ -1,0 +1,85 @@
+// Shared pieces of the GUI tests: pumping the main loop with a deadline, a
+// scripted dialog service, an opened application on a temporary folder, a
+// responder for real modal dialogs and screenshots.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/dialog_service.h"
+#include "support/temp_dir.h"
+
+namespace quillon::testing {
+
+// Runs the main loop until `done` or the deadline; false on timeout.
+bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 5000);
+// Runs every pending event (layout, redraw, idle handlers).
+void PumpPending();
+
+// Answers from a script; an unscripted question fails the test.
+class FakeDialogs final : public app::DialogService {
+ public:
+  bool AskYesNo(const Text& title, const Text& text) override;
+  void ShowMessage(const Text& title, const Text& text) override;
+  Text ChooseSaveFile(const Text& title, const Text& start, const Text& patterns) override;
+  Text ChooseOpenFile(const Text& title, const Text& start, const Text& patterns) override;
+  Lines ChooseOpenFiles(const Text& title, const Text& start, const Text& patterns) override;
+
+  std::deque<bool> answers;      // Yes/No questions in order
+  std::deque<Text> save_names;   // save chooser results ("" = cancel)
+  std::deque<Text> open_names;   // open chooser results
+  std::deque<Lines> open_lists;  // multiple-selection results
+  std::vector<std::string> questions;  // "title: text"
+  std::vector<std::string> messages;   // "title: text"
+  std::vector<std::string> choosers;   // "title|start|patterns"
+};
+
+// An opened application (main window shown, start-up loaded) with its
+// settings and user list in a temporary folder.
+struct AppFixture {
+  explicit AppFixture(const std::string& first_argument = "", const std::string& settings_text = "");
+  ~AppFixture();
+
+  // A project file in the temporary folder with these files listed.
+  std::string WriteProject(const std::string& name, const std::vector<std::string>& files);
+
+  TempDir dir;
+  Workspace ws;
+  FakeDialogs dialogs;
+  std::unique_ptr<app::App> app;
+};
+
+// Answers modal GtkDialogs from a 10 ms timer: the first mapped, modal,
+// unanswered dialog whose title and text match gets `response`.
+class DialogResponder {
+ public:
+  DialogResponder(std::string title, std::string text, int response);
+  ~DialogResponder();
+  int answered() const { return answered_; }
+  // Answer only when this returns true (e.g. after a worker finished).
+  std::function<bool()> ready = [] { return true; };
+
+ private:
+  static gboolean Tick(gpointer self);
+  std::string title_;
+  std::string text_;
+  int response_;
+  int answered_ = 0;
+  guint source_ = 0;
+};
+
+// Text of every row of a single-column list.
+std::vector<std::string> ListRows(GtkTreeView* view);
+int SelectedRowCount(GtkTreeView* view);
+// Writes a PNG of a realized widget (in-process snapshot); false on failure.
+bool WriteSnapshot(GtkWidget* widget, const std::string& path);
+// The first GtkLabel texts found inside a widget, depth first.
+std::vector<std::string> LabelTexts(GtkWidget* widget);
+
+}  // namespace quillon::testing

@@ -1,5 +1,9 @@
 #include "generate/language_files.h"
 
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
 #include "run/log_lines.h"
 
 namespace quillon {
@@ -18,6 +22,9 @@ Text Field(const Text& line, size_t from, size_t* next) {
 }  // namespace
 
 void ParseCatalog(const Lines& lines, LanguageMap& strings) {
+  // Entries in file order; a later line with the same entry replaces the value.
+  std::vector<std::pair<Text, Text>> entries;
+  std::unordered_map<Text, size_t> position;
   for (size_t i = 1; i < lines.size(); ++i) {
     const Text& line = lines[i];
     size_t next = 0;
@@ -25,8 +32,18 @@ void ParseCatalog(const Lines& lines, LanguageMap& strings) {
     if (entry.empty()) continue;
     // The translation is the second field only: a ";" inside it ends it.
     const Text text = next == Text::npos ? Text() : Field(line, next, &next);
-    strings.Set(entry, text.empty() ? entry : text);
+    const Text value = text.empty() ? entry : text;
+    const auto [it, added] = position.emplace(entry, entries.size());
+    if (added) {
+      entries.emplace_back(entry, value);
+    } else {
+      entries[it->second].second = value;
+    }
   }
+  // The map lists the newest key of a bucket first; adding the entries last
+  // to first makes it list them in the order the Catalog had, so a catalog
+  // written by a run reads back and writes out unchanged.
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it) strings.Set(it->first, it->second);
 }
 
 Lines CatalogLines(const LanguageMap& strings) {

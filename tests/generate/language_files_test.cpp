@@ -81,6 +81,24 @@ TEST(CatalogTest, WrittenLinesReadBackToTheSameMap) {
   });
 }
 
+TEST(CatalogTest, KeysSharingABucketKeepTheirOrderFromRunToRun) {
+  // "A" and "ab" both fall into bucket 65: the newest comes first.
+  LanguageMap map;
+  map.Set(T("A"), T("A"));
+  map.Set(T("ab"), T("AB!"));
+  map.Set(T("B"), T("B"));
+  const Lines written = CatalogLines(map);
+  ASSERT_EQ(written, L({"Default;Language", "\"ab\";\"AB!\"", "\"A\";\"\"", "\"B\";\"\""}));
+  LanguageMap back;
+  ParseCatalog(written, back);
+  EXPECT_EQ(CatalogLines(back), written);
+  // A text found in the sources later still goes to the front of its bucket.
+  back.Set(T("A\x01"), T("A\x01"));
+  LanguageMap again;
+  ParseCatalog(CatalogLines(back), again);
+  EXPECT_EQ(CatalogLines(again), CatalogLines(back));
+}
+
 TEST(LoadLanguageTest, TemplateGetsCountAndDataLines) {
   LanguageMap map;
   map.Set(T("B"), T("B"));

@@ -25,22 +25,38 @@ std::string SourceFileOpenPath(const Workspace& ws, const Text& item) {
 }
 
 Text ApplyFormDesignerReplacements(const Text& line) {
-  static const std::array<std::pair<TextView, TextView>, 12> kReplacements = {{
-      {U"Procedure Open", U"Procedure Open_"},
-      {U"CreateMenu(0", U"CreateMenu(#Menu"},
-      {U"CreateToolBar(0", U"CreateToolbar(#ToolBar"},
-      {U"ToolBarToolTip(0", U"ToolBarToolTip(#ToolBar"},
-      {U"ToolBarHeight(0", U"ToolBarHeight(#ToolBar"},
-      {U"GetToolBarButtonState(0", U"GetToolBarButtonState(#ToolBar"},
-      {U"SetToolBarButtonState(0", U"SetToolBarButtonState(#ToolBar"},
-      {U"CreateStatusBar(0", U"CreateStatusBar(#StatusBar"},
-      {U"StatusBarText(0", U"StatusBarText(#StatusBar"},
-      {U"StatusBarImage(0", U"StatusBarImage(#StatusBar"},
-      {U"StatusBarProgress(0", U"StatusBarProgress(#StatusBar"},
-      {U"StatusBarHeight(0", U"StatusBarHeight(#StatusBar"},
-  }};
+  struct DesignerRename {
+    Text upper_find;
+    TextView find;
+    TextView replacement;
+  };
+  static const std::array<DesignerRename, 12> kReplacements = [] {
+    const std::array<std::pair<TextView, TextView>, 12> table = {{
+        {U"Procedure Open", U"Procedure Open_"},
+        {U"CreateMenu(0", U"CreateMenu(#Menu"},
+        {U"CreateToolBar(0", U"CreateToolbar(#ToolBar"},
+        {U"ToolBarToolTip(0", U"ToolBarToolTip(#ToolBar"},
+        {U"ToolBarHeight(0", U"ToolBarHeight(#ToolBar"},
+        {U"GetToolBarButtonState(0", U"GetToolBarButtonState(#ToolBar"},
+        {U"SetToolBarButtonState(0", U"SetToolBarButtonState(#ToolBar"},
+        {U"CreateStatusBar(0", U"CreateStatusBar(#StatusBar"},
+        {U"StatusBarText(0", U"StatusBarText(#StatusBar"},
+        {U"StatusBarImage(0", U"StatusBarImage(#StatusBar"},
+        {U"StatusBarProgress(0", U"StatusBarProgress(#StatusBar"},
+        {U"StatusBarHeight(0", U"StatusBarHeight(#StatusBar"},
+    }};
+    std::array<DesignerRename, 12> out;
+    for (size_t i = 0; i < table.size(); ++i) out[i] = {Upper(table[i].first), table[i].first, table[i].second};
+    return out;
+  }();
   Text out = line;
-  for (const auto& [find, replacement] : kReplacements) out = ReplaceNoCase(out, find, replacement);
+  Text upper = Upper(line);
+  for (const DesignerRename& r : kReplacements) {
+    // Most lines hold none of the texts: test before rebuilding the line.
+    if (!ContainsUpper(upper, r.upper_find)) continue;
+    out = ReplaceNoCase(out, r.find, r.replacement);
+    upper = Upper(out);
+  }
   return out;
 }
 

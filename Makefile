@@ -1,13 +1,19 @@
 # make run   - install what is missing, build, start the window on the example project
 # make test  - install what is missing, build, run every test (GUI tests under Xvfb)
+# make fuzz  - clang + libFuzzer build of the readers, each fuzzed for FUZZ_SECONDS
+# make bench - generation time and memory on synthetic projects of growing size
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 PACKAGES   := g++ cmake pkg-config libgtk2.0-dev libpng-dev libgtest-dev libdtl-dev xvfb xauth
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 TEST_HOME  := $(CURDIR)/$(BUILD)/test-home
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PACKAGES := clang libclang-rt-14-dev cmake pkg-config libglib2.0-dev
+BENCH_BUILD ?= build-f
 
-.PHONY: all deps configure build run test asan-test clean
+.PHONY: all deps configure build run test asan-test clean fuzz bench
 
 all: build
 
@@ -37,6 +43,17 @@ test: build asan-test
 	mkdir -p $(TEST_HOME)
 	HOME=$(TEST_HOME) LANG=C.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" \
 	  ctest --test-dir $(BUILD) -j$(JOBS) --output-on-failure
+
+# Not part of `make test`: it runs for minutes.
+fuzz:
+	@missing=""; for p in $(FUZZ_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_GUI=OFF -DQUILLON_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_targets
+	fuzz/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

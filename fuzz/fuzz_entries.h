@@ -1,0 +1,241 @@
+// One entry function per fuzz target. The libFuzzer targets and the
+// regression tests in tests/fuzz_regressions call the same functions, so an
+// input saved from a crash is replayed exactly as the fuzzer ran it.
+// Header-only: the test build and the fuzz build share no library for it.
+#pragma once
+
+#include <ftw.h>
+#include <sys/stat.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/step1.h"
+#include "check/step2.h"
+#include "check/todo_entry.h"
+#include "generate/language_files.h"
+#include "generate/step4.h"
+#include "io/recording_writer.h"
+#include "project/project_file.h"
+#include "project/settings_file.h"
+#include "project/user_gadget_file.h"
+#include "rewrite/step3.h"
+#include "run/workspace.h"
+#include "text/encoding.h"
+
+namespace quillon::fuzz {
+
+// A scratch folder for the whole process, removed at exit. In memory when
+// the machine has /dev/shm: the readers are fed through files, and a disk
+// with fsync would cut the executions per second tenfold.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    struct stat st;
+    std::string pattern = ::stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && ::access("/dev/shm", W_OK) == 0
+                              ? "/dev/shm/quillon-fuzz-XXXXXX"
+                              : "/tmp/quillon-fuzz-XXXXXX";
+    if (::mkdtemp(&pattern[0])) path_ = pattern + "/";
+  }
+  ~ScratchFolder() {
+    if (path_.empty()) return;
+    ::nftw(
+        path_.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
+        FTW_DEPTH | FTW_PHYS);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+inline const std::string& ScratchDir() {
+  static ScratchFolder folder;
+  if (folder.path().empty()) std::abort();  // nothing can run without it
+  return folder.path();
+}
+
+inline void WriteWhole(const std::string& path, const void* data, size_t size) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) std::abort();
+  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+  std::fclose(f);
+}
+
+// Invariant broken: stop like a crash so the fuzzer keeps the input.
+inline void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+// Answers every question of a run without a window; counts what it is told.
+class SilentHost final : public RunHost {
+ public:
+  explicit SilentHost(Lines files) : files_(std::move(files)) {}
+  void AddLogLine(const Text& line) override { log.push_back(line); }
+  // Binds old and new names pairwise, so the renaming of Step 3 runs too.
+  BindReply AskBindings(int, const Lines& unbound_old, const Lines& unbound_new) override {
+    BindReply reply;
+    for (size_t i = 0; i < unbound_old.size() && i < unbound_new.size(); ++i) {
+      reply.todo.push_back(MakeTodoEntry(unbound_old[i], unbound_new[i]));
+    }
+    return reply;
+  }
+  bool AskProjectName() override { return false; }
+  Lines FileListItems() override { return files_; }
+  void ShowError(const Text&, const Text&) override { ++errors; }
+
+  Lines log;
+  int errors = 0;
+
+ private:
+  Lines files_;
+};
+
+// --- project file ---------------------------------------------------------
+// Loads the bytes as a project file; a loaded project written back and read
+// again must give the same model.
+inline bool FuzzProjectFile(const uint8_t* data, size_t size) {
+  const std::string path = ScratchDir() + "fuzz.pbm";
+  WriteWhole(path, data, size);
+  SilentHost host({});
+  auto ws = std::make_unique<Workspace>();
+  if (!LoadProject(*ws, FromUtf8(path), host)) return false;
+
+  const std::string bytes = ProjectFileBytes(*ws, /*from_this_run=*/false);
+  const std::string again_path = ScratchDir() + "again.pbm";
+  WriteWhole(again_path, bytes.data(), bytes.size());
+  auto again = std::make_unique<Workspace>();
+  Require(LoadProject(*again, FromUtf8(again_path), host));
+  const Project& a = ws->project;
+  const Project& b = again->project;
+  Require(a.files == b.files);
+  for (size_t i = 0; i < kSwitchKeys.size(); ++i) Require(SwitchAt(a.switches, i) == SwitchAt(b.switches, i));
+  Require(a.saved_windows == b.saved_windows && a.saved_menu_bars == b.saved_menu_bars &&
+          a.saved_menu_items == b.saved_menu_items && a.saved_status_bars == b.saved_status_bars &&
+          a.saved_tool_bars == b.saved_tool_bars && a.saved_gadgets == b.saved_gadgets);
+  return true;
+}
+
+// --- settings file --------------------------------------------------------
+// Reads the bytes as QN4.INI; writing the values read into that same file and
+// reading it again must give them back.
+inline SettingsValues FuzzSettings(const uint8_t* data, size_t size) {
+  const std::string path = ScratchDir() + "QN4.INI";
+  WriteWhole(path, data, size);
+  const SettingsValues values = ReadSettings(path);
+  Require(WriteSettings(path, values));
+  const SettingsValues again = ReadSettings(path);
+  Require(again.last_path == values.last_path && again.project_path == values.project_path);
+  for (size_t i = 0; i < kSwitchKeys.size(); ++i) {
+    Require(SwitchAt(again.defaults, i) == SwitchAt(values.defaults, i));
+  }
+  return values;
+}
+
+// --- Catalog --------------------------------------------------------------
+// Decodes the bytes as the previous run's Catalog is decoded and parses it;
+// the Catalog written from the map must parse to the same map.
+inline size_t FuzzCatalog(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const BomInfo bom = DetectBom(bytes);
+  LanguageMap strings;
+  ParseCatalog(DecodeLines(bytes.substr(bom.length), bom.format), strings);
+
+  LanguageMap again;
+  ParseCatalog(CatalogLines(strings), again);
+  Require(again.Size() == strings.Size());
+  strings.ForEach([&again](const Text& key, const Text& value) {
+    const Text* other = again.Find(key);
+    Require(other != nullptr && *other == value);
+  });
+  return strings.Size();
+}
+
+// --- user gadget list -----------------------------------------------------
+// Reads the bytes as UserList.INI, then builds the keyword sets from it as
+// the start-up does.
+inline size_t FuzzUserList(const uint8_t* data, size_t size) {
+  const std::string path = ScratchDir() + "UserList.INI";
+  WriteWhole(path, data, size);
+  Lines names;
+  Require(ReadUserGadgetFile(path, &names));
+  Lines loaded;
+  SilentHost host({});
+  LoadUserGadgets(path, &loaded, host);
+  Require(loaded == names && host.errors == 0);
+  const KeywordSets sets = BuildKeywordSets(names);
+  Require(sets.gadget_keywords.size() >= BuiltinGadgetKeywords().size());
+  return names.size();
+}
+
+// --- a whole generation run on one form -----------------------------------
+// A fixed project around the fuzzed form: a Main.pb that includes a user file,
+// every switch on, outputs recorded in memory so the folder never changes.
+struct RunSummary {
+  bool step1_ok = false;
+  bool ready = false;
+  size_t log_lines = 0;
+  size_t outputs = 0;
+};
+
+inline const std::string& FormProjectDir() {
+  static const std::string dir = [] {
+    const std::string d = ScratchDir() + "project/";
+    if (::mkdir(d.c_str(), 0700) != 0) std::abort();
+    const std::string main_pb =
+        "XIncludeFile \"CommonFile.pb\"\n"
+        "XIncludeFile \"UserCode.pb\"\n"
+        "Open_Win()\n"
+        "Repeat\n"
+        "  Event = WaitWindowEvent()\n"
+        "Until Event = #PB_Event_CloseWindow\n";
+    const std::string user_code =
+        "Procedure Helper()\n"
+        "  SetGadgetText(#Win_Btn, \"Hello\")\n"
+        "EndProcedure\n";
+    const std::string catalog = "Default;Language\n\"Hello\";\"Hallo\"\n";
+    WriteWhole(d + "Main.pb", main_pb.data(), main_pb.size());
+    WriteWhole(d + "UserCode.pb", user_code.data(), user_code.size());
+    WriteWhole(d + "Catalog", catalog.data(), catalog.size());
+    return d;
+  }();
+  return dir;
+}
+
+inline RunSummary FuzzFormRun(const uint8_t* data, size_t size) {
+  const std::string dir = FormProjectDir();
+  WriteWhole(dir + "Form.pbf", data, size);
+
+  auto ws = std::make_unique<Workspace>();
+  RecordingWriter recorder;
+  ws->writer = &recorder;
+  ws->project.project_path = FromUtf8(dir + "Fuzz.pbm");
+  ws->project.has_name = true;
+  ws->project.files = {U"Form.pbf"};
+  ws->project.switches = Switches{1, 1, 1, 1, 1, 1, 1};
+  ws->project.saved_windows = {U"Win"};
+  ws->project.saved_gadgets = {U"Win_Btn"};
+  ws->user_gadgets = {U"MyGadget"};
+  ws->keywords = BuildKeywordSets(ws->user_gadgets);
+  SilentHost host(ws->project.files);
+
+  RunSummary summary;
+  summary.step1_ok = RunStep1(*ws, host);
+  if (summary.step1_ok) {
+    Require(CheckConstants(*ws, host));  // the host never cancels
+    RunStep3(*ws, host);
+    RunStep4(*ws, host);
+    summary.ready = true;
+  }
+  summary.log_lines = host.log.size();
+  summary.outputs = recorder.outputs().size();
+  return summary;
+}
+
+}  // namespace quillon::fuzz

@@ -1,0 +1,41 @@
+#!/bin/sh
+# Runs every fuzz target for a while and prints one summary line per target.
+# Usage: fuzz/run_fuzz.sh BUILD_DIR [SECONDS]
+# New corpus entries and crash artifacts stay in BUILD_DIR; the seed corpus in
+# fuzz/corpus is only read.
+set -u
+build=$1
+seconds=${2:-60}
+here=$(cd "$(dirname "$0")" && pwd)
+targets="project_file settings catalog user_list form_run"
+failed=0
+summary=""
+for t in $targets; do
+  work="$build/fuzz-work/$t"
+  artifacts="$build/fuzz-artifacts/$t"
+  log="$build/fuzz-logs/$t.log"
+  mkdir -p "$work" "$artifacts" "$(dirname "$log")"
+  echo "== fuzz_$t for ${seconds}s (log: $log)"
+  "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$artifacts/" "$work" "$here/corpus/$t" >"$log" 2>&1
+  status=$?
+  runs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -n 1)
+  execs=$(sed -n 's/^stat::average_exec_per_sec: *\([0-9]*\).*/\1/p' "$log" | tail -n 1)
+  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
+  if [ $status -eq 0 ]; then
+    result="clean"
+  else
+    result="FAILED (exit $status; see $log and $artifacts/)"
+    failed=$((failed + 1))
+  fi
+  summary="$summary$(printf '%-14s %10s runs  %6s exec/s  cov %5s  %s' "$t" "${runs:-?}" "${execs:-?}" "${cov:-?}" "$result")
+"
+done
+echo
+echo "Fuzzing summary (${seconds}s per target):"
+printf '%s' "$summary"
+if [ $failed -ne 0 ]; then
+  echo "$failed target(s) failed"
+  exit 1
+fi
+echo "all targets clean"

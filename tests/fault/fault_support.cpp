@@ -1,0 +1,133 @@
+#include "fault/fault_support.h"
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "io/file_io.h"
+#include "project/project_file.h"
+#include "support/fake_host.h"
+#include "support/quillon_process.h"
+
+namespace quillon::testing {
+
+namespace {
+
+void ReplaceAllIn(const std::string& path, const std::string& from, const std::string& to) {
+  std::string text = ReadBytes(path);
+  size_t at = text.find(from);
+  if (at == std::string::npos) throw std::runtime_error(from + " not in " + path);
+  for (; at != std::string::npos; at = text.find(from, at + to.size())) text.replace(at, from.size(), to);
+  WriteBytes(path, text);
+}
+
+}  // namespace
+
+void PrepareRenamedProject(const std::string& dir) {
+  CopyExampleProject(dir);
+  const ProcessResult first = RunQuillon({"--generate", dir + "Example.pbm"}, dir);
+  if (first.exit_code != 0) throw std::runtime_error("first run failed: " + first.out + first.err);
+  ReplaceAllIn(dir + "EventGadget.pb", "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
+               "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  SetGadgetText(#WinMain_Str_Name, \"hi\")\n");
+  ReplaceAllIn(dir + "Main.pb", ";IncludeFile \"???.pb\"", "IncludeFile \"Tools.pbi\"");
+  WriteBytes(dir + "Tools.pbi", "Procedure Tool()\n  DisableGadget(#WinMain_Btn_Greet, 1)\nEndProcedure\n");
+  ReplaceAllIn(dir + "forms/MainWindow.pbf", "WinMain", "WinStart");
+}
+
+InProcessRun RunRenamedInProcess(const std::string& dir, OutputWriter* writer) {
+  Workspace ws;
+  FakeHost host;
+  ws.keywords = BuildKeywordSets({});
+  ws.project.project_path = FromUtf8(dir + "Example.pbm");
+  InProcessRun result;
+  if (!LoadProject(ws, ws.project.project_path, host)) {
+    result.errors = host.errors;
+    return result;
+  }
+  if (writer) ws.writer = writer;
+  host.file_list = ws.project.files;
+  host.replies.push_back(BindReply{false, L({"WinMain > WinStart"})});
+  result.outcome = RunGeneration(ws, host);
+  result.log = host.log;
+  result.errors = host.errors;
+  return result;
+}
+
+std::vector<std::string> FindTempFiles(const std::string& dir) {
+  std::vector<std::string> found;
+  std::vector<std::string> pending{""};
+  while (!pending.empty()) {
+    const std::string rel = pending.back();
+    pending.pop_back();
+    std::vector<std::string> names;
+    if (!ListDirectory(dir + rel, &names)) continue;
+    for (const std::string& name : names) {
+      if (name.rfind(kTempPrefix, 0) == 0) found.push_back(rel + name);
+      struct stat st;
+      if (::lstat((dir + rel + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) pending.push_back(rel + name + "/");
+    }
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+void RestoreTree(const std::string& dir, const Tree& files) {
+  ::mkdir(dir.c_str(), 0755);
+  for (const auto& [rel, bytes] : files) {
+    for (size_t slash = rel.find('/'); slash != std::string::npos; slash = rel.find('/', slash + 1)) {
+      ::mkdir((dir + rel.substr(0, slash)).c_str(), 0755);
+    }
+    WriteBytes(dir + rel, bytes);
+  }
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+ScratchTmpfs::ScratchTmpfs(unsigned long bytes) : path_(base_.File("fs/")) {
+  ::mkdir(path_.c_str(), 0755);
+  if (::geteuid() != 0) {
+    why_not_ = "mounting a tmpfs needs root";
+    return;
+  }
+  const std::string options = "size=" + std::to_string(bytes);
+  if (::mount("tmpfs", path_.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+    why_not_ = std::string("mounting a tmpfs is not permitted here: ") + std::strerror(errno);
+    return;
+  }
+  mounted_ = true;
+}
+
+ScratchTmpfs::~ScratchTmpfs() {
+  if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+}
+
+void FillUp(const std::string& filler) {
+  const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  if (fd < 0) throw std::runtime_error("cannot create " + filler);
+  const std::string block(4096, 'x');
+  // Whole blocks first, then single bytes for the rest of a partial page.
+  while (::write(fd, block.data(), block.size()) > 0) {
+  }
+  while (::write(fd, "x", 1) > 0) {
+  }
+  ::close(fd);
+}
+
+void FreeFromFiller(const std::string& filler, unsigned long bytes) {
+  struct stat st;
+  if (::stat(filler.c_str(), &st) != 0) throw std::runtime_error("no filler " + filler);
+  const unsigned long size = static_cast<unsigned long>(st.st_size);
+  if (::truncate(filler.c_str(), static_cast<off_t>(size > bytes ? size - bytes : 0)) != 0) {
+    throw std::runtime_error("cannot shrink " + filler);
+  }
+}
+
+}  // namespace quillon::testing

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "analysis/step1.h"
-#include "io/file_io.h"
 
 namespace {
 
@@ -38,9 +37,13 @@ std::string FormFile(int window, int gadgets) {
   out += "Procedure Open" + w + "(x = 0, y = 0, width = 600, height = 400)\n";
   out += "  OpenWindow(#" + w + ", x, y, width, height, \"Title " + w + "\", #PB_Window_SystemMenu)\n";
   out += "  CreateMenu(0, WindowID(#" + w + "))\n  MenuTitle(\"File\")\n";
-  for (int i = 0; i < 5; ++i) out += "  MenuItem(#Menu_" + std::to_string(i) + ", \"Item " + std::to_string(i) + "\\tCtrl+" + std::to_string(i) + "\")\n";
+  for (int i = 0; i < 5; ++i) {
+    const std::string n = std::to_string(i);
+    out += "  MenuItem(#Menu_" + n + ", \"Item " + n + "\\tCtrl+" + n + "\")\n";
+  }
   out += "  CreateToolBar(0, WindowID(#" + w + "))\n";
-  out += "  ToolBarImageButton(#Tool_Open, ImageID(LoadImage(0, \"images/open" + std::to_string(window % 7) + ".png\")))\n";
+  out += "  ToolBarImageButton(#Tool_Open, ImageID(LoadImage(0, \"images/open" + std::to_string(window % 7) +
+         ".png\")))\n";
   out += "  ToolBarToolTip(0, #Tool_Open, \"Open\")\n";
   out += "  CreateStatusBar(0, WindowID(#" + w + "))\n  AddStatusBarField(100)\n";
   out += "  StatusBarText(0, 0, \"Ready\")\n";

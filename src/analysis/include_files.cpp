@@ -41,7 +41,9 @@ Text IncludeNameOfLine(const Text& line) {
 }
 
 Text ResolveIncludeName(const Text& project_directory, const Text& name) {
-  if (!name.empty() && name[0] == U'/') return Left(project_directory, static_cast<long>(project_directory.size()) - 1) + name;
+  if (!name.empty() && name[0] == U'/') {
+    return Left(project_directory, static_cast<long>(project_directory.size()) - 1) + name;
+  }
   return project_directory + name;
 }
 

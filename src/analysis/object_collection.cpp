@@ -27,7 +27,9 @@ class NameList {
   std::unordered_set<Text> seen_;
 };
 
-bool ContainsAny(const Text& upper, TextView a, TextView b) { return ContainsUpper(upper, a) || ContainsUpper(upper, b); }
+bool ContainsAny(const Text& upper, TextView a, TextView b) {
+  return ContainsUpper(upper, a) || ContainsUpper(upper, b);
+}
 
 }  // namespace
 

@@ -140,7 +140,8 @@ TEST(ReadSourceFilesTest, DesignerFilesGetTheirReplacementsOnlyInProcedures) {
 
 TEST(ReadSourceFilesTest, EachFileInItsDetectedFormat) {
   Step1Project p;
-  const std::string text = "Procedure Open_Main()\r\n  TextGadget(#T, 0, 0, 1, 1, \"\xC3\xA4\xE2\x82\xAC\")\rEndProcedure";
+  const std::string text =
+      "Procedure Open_Main()\r\n  TextGadget(#T, 0, 0, 1, 1, \"\xC3\xA4\xE2\x82\xAC\")\rEndProcedure";
   Lines expected_lines = DecodeLines(text, kFormatUtf8);
   std::string utf16;
   for (char32_t c : FromUtf8(text)) {

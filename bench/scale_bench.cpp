@@ -1,0 +1,199 @@
+// Scale benchmark of the headless generation: runs the built quillon binary
+// on synthetic projects of 50, 200 and 800 windows (60 gadgets each) and
+// prints wall time, CPU time and peak memory of every run, and how each grows
+// with N. Runs: a first generation, a regeneration after the user filled the
+// event procedures, and --dry-run against the real runs at N = 200.
+//
+// Usage: scale_bench [QUILLON_BINARY [WORK_DIR]]
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "synthetic_project.h"
+
+namespace {
+
+constexpr int kRepeats = 3;          // best wall time of three
+constexpr double kTargetSeconds = 0.5;  // at N = 200
+constexpr double kTargetMegabytes = 100;
+constexpr double kMaxGrowth = 4.5;  // time ratio per 4x N
+
+struct Measure {
+  bool ok = false;  // exit status as expected and the log ends with "Ready."
+  double wall = 0;  // seconds
+  double cpu = 0;   // user + system seconds
+  double peak_mb = 0;
+};
+
+double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+
+bool LogEndsReady(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  std::string text;
+  char buffer[65536];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, got);
+  std::fclose(f);
+  return text.find("Ready.\n") != std::string::npos;
+}
+
+// One child process: quillon with `args`, stdout into `log`. The child's own
+// resource use comes from wait4, so nothing of this process is counted.
+Measure RunOnce(const std::string& quillon, const std::vector<std::string>& args, const std::string& log) {
+  Measure m;
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid < 0) return m;
+  if (pid == 0) {
+    const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int null = ::open("/dev/null", O_WRONLY);
+    if (out < 0 || null < 0) ::_exit(127);
+    ::dup2(out, 1);
+    ::dup2(null, 2);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(quillon.c_str()));
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(quillon.c_str(), argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  if (::wait4(pid, &status, 0, &usage) != pid) return m;
+  m.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  m.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+  m.peak_mb = static_cast<double>(usage.ru_maxrss) / 1024.0;  // KiB on Linux
+  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && LogEndsReady(log);
+  return m;
+}
+
+// Keeps the fastest run; peak memory is the largest seen.
+void Keep(Measure* best, const Measure& m, bool first) {
+  if (first) {
+    *best = m;
+    return;
+  }
+  best->ok = best->ok && m.ok;
+  if (m.wall < best->wall) {
+    best->wall = m.wall;
+    best->cpu = m.cpu;
+  }
+  best->peak_mb = std::max(best->peak_mb, m.peak_mb);
+}
+
+void RemoveTree(const std::string& dir) {
+  const std::string command = "rm -rf '" + dir + "'";
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", dir.c_str());
+}
+
+struct Row {
+  int n = 0;
+  Measure first;  // first generation of a fresh project
+  Measure regen;  // regeneration with user code in the event files
+  Measure dry_first, dry_regen;  // --dry-run on the same states (N = 200 only)
+};
+
+bool MeasureSize(const std::string& quillon, const std::string& work, int n, bool with_dry_run, Row* row) {
+  row->n = n;
+  const std::string dir = work + "/n" + std::to_string(n) + "/";
+  const std::string log = work + "/n" + std::to_string(n) + ".log";
+  for (int r = 0; r < kRepeats; ++r) {
+    RemoveTree(dir);
+    const std::string project = bench::WriteSyntheticProject(dir, n);
+    if (project.empty()) return false;
+    if (with_dry_run) Keep(&row->dry_first, RunOnce(quillon, {"--generate", project, "--dry-run"}, log), r == 0);
+    Keep(&row->first, RunOnce(quillon, {"--generate", project}, log), r == 0);
+    if (bench::AddUserCodeToEventFiles(dir) <= 0) return false;
+    if (with_dry_run) Keep(&row->dry_regen, RunOnce(quillon, {"--generate", project, "--dry-run"}, log), r == 0);
+    Keep(&row->regen, RunOnce(quillon, {"--generate", project}, log), r == 0);
+  }
+  RemoveTree(dir);
+  return true;
+}
+
+void PrintMeasure(const char* label, const Measure& m, const Measure* previous) {
+  std::printf("  %-22s wall %7.3f s  cpu %7.3f s  peak %7.1f MB", label, m.wall, m.cpu, m.peak_mb);
+  if (previous && previous->wall > 0 && previous->cpu > 0) {
+    std::printf("   x%.2f wall  x%.2f cpu  x%.2f mem", m.wall / previous->wall, m.cpu / previous->cpu,
+                m.peak_mb / previous->peak_mb);
+  }
+  std::printf("%s\n", m.ok ? "" : "   RUN FAILED");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string quillon = argc > 1 ? argv[1] : QUILLON_BINARY;
+  std::string work;
+  if (argc > 2) {
+    work = argv[2];
+  } else {
+    char pattern[] = "/tmp/quillon-scale-XXXXXX";
+    if (!::mkdtemp(pattern)) return 1;
+    work = pattern;
+  }
+
+  const int sizes[] = {50, 200, 800};
+  std::vector<Row> rows;
+  std::printf("scale_bench: %s --generate, %d gadgets per window, best wall time of %d runs\n", quillon.c_str(),
+              bench::kGadgetsPerWindow, kRepeats);
+  std::printf("(ratios compare with the previous N, which is 4x smaller)\n");
+  for (int n : sizes) {
+    Row row;
+    if (!MeasureSize(quillon, work, n, n == 200, &row)) {
+      std::fprintf(stderr, "scale_bench: cannot prepare the project for N = %d in %s\n", n, work.c_str());
+      return 1;
+    }
+    const Row* prev = rows.empty() ? nullptr : &rows.back();
+    std::printf("N = %d windows (%d gadgets)\n", n, n * bench::kGadgetsPerWindow);
+    PrintMeasure("first generation", row.first, prev ? &prev->first : nullptr);
+    PrintMeasure("regeneration", row.regen, prev ? &prev->regen : nullptr);
+    if (n == 200) {
+      PrintMeasure("--dry-run, first", row.dry_first, nullptr);
+      PrintMeasure("--dry-run, regeneration", row.dry_regen, nullptr);
+    }
+    rows.push_back(row);
+  }
+  if (argc <= 2) RemoveTree(work);
+
+  // The targets of this 2-core machine.
+  bool all_ok = true;
+  bool met = true;
+  for (const Row& row : rows) {
+    all_ok = all_ok && row.first.ok && row.regen.ok && (row.n != 200 || (row.dry_first.ok && row.dry_regen.ok));
+  }
+  std::printf("\nTargets:\n");
+  for (const Row& row : rows) {
+    if (row.n != 200) continue;
+    for (const Measure* m : {&row.first, &row.regen}) {
+      const bool fast = m->wall < kTargetSeconds && m->peak_mb < kTargetMegabytes;
+      met = met && fast;
+      std::printf("  N = 200 %-13s %.3f s < %.1f s, %.1f MB < %.0f MB: %s\n",
+                  m == &row.first ? "first run:" : "regeneration:", m->wall, kTargetSeconds, m->peak_mb,
+                  kTargetMegabytes, fast ? "met" : "MISSED");
+    }
+  }
+  for (size_t i = 1; i < rows.size(); ++i) {
+    for (int which = 0; which < 2; ++which) {
+      const Measure& a = which == 0 ? rows[i - 1].first : rows[i - 1].regen;
+      const Measure& b = which == 0 ? rows[i].first : rows[i].regen;
+      const double growth = b.wall / a.wall;
+      met = met && growth <= kMaxGrowth;
+      std::printf("  N %d -> %d %-13s time x%.2f <= x%.1f: %s\n", rows[i - 1].n, rows[i].n,
+                  which == 0 ? "first run:" : "regeneration:", growth, kMaxGrowth,
+                  growth <= kMaxGrowth ? "met" : "MISSED");
+    }
+  }
+  std::printf("%s\n", !all_ok ? "some run FAILED" : met ? "all targets met" : "some target MISSED");
+  return all_ok ? 0 : 1;
+}

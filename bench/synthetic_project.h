@@ -1,0 +1,22 @@
+// Synthetic designer projects for the scale benchmark: N windows with 60
+// gadgets each, menus, tool bars, status bars, images, fonts and texts, a
+// Main.pb that includes a user file, and (after a first run) user code inside
+// the generated event procedures.
+#pragma once
+
+#include <string>
+
+namespace bench {
+
+inline constexpr int kGadgetsPerWindow = 60;
+
+// Writes the project into `dir` (created, must not hold an older project) and
+// returns the project file's path, or "" on failure.
+std::string WriteSyntheticProject(const std::string& dir, int windows);
+
+// Emulates a user who filled the event procedures: inserts two lines of code
+// after every "Procedure Event..." line of the three event files. Returns the
+// number of procedures touched, or -1 when a file cannot be read or written.
+long AddUserCodeToEventFiles(const std::string& dir);
+
+}  // namespace bench

@@ -19,6 +19,8 @@ App::~App() {
   if (worker.joinable()) worker.join();
   start_window.reset();
   licence_window.reset();
+  search_replace.Close();
+  user_gadget.Close();
   main.reset();
 }
 

@@ -13,7 +13,9 @@
 #include "app/icons.h"
 #include "app/licence_window.h"
 #include "app/main_window.h"
+#include "app/search_replace_window.h"
 #include "app/start_generate_window.h"
+#include "app/user_gadget_window.h"
 #include "app/worker_requests.h"
 #include "run/workspace.h"
 
@@ -75,10 +77,11 @@ struct App {
   GuiRunHost host{requests};
   std::unique_ptr<StartGenerateWindow> start_window;
   std::unique_ptr<LicenceWindow> licence_window;
-  PlaceholderBindWindow placeholder_bind;
-  BindWindowPort* bind_window = &placeholder_bind;
+  SearchReplaceWindow search_replace{dialogs};
+  BindWindowPort* bind_window = &search_replace;
   bool bind_window_open = false;
-  UserGadgetPort* user_gadget_window = nullptr;  // command 4 opens nothing until set
+  UserGadgetWindow user_gadget{dialogs, ws, paths.user_list, reporter};
+  UserGadgetPort* user_gadget_window = &user_gadget;
   bool user_gadget_open = false;
 
   std::thread worker;

@@ -1,7 +1,7 @@
-// Seams for the two child windows that are built elsewhere: the Search and
-// Replace window (window 2, gadgets 11 to 19) and the User gadget window
-// (window 3, gadgets 20 to 23). The main thread owns both; the app calls
-// them from its dispatch tables and they answer through ChildWindowEvents.
+// Seams for two child windows: the Search and Replace window (window 2,
+// gadgets 11 to 19) and the User gadget window (window 3, gadgets 20 to 23).
+// The main thread owns both; the app calls them from its dispatch tables and
+// they answer through ChildWindowEvents. Tests may put scripted ones in.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -52,19 +52,6 @@ class UserGadgetPort {
   virtual void HandleGadget(int gadget, int event_type) = 0;
   // Close table 3: close without storing the list.
   virtual void Close() = 0;
-};
-
-// PLACEHOLDER until the Search and Replace window exists: answers every
-// request at once with "continue" and an empty todo list, so a run goes on
-// without binding anything.
-class PlaceholderBindWindow final : public BindWindowPort {
- public:
-  void Open(GtkWindow*, int, const Lines&, const Lines&, const ChildWindowEvents& events) override {
-    if (events.reply) events.reply(0);
-  }
-  void HandleGadget(int, int) override {}
-  Lines TodoList() const override { return {}; }
-  void Close() override {}
 };
 
 }  // namespace quillon::app

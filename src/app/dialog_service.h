@@ -1,17 +1,24 @@
-// Every question, message and file chooser of the main window goes through
-// this interface, so tests can answer from a script; GtkDialogService is the
-// real one. All methods run on the main thread and block until answered.
+// Every question, message, input box and file chooser of the windows goes
+// through this interface, so tests can answer from a script; GtkDialogService
+// is the real one. All methods run on the main thread and block until answered.
 #pragma once
 
 #include "text/text.h"
 
 namespace quillon::app {
 
+enum class Answer { kYes, kNo, kCancel };
+
 class DialogService {
  public:
   virtual ~DialogService() = default;
   // Question box with Yes and No; true for Yes.
   virtual bool AskYesNo(const Text& title, const Text& text) = 0;
+  // Question box with Yes, No and Cancel; closing the box is Cancel.
+  virtual Answer AskYesNoCancel(const Text& title, const Text& text) = 0;
+  // Input box with a single OK button, `preset` as the answer to start
+  // from; Enter confirms, closing the box gives an empty answer.
+  virtual Text AskInput(const Text& title, const Text& prompt, const Text& preset) = 0;
   // Message box with one OK button (information and errors).
   virtual void ShowMessage(const Text& title, const Text& text) = 0;
   // `patterns` is a pattern list such as "Project (*.pbm)|*.pbm": pairs of

@@ -1,5 +1,6 @@
 #include "app/gtk_dialog_service.h"
 
+#include "app/display_text.h"
 #include "app/file_patterns.h"
 #include "io/file_io.h"
 
@@ -17,6 +18,41 @@ int GtkDialogService::RunMessage(GtkMessageType type, GtkButtonsType buttons, co
 
 bool GtkDialogService::AskYesNo(const Text& title, const Text& text) {
   return RunMessage(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, title, text) == GTK_RESPONSE_YES;
+}
+
+Answer GtkDialogService::AskYesNoCancel(const Text& title, const Text& text) {
+  GtkWidget* box = gtk_message_dialog_new(parent_, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE, "%s",
+                                          DisplayUtf8(text).c_str());
+  gtk_window_set_title(GTK_WINDOW(box), DisplayUtf8(title).c_str());
+  gtk_dialog_add_buttons(GTK_DIALOG(box), GTK_STOCK_YES, GTK_RESPONSE_YES, GTK_STOCK_NO, GTK_RESPONSE_NO,
+                         GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL, nullptr);
+  gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
+  const int response = gtk_dialog_run(GTK_DIALOG(box));
+  gtk_widget_destroy(box);
+  if (response == GTK_RESPONSE_YES) return Answer::kYes;
+  if (response == GTK_RESPONSE_NO) return Answer::kNo;
+  return Answer::kCancel;  // Cancel, Escape or the close box
+}
+
+Text GtkDialogService::AskInput(const Text& title, const Text& prompt, const Text& preset) {
+  GtkWidget* box = gtk_dialog_new_with_buttons(DisplayUtf8(title).c_str(), parent_,
+                                               GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_NO_SEPARATOR),
+                                               GTK_STOCK_OK, GTK_RESPONSE_OK, nullptr);
+  gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
+  GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(box));
+  GtkWidget* label = gtk_label_new(DisplayUtf8(prompt).c_str());
+  gtk_misc_set_alignment(GTK_MISC(label), 0.0f, 0.5f);
+  GtkWidget* entry = gtk_entry_new();
+  gtk_entry_set_text(GTK_ENTRY(entry), DisplayUtf8(preset).c_str());
+  gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);  // Enter confirms
+  gtk_box_pack_start(GTK_BOX(content), label, FALSE, FALSE, 4);
+  gtk_box_pack_start(GTK_BOX(content), entry, FALSE, FALSE, 4);
+  gtk_widget_set_size_request(entry, 260, -1);
+  gtk_widget_show_all(content);
+  Text answer;
+  if (gtk_dialog_run(GTK_DIALOG(box)) == GTK_RESPONSE_OK) answer = FromUtf8(gtk_entry_get_text(GTK_ENTRY(entry)));
+  gtk_widget_destroy(box);
+  return answer;
 }
 
 void GtkDialogService::ShowMessage(const Text& title, const Text& text) {

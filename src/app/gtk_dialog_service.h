@@ -1,4 +1,5 @@
-// The real dialogs: GTK message boxes and file choosers, modal to a parent.
+// The real dialogs: GTK message boxes, input boxes and file choosers, modal
+// to a parent.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -13,7 +14,9 @@ class GtkDialogService final : public DialogService {
   void SetParent(GtkWindow* parent) { parent_ = parent; }
 
   bool AskYesNo(const Text& title, const Text& text) override;
+  Answer AskYesNoCancel(const Text& title, const Text& text) override;
   void ShowMessage(const Text& title, const Text& text) override;
+  Text AskInput(const Text& title, const Text& prompt, const Text& preset) override;
   Text ChooseSaveFile(const Text& title, const Text& start, const Text& patterns) override;
   Text ChooseOpenFile(const Text& title, const Text& start, const Text& patterns) override;
   Lines ChooseOpenFiles(const Text& title, const Text& start, const Text& patterns) override;

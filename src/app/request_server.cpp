@@ -39,17 +39,18 @@ void ReplyBindRequest(App& app, int result) {
 void ServeRequest(App& app, WorkerRequest& request) {
   switch (request.kind) {
     case kRequestCloseStartWindow:
-      app.main->SetEnabled(true);
       app.start_window.reset();
+      // A licence window opened meanwhile keeps the main window disabled.
+      if (!app.ChildOpen()) app.main->SetEnabled(true);
       Reply(app, request, 0);
       return;
     case kRequestOpenBindDialog:
       OpenBindWindow(app, request);  // replied by the window: Continue or close box
       return;
     case kRequestCloseBindDialog:
-      app.main->SetEnabled(true);
       if (app.bind_window_open) app.bind_window->Close();
       app.bind_window_open = false;
+      if (!app.ChildOpen()) app.main->SetEnabled(true);
       Reply(app, request, 0);
       return;
     case kRequestAddLogLine:

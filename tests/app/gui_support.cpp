@@ -51,6 +51,16 @@ bool FakeDialogs::AskYesNo(const Text& title, const Text& text) {
   return Pop(answers, "question " + questions.back());
 }
 
+app::Answer FakeDialogs::AskYesNoCancel(const Text& title, const Text& text) {
+  questions.push_back(Join(title, text));
+  return Pop(three_way, "three-way question " + questions.back());
+}
+
+Text FakeDialogs::AskInput(const Text& title, const Text& prompt, const Text& preset) {
+  input_boxes.push_back(ToUtf8(title) + "|" + ToUtf8(prompt) + "|" + ToUtf8(preset));
+  return Pop(inputs, "input box " + input_boxes.back());
+}
+
 void FakeDialogs::ShowMessage(const Text& title, const Text& text) { messages.push_back(Join(title, text)); }
 
 Text FakeDialogs::ChooseSaveFile(const Text& title, const Text& start, const Text& patterns) {

@@ -26,17 +26,22 @@ void PumpPending();
 class FakeDialogs final : public app::DialogService {
  public:
   bool AskYesNo(const Text& title, const Text& text) override;
+  app::Answer AskYesNoCancel(const Text& title, const Text& text) override;
   void ShowMessage(const Text& title, const Text& text) override;
+  Text AskInput(const Text& title, const Text& prompt, const Text& preset) override;
   Text ChooseSaveFile(const Text& title, const Text& start, const Text& patterns) override;
   Text ChooseOpenFile(const Text& title, const Text& start, const Text& patterns) override;
   Lines ChooseOpenFiles(const Text& title, const Text& start, const Text& patterns) override;
 
   std::deque<bool> answers;      // Yes/No questions in order
+  std::deque<app::Answer> three_way;  // Yes/No/Cancel questions in order
+  std::deque<Text> inputs;       // input box answers in order
   std::deque<Text> save_names;   // save chooser results ("" = cancel)
   std::deque<Text> open_names;   // open chooser results
   std::deque<Lines> open_lists;  // multiple-selection results
   std::vector<std::string> questions;  // "title: text"
   std::vector<std::string> messages;   // "title: text"
+  std::vector<std::string> input_boxes;  // "title|prompt|preset"
   std::vector<std::string> choosers;   // "title|start|patterns"
 };
 

@@ -165,7 +165,7 @@ TEST(WorkerLogTest, BindRequestWaitsForTheWindowsReply) {
   EXPECT_EQ(reply.todo, L({"OldA > NewA"}));
   EXPECT_FALSE(window.open);
   EXPECT_TRUE(f.app->main->Enabled());
-  f.app->bind_window = &f.app->placeholder_bind;
+  f.app->bind_window = &f.app->search_replace;
 }
 
 TEST(WorkerLogTest, BindWindowCloseBoxCancels) {
@@ -185,7 +185,7 @@ TEST(WorkerLogTest, BindWindowCloseBoxCancels) {
   worker.join();
   EXPECT_TRUE(reply.cancelled);
   EXPECT_TRUE(reply.todo.empty());
-  f.app->bind_window = &f.app->placeholder_bind;
+  f.app->bind_window = &f.app->search_replace;
 }
 
 TEST(WorkerLogTest, HostGetsFileListCopyAndShowsErrorsOnTheMainThread) {

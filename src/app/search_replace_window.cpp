@@ -1,0 +1,176 @@
+#include "app/search_replace_window.h"
+
+#include "app/display_text.h"
+
+namespace quillon::app {
+
+namespace {
+
+constexpr int kWidth = 770;
+constexpr int kHeight = 400;
+
+struct Place {
+  int gadget;
+  const char* text;  // labels and buttons
+  int x, y, width, height;
+};
+
+constexpr Place kPlaces[] = {
+    {kGadgetOldLabel, "Old Entry", 10, 10, 130, 20},   {kGadgetNewLabel, "New Entry", 220, 10, 120, 20},
+    {kGadgetTodoLabel, "Todo List", 430, 10, 110, 20}, {kGadgetOldList, nullptr, 10, 30, 200, 320},
+    {kGadgetNewList, nullptr, 220, 30, 200, 320},      {kGadgetTodoList, nullptr, 430, 30, 330, 320},
+    {kGadgetBind, "Bind", 10, 360, 120, 30},           {kGadgetRelease, "Release", 150, 360, 120, 30},
+    {kGadgetContinue, "Continue", 640, 360, 120, 30},
+};
+
+QuestionAnswer ToQuestionAnswer(Answer answer) {
+  switch (answer) {
+    case Answer::kYes: return QuestionAnswer::kYes;
+    case Answer::kNo: return QuestionAnswer::kNo;
+    case Answer::kCancel: return QuestionAnswer::kCancel;
+  }
+  return QuestionAnswer::kCancel;
+}
+
+}  // namespace
+
+SearchReplaceWindow::~SearchReplaceWindow() { Close(); }
+
+void SearchReplaceWindow::Open(GtkWindow* parent, int kind, const Lines& unbound_old, const Lines& unbound_new,
+                               const ChildWindowEvents& events) {
+  Close();  // one window at a time
+  events_ = events;
+  model_ = std::make_unique<BindModel>(unbound_old, unbound_new);
+  Build(parent, kind);
+  Refresh();
+  gtk_widget_show_all(window_);
+}
+
+void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
+  auto gadget_event = [this](int gadget) {
+    return [this, gadget] {
+      const auto report = events_.gadget;  // the handler may close the window
+      if (report) report(gadget, kEventDoubleClick);
+    };
+  };
+  old_list_ = std::make_unique<SingleColumnList>(
+      [this](std::optional<size_t> index) { model_->SelectOld(index); }, gadget_event(kGadgetOldList));
+  new_list_ = std::make_unique<SingleColumnList>(
+      [this](std::optional<size_t> index) { model_->SelectNew(index); }, gadget_event(kGadgetNewList));
+  todo_list_ = std::make_unique<SingleColumnList>(
+      [this](std::optional<size_t> index) { model_->SelectTodo(index); }, gadget_event(kGadgetTodoList));
+
+  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_window_set_title(GTK_WINDOW(window_), DisplayUtf8(BindDialogTitle(kind)).c_str());
+  gtk_window_set_transient_for(GTK_WINDOW(window_), parent);
+  gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
+  gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
+  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+  GtkWidget* fixed = gtk_fixed_new();
+  gtk_widget_set_size_request(fixed, kWidth, kHeight);
+  gtk_container_add(GTK_CONTAINER(window_), fixed);
+
+  for (const Place& p : kPlaces) {
+    GtkWidget* w = nullptr;
+    switch (p.gadget) {
+      case kGadgetOldList: w = old_list_->frame(); break;
+      case kGadgetNewList: w = new_list_->frame(); break;
+      case kGadgetTodoList: w = todo_list_->frame(); break;
+      case kGadgetBind: case kGadgetRelease: case kGadgetContinue:
+        w = gtk_button_new_with_label(p.text);
+        g_object_set_data(G_OBJECT(w), "gadget", GINT_TO_POINTER(p.gadget));
+        g_signal_connect(w, "clicked", G_CALLBACK(+[](GtkButton* button, SearchReplaceWindow* self) {
+                           const int gadget = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(button), "gadget"));
+                           const auto report = self->events_.gadget;
+                           if (report) report(gadget, kEventClick);
+                         }),
+                         this);
+        break;
+      default:
+        w = gtk_label_new(p.text);
+        gtk_misc_set_alignment(GTK_MISC(w), 0.0f, 0.5f);
+        break;
+    }
+    gtk_widget_set_size_request(w, p.width, p.height);
+    gtk_fixed_put(GTK_FIXED(fixed), w, p.x, p.y);
+    gadgets_[p.gadget] = w;
+  }
+  g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](SearchReplaceWindow* self) -> gboolean {
+                             const auto close = self->events_.close;
+                             if (close) close();
+                             return TRUE;  // the window stays until the worker closes it
+                           }),
+                           this);
+}
+
+void SearchReplaceWindow::Refresh() {
+  old_list_->Show(model_->old_entries(), model_->selected_old());
+  new_list_->Show(model_->new_entries(), model_->selected_new());
+  todo_list_->Show(model_->todo(), model_->selected_todo());
+}
+
+void SearchReplaceWindow::HandleGadget(int gadget, int event_type) {
+  if (!model_) return;
+  switch (gadget) {
+    case kGadgetOldList:
+    case kGadgetNewList:
+      if (event_type == kEventDoubleClick && model_->Bind()) Refresh();
+      return;
+    case kGadgetTodoList:
+      if (event_type == kEventDoubleClick && model_->Release()) Refresh();
+      return;
+    case kGadgetBind:
+      if (model_->Bind()) Refresh();
+      return;
+    case kGadgetRelease:
+      if (model_->Release()) Refresh();
+      return;
+    case kGadgetContinue:
+      Continue();
+      return;
+    default:
+      return;
+  }
+}
+
+void SearchReplaceWindow::Continue() {
+  DialogAction action = model_->Continue();
+  if (action == DialogAction::kAskQuestion) {
+    const Answer answer = dialogs_.AskYesNoCancel(Text(kBindQuestionTitle), Text(kBindQuestionText));
+    action = BindModel::AnswerQuestion(ToQuestionAnswer(answer));
+  }
+  Reply(action);
+}
+
+void SearchReplaceWindow::Reply(DialogAction action) {
+  const auto reply = events_.reply;
+  if (!reply) return;
+  if (action == DialogAction::kReplyContinue) reply(0);
+  if (action == DialogAction::kReplyCancel) reply(2);
+}
+
+Lines SearchReplaceWindow::TodoList() const { return model_ ? model_->todo() : Lines(); }
+
+void SearchReplaceWindow::Close() {
+  if (window_) gtk_widget_destroy(window_);
+  window_ = nullptr;
+  for (GtkWidget*& w : gadgets_) w = nullptr;
+  old_list_.reset();
+  new_list_.reset();
+  todo_list_.reset();
+  model_.reset();
+}
+
+GtkWidget* SearchReplaceWindow::gadget(int number) const {
+  return number >= kGadgetOldLabel && number <= kGadgetContinue ? gadgets_[number] : nullptr;
+}
+
+GtkTreeView* SearchReplaceWindow::list(int number) const {
+  const SingleColumnList* l = number == kGadgetOldList   ? old_list_.get()
+                              : number == kGadgetNewList ? new_list_.get()
+                              : number == kGadgetTodoList ? todo_list_.get()
+                                                          : nullptr;
+  return l ? l->view() : nullptr;
+}
+
+}  // namespace quillon::app

@@ -1,0 +1,46 @@
+// A single-column list without header in a scrolled frame, as the child
+// windows use it: shows a list of texts, reports selection changes and
+// double clicks (row activation), and keeps no data of its own.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <optional>
+
+#include "text/text.h"
+
+namespace quillon::app {
+
+class SingleColumnList {
+ public:
+  // `selected` gets the new selection (none when cleared); `activated` a
+  // double click (or Enter) on a row, after the row was selected.
+  SingleColumnList(std::function<void(std::optional<size_t>)> selected, std::function<void()> activated);
+  ~SingleColumnList();
+  SingleColumnList(const SingleColumnList&) = delete;
+  SingleColumnList& operator=(const SingleColumnList&) = delete;
+
+  // The frame to place; the list lives as long as it.
+  GtkWidget* frame() const { return scroll_; }
+  GtkTreeView* view() const { return GTK_TREE_VIEW(view_); }
+
+  // Replaces the rows and selects `selection`; raises no selection event.
+  void Show(const Lines& rows, std::optional<size_t> selection);
+  std::optional<size_t> Selected() const;
+
+ private:
+  static void OnChanged(GtkTreeSelection* selection, SingleColumnList* self);
+  static void OnActivated(GtkTreeView* view, GtkTreePath* path, GtkTreeViewColumn* column, SingleColumnList* self);
+
+  std::function<void(std::optional<size_t>)> selected_;
+  std::function<void()> activated_;
+  GtkListStore* store_ = nullptr;
+  // Held until this object goes, whenever the window destroys its widgets.
+  GtkWidget* view_ = nullptr;
+  GtkTreeSelection* selection_ = nullptr;
+  GtkWidget* scroll_ = nullptr;
+  bool updating_ = false;
+};
+
+}  // namespace quillon::app

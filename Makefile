@@ -55,5 +55,11 @@ fuzz:
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_targets
 	fuzz/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# Optimised headless build; the benchmark runs the quillon binary itself.
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_GUI=OFF
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target quillon scale_bench
+	./$(BENCH_BUILD)/bench/scale_bench $(CURDIR)/$(BENCH_BUILD)/quillon
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

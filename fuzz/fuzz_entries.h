@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/step1.h"
@@ -175,8 +176,9 @@ inline size_t FuzzUserList(const uint8_t* data, size_t size) {
 }
 
 // --- a whole generation run on one form -----------------------------------
-// A fixed project around the fuzzed form: a Main.pb that includes a user file,
-// every switch on, outputs recorded in memory so the folder never changes.
+// A fixed project around the fuzzed form: a Main.pb that includes a user file
+// (or the input's own Main.pb after kMainMarker), every switch on, outputs
+// recorded in memory so the folder never changes.
 struct RunSummary {
   bool step1_ok = false;
   bool ready = false;
@@ -184,23 +186,30 @@ struct RunSummary {
   size_t outputs = 0;
 };
 
+// Separates the form from an optional Main.pb in a form-run input, so the
+// fuzzer also reaches the Main.pb and include-file passes.
+inline constexpr std::string_view kMainMarker = "\n;#main\n";
+
+inline const std::string& DefaultMainPb() {
+  static const std::string text =
+      "XIncludeFile \"CommonFile.pb\"\n"
+      "XIncludeFile \"UserCode.pb\"\n"
+      "Open_Win()\n"
+      "Repeat\n"
+      "  Event = WaitWindowEvent()\n"
+      "Until Event = #PB_Event_CloseWindow\n";
+  return text;
+}
+
 inline const std::string& FormProjectDir() {
   static const std::string dir = [] {
     const std::string d = ScratchDir() + "project/";
     if (::mkdir(d.c_str(), 0700) != 0) std::abort();
-    const std::string main_pb =
-        "XIncludeFile \"CommonFile.pb\"\n"
-        "XIncludeFile \"UserCode.pb\"\n"
-        "Open_Win()\n"
-        "Repeat\n"
-        "  Event = WaitWindowEvent()\n"
-        "Until Event = #PB_Event_CloseWindow\n";
     const std::string user_code =
         "Procedure Helper()\n"
         "  SetGadgetText(#Win_Btn, \"Hello\")\n"
         "EndProcedure\n";
     const std::string catalog = "Default;Language\n\"Hello\";\"Hallo\"\n";
-    WriteWhole(d + "Main.pb", main_pb.data(), main_pb.size());
     WriteWhole(d + "UserCode.pb", user_code.data(), user_code.size());
     WriteWhole(d + "Catalog", catalog.data(), catalog.size());
     return d;
@@ -210,7 +219,13 @@ inline const std::string& FormProjectDir() {
 
 inline RunSummary FuzzFormRun(const uint8_t* data, size_t size) {
   const std::string dir = FormProjectDir();
-  WriteWhole(dir + "Form.pbf", data, size);
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const size_t marker = input.find(kMainMarker);
+  const std::string_view form = input.substr(0, marker);
+  const std::string_view main_pb =
+      marker == std::string_view::npos ? std::string_view(DefaultMainPb()) : input.substr(marker + kMainMarker.size());
+  WriteWhole(dir + "Form.pbf", form.data(), form.size());
+  WriteWhole(dir + "Main.pb", main_pb.data(), main_pb.size());
 
   auto ws = std::make_unique<Workspace>();
   RecordingWriter recorder;

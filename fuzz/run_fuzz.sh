@@ -16,8 +16,15 @@ for t in $targets; do
   log="$build/fuzz-logs/$t.log"
   mkdir -p "$work" "$artifacts" "$(dirname "$log")"
   echo "== fuzz_$t for ${seconds}s (log: $log)"
-  "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-    -artifact_prefix="$artifacts/" "$work" "$here/corpus/$t" >"$log" 2>&1
+  # Real-world forms beside the project seed the form target when present
+  # (read only; never copied into the tree).
+  extra=""
+  shared="$here/../../shared/corpus/forms"
+  [ "$t" = form_run ] && [ -d "$shared" ] && extra="$shared"
+  dict=""
+  [ -f "$here/$t.dict" ] && dict="-dict=$here/$t.dict"
+  "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 $dict \
+    -artifact_prefix="$artifacts/" -max_len=16384 "$work" "$here/corpus/$t" $extra >"$log" 2>&1
   status=$?
   runs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -n 1)
   execs=$(sed -n 's/^stat::average_exec_per_sec: *\([0-9]*\).*/\1/p' "$log" | tail -n 1)

@@ -53,6 +53,11 @@ struct AnalysisModel {
 
   LanguageMap language_strings;
 
+  // Names of generated files that exist but could not be read back
+  // faithfully (unreadable, not a regular file, a UTF-16 BE or UTF-32 text):
+  // Step 4 keeps them as they are instead of overwriting the user's code.
+  Lines kept_generated_files;
+
   // Output format of this run's generated files (kOutputUtf8 or kOutputAscii).
   int output_format = 2;
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "run/log_lines.h"
 #include "text/encoding.h"
 
 namespace quillon {
@@ -95,9 +96,9 @@ void CollectImageAndFont(AnalysisModel& model, const Text& line, const Text& upp
   if (font_at > 0 && !CommentedBefore(line, font_at)) model.fonts.push_back({FirstArgument(line), line});
 }
 
-void ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool designer_file) {
+bool ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool designer_file) {
   TextFile file;
-  if (!ReadTextFile(open_path, &file)) return;
+  if (!ReadTextFile(open_path, &file)) return false;
   bool in_procedure = false;
   for (Text& line : file.lines) {
     Text upper = Upper(line);
@@ -115,15 +116,23 @@ void ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool 
     }
     if (!in_procedure) CollectImageAndFont(model, line, upper);
   }
+  return true;
+}
+
+void ReadSourceFilesReporting(Workspace& ws, RunHost* host) {
+  for (const Text& item : ws.analysis.source_files) {
+    const bool designer_file = Upper(ExtensionPart(item)) == U"PBF";
+    const std::string path = SourceFileOpenPath(ws, item);
+    if (!ReadOneSourceFile(ws.analysis, path, designer_file) && host) {
+      host->AddLogLine(log::SourceOpenError(FromUtf8(path)));
+    }
+  }
 }
 
 }  // namespace
 
-void ReadSourceFiles(Workspace& ws) {
-  for (const Text& item : ws.analysis.source_files) {
-    const bool designer_file = Upper(ExtensionPart(item)) == U"PBF";
-    ReadOneSourceFile(ws.analysis, SourceFileOpenPath(ws, item), designer_file);
-  }
-}
+void ReadSourceFiles(Workspace& ws) { ReadSourceFilesReporting(ws, nullptr); }
+
+void ReadSourceFiles(Workspace& ws, RunHost& host) { ReadSourceFilesReporting(ws, &host); }
 
 }  // namespace quillon

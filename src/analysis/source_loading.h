@@ -33,5 +33,8 @@ Text ApplyFormDesignerReplacements(const Text& line);
 // form code, top-level image and font loading lines into Images and Fonts.
 // A file that cannot be opened is skipped.
 void ReadSourceFiles(Workspace& ws);
+// The same, logging "Error <path>: Open file error" for every skipped file,
+// so that a run never looks complete while a form is missing.
+void ReadSourceFiles(Workspace& ws, RunHost& host);
 
 }  // namespace quillon

@@ -26,7 +26,7 @@ bool RunStep1(Workspace& ws, RunHost& host) {
   host.AddLogLine(Text(log::kLoadFiles));
   ws.analysis.ClearForRun();
   CollectSourceFiles(ws, host);
-  ReadSourceFiles(ws);
+  ReadSourceFiles(ws, host);
   ReadGeneratedFiles(ws);
   if (ws.analysis.source_files.empty()) {
     host.AddLogLine(Text(log::kNoFiles));

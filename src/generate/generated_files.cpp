@@ -3,22 +3,32 @@
 #include "generate/event_files.h"
 #include "generate/language_files.h"
 #include "generate/templates.h"
+#include "io/file_io.h"
 #include "text/encoding.h"
 
 namespace quillon {
 
 namespace {
 
-// The file's lines decoded by its own mark; false when it cannot be read.
-bool ReadLines(const std::string& directory, TextView name, Lines* lines) {
+// The file's lines decoded by its own mark; false when it is absent or
+// cannot be read back faithfully. A file that is there but unreadable, or
+// whose UTF-16 BE / UTF-32 text one byte per character would garble, is
+// noted as kept, so that Step 4 never replaces it by a template.
+bool ReadLines(Workspace& ws, const std::string& directory, TextView name, Lines* lines) {
+  const std::string path = directory + ToUtf8(name);
   TextFile file;
-  if (!ReadTextFile(directory + ToUtf8(name), &file)) return false;
-  *lines = std::move(file.lines);
-  return true;
+  const bool read = ReadTextFile(path, &file);
+  const bool garbled = file.bom == kFormatUtf16Be || file.bom == kFormatUtf32Le || file.bom == kFormatUtf32Be;
+  if (read && !garbled) {
+    *lines = std::move(file.lines);
+    return true;
+  }
+  if (read || FileExists(path)) ws.analysis.kept_generated_files.push_back(Text(name));
+  return false;
 }
 
-void ReadEventFile(const std::string& directory, TextView name, Lines* lines) {
-  if (ReadLines(directory, name, lines)) RemoveTrailingComments(*lines);
+void ReadEventFile(Workspace& ws, const std::string& directory, TextView name, Lines* lines) {
+  if (ReadLines(ws, directory, name, lines)) RemoveTrailingComments(*lines);
 }
 
 }  // namespace
@@ -27,18 +37,18 @@ void ReadGeneratedFiles(Workspace& ws) {
   const std::string directory = ws.ProjectDirectoryPath();
   AnalysisModel& model = ws.analysis;
 
-  if (!ReadLines(directory, kMainFile, &model.main_lines)) model.main_lines = MainTemplate();
+  if (!ReadLines(ws, directory, kMainFile, &model.main_lines)) model.main_lines = MainTemplate();
   // EventMain.pb is rebuilt completely; the file on disk is never read.
   model.event_main_lines = EventMainTemplate(ws.project.switches.use_call_fast != 0);
-  if (!ReadLines(directory, kLoadLanguageFile, &model.load_language_lines)) {
+  if (!ReadLines(ws, directory, kLoadLanguageFile, &model.load_language_lines)) {
     model.load_language_lines = LoadLanguageTemplate();
   }
-  ReadEventFile(directory, kEventMenuFile, &model.event_menu_lines);
-  ReadEventFile(directory, kEventGadgetFile, &model.event_gadget_lines);
-  ReadEventFile(directory, kEventWindowFile, &model.event_window_lines);
+  ReadEventFile(ws, directory, kEventMenuFile, &model.event_menu_lines);
+  ReadEventFile(ws, directory, kEventGadgetFile, &model.event_gadget_lines);
+  ReadEventFile(ws, directory, kEventWindowFile, &model.event_window_lines);
 
   Lines catalog;
-  if (ReadLines(directory, kCatalogFile, &catalog)) ParseCatalog(catalog, model.language_strings);
+  if (ReadLines(ws, directory, kCatalogFile, &catalog)) ParseCatalog(catalog, model.language_strings);
 }
 
 }  // namespace quillon

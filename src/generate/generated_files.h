@@ -18,7 +18,8 @@ inline constexpr TextView kCatalogFile = U"Catalog";
 
 // Fills main_lines, event_main_lines, load_language_lines, the three event
 // file lists and language_strings from the project directory (templates
-// where a file cannot be read). Expects those collections empty. Logs nothing.
+// where a file cannot be read). Expects those collections empty. Logs nothing;
+// files that exist but cannot be read back go to kept_generated_files.
 void ReadGeneratedFiles(Workspace& ws);
 
 }  // namespace quillon

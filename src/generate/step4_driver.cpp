@@ -1,5 +1,6 @@
 #include "generate/step4.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "generate/common_file.h"
@@ -28,7 +29,16 @@ void LogCounts(const AnalysisModel& model, RunHost& host) {
 void WriteFiles(Workspace& ws, RunHost& host) {
   const Text directory = ProjectDirectory(ws.project);
   const AnalysisModel& model = ws.analysis;
-  auto write = [&](TextView name, const Lines& lines) { WriteGeneratedFile(ws, host, directory + Text(name), lines); };
+  auto write = [&](TextView name, const Lines& lines) {
+    const Lines& kept = model.kept_generated_files;
+    if (std::find(kept.begin(), kept.end(), name) != kept.end()) {
+      // Its old content could not be read back: replacing it would lose the
+      // user's code, so it stays as it is and the failure is reported.
+      host.AddLogLine(log::ErrorFile(directory + Text(name)));
+      return;
+    }
+    WriteGeneratedFile(ws, host, directory + Text(name), lines);
+  };
   write(kMainFile, model.main_lines);
   write(kCommonFile, model.common_file_lines);
   write(kEventMainFile, model.event_main_lines);

@@ -72,13 +72,27 @@ bool ResolveLinks(const std::string& path, std::string* out) {
   return false;  // a loop of links
 }
 
+// Opens a regular file for reading. Pipes, devices and directories are no
+// text files: a pipe would block the run, a device might never end.
+int OpenRegularForReading(const std::string& path, struct stat* st) {
+  // A name with a NUL byte (from a damaged list) names no file; the system
+  // would open the part before the NUL instead.
+  if (path.find('\0') != std::string::npos) return -1;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return -1;
+  if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::string* out) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return false;
   struct stat st;
-  if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  Fd fd(OpenRegularForReading(path, &st));
+  if (fd.get() < 0) return false;
   out->clear();
   if (st.st_size > 0) out->reserve(static_cast<size_t>(st.st_size));
   char buffer[65536];
@@ -95,10 +109,9 @@ bool ReadFileBytes(const std::string& path, std::string* out) {
 }
 
 bool ReadFileHead(const std::string& path, size_t count, std::string* out) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return false;
   struct stat st;
-  if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  Fd fd(OpenRegularForReading(path, &st));
+  if (fd.get() < 0) return false;
   out->assign(count, '\0');
   size_t have = 0;
   while (have < count) {

@@ -98,7 +98,11 @@ SettingsValues ReadSettings(const std::string& path) {
 }
 
 bool WriteSettings(const std::string& path, const SettingsValues& values) {
-  Lines lines = ReadSettingsLines(path);
+  TextFile existing;
+  // A settings file that is there but cannot be read is never replaced: its
+  // other entries would be lost.
+  if (!ReadTextFileAs(path, AsciiOrUtf8, &existing) && FileExists(path)) return false;
+  Lines lines = std::move(existing.lines);
   SetEntry(lines, U"Path", U"Last", values.last_path);
   SetEntry(lines, U"Path", U"Project", values.project_path);
   for (size_t i = 0; i < kSwitchKeys.size(); ++i) {

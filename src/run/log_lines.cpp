@@ -48,6 +48,7 @@ Text ErrorOpenFile(TextView path) { return Join({U" -> Error OpenFile ", path, F
 Text ErrorWriteFile(TextView path) { return Join({U" -> Error WriteFile ", path, FileErrorTail()}); }
 Text ErrorFile(TextView path) { return Join({U" -> Error File ", path, FileErrorTail()}); }
 Text WriteFile(TextView path) { return Join({U" -> Write File ", path}); }
+Text SourceOpenError(TextView path) { return Join({U"Error ", path, U": Open file error"}); }
 Text UpdateIncludeFile(TextView path, long count) {
   return Join({U" -> Update Includefile ", path, U" / Count Change: ", ToText(count)});
 }

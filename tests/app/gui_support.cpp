@@ -78,8 +78,10 @@ Lines FakeDialogs::ChooseOpenFiles(const Text& title, const Text& start, const T
   return Pop(open_lists, "multiple chooser");
 }
 
-AppFixture::AppFixture(const std::string& first_argument, const std::string& settings_text) {
+AppFixture::AppFixture(const std::string& first_argument, const std::string& settings_text,
+                       const std::string& user_list_text) {
   if (!settings_text.empty()) WriteBytes(dir.File("QN4.INI"), settings_text);
+  if (!user_list_text.empty()) WriteBytes(dir.File("UserList.INI"), user_list_text);
   app = std::make_unique<app::App>(ws, dialogs, app::AppPaths{dir.File("QN4.INI"), dir.File("UserList.INI")});
   if (!app->Open()) {
     ADD_FAILURE() << "main window did not open";
@@ -134,6 +136,85 @@ gboolean DialogResponder::Tick(gpointer self_data) {
   }
   g_list_free(windows);
   return TRUE;
+}
+
+namespace {
+
+guint32 fake_time = 100000;
+
+void SendButton(GtkTreeView* view, GdkEventType type, double x, double y, guint32 time) {
+  GdkEvent* event = gdk_event_new(type);
+  event->button.window = GDK_WINDOW(g_object_ref(gtk_tree_view_get_bin_window(view)));
+  event->button.send_event = TRUE;
+  event->button.time = time;
+  event->button.x = x;
+  event->button.y = y;
+  event->button.button = 1;
+  event->button.device = gdk_display_get_core_pointer(gdk_display_get_default());
+  gint origin_x = 0, origin_y = 0;
+  gdk_window_get_origin(event->button.window, &origin_x, &origin_y);
+  event->button.x_root = origin_x + x;
+  event->button.y_root = origin_y + y;
+  gtk_main_do_event(event);
+  gdk_event_free(event);
+}
+
+bool RowPoint(GtkTreeView* view, int row, double* x, double* y) {
+  if (!gtk_widget_get_mapped(GTK_WIDGET(view)) || !gtk_tree_view_get_bin_window(view)) return false;
+  GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+  GdkRectangle rect;
+  gtk_tree_view_get_cell_area(view, path, gtk_tree_view_get_column(view, 0), &rect);
+  gtk_tree_path_free(path);
+  if (rect.height <= 0) return false;
+  *x = rect.x + 5;
+  *y = rect.y + rect.height / 2.0;
+  return true;
+}
+
+}  // namespace
+
+bool ClickRow(GtkTreeView* view, int row) {
+  double x = 0, y = 0;
+  if (!RowPoint(view, row, &x, &y)) return false;
+  fake_time += 5000;
+  SendButton(view, GDK_BUTTON_PRESS, x, y, fake_time);
+  SendButton(view, GDK_BUTTON_RELEASE, x, y, fake_time + 20);
+  PumpPending();
+  return true;
+}
+
+bool DoubleClickRow(GtkTreeView* view, int row) {
+  double x = 0, y = 0;
+  if (!RowPoint(view, row, &x, &y)) return false;
+  fake_time += 5000;
+  // What the X server and GDK deliver for a double click.
+  SendButton(view, GDK_BUTTON_PRESS, x, y, fake_time);
+  SendButton(view, GDK_BUTTON_RELEASE, x, y, fake_time + 20);
+  SendButton(view, GDK_BUTTON_PRESS, x, y, fake_time + 60);
+  SendButton(view, GDK_2BUTTON_PRESS, x, y, fake_time + 60);
+  SendButton(view, GDK_BUTTON_RELEASE, x, y, fake_time + 80);
+  PumpPending();
+  return true;
+}
+
+void SendCloseBox(GtkWindow* window) {
+  GdkEvent* event = gdk_event_new(GDK_DELETE);
+  event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(GTK_WIDGET(window))));
+  event->any.send_event = TRUE;
+  gtk_main_do_event(event);
+  gdk_event_free(event);
+}
+
+bool WaitMapped(GtkWidget* widget) {
+  const bool mapped = PumpUntil([widget] { return gtk_widget_get_mapped(widget); });
+  PumpPending();
+  return mapped;
+}
+
+GtkAllocation Allocation(GtkWidget* widget) {
+  GtkAllocation a;
+  gtk_widget_get_allocation(widget, &a);
+  return a;
 }
 
 std::vector<std::string> ListRows(GtkTreeView* view) {

@@ -48,7 +48,8 @@ class FakeDialogs final : public app::DialogService {
 // An opened application (main window shown, start-up loaded) with its
 // settings and user list in a temporary folder.
 struct AppFixture {
-  explicit AppFixture(const std::string& first_argument = "", const std::string& settings_text = "");
+  explicit AppFixture(const std::string& first_argument = "", const std::string& settings_text = "",
+                      const std::string& user_list_text = "");
   ~AppFixture();
 
   // A project file in the temporary folder with these files listed.
@@ -78,6 +79,18 @@ class DialogResponder {
   int answered_ = 0;
   guint source_ = 0;
 };
+
+// A user's mouse on a list row, as the window receives it (press and
+// release on the rows' window, time stamps far enough apart that single
+// clicks never pair up). False when the row is not laid out.
+bool ClickRow(GtkTreeView* view, int row);
+bool DoubleClickRow(GtkTreeView* view, int row);
+// The window manager's close box.
+void SendCloseBox(GtkWindow* window);
+// Waits until the widget is shown and laid out.
+bool WaitMapped(GtkWidget* widget);
+// Position and size inside the parent, as laid out.
+GtkAllocation Allocation(GtkWidget* widget);
 
 // Text of every row of a single-column list.
 std::vector<std::string> ListRows(GtkTreeView* view);

@@ -1,0 +1,272 @@
+// The Search and Replace window driven as a user does, with the worker side
+// of a real bind request (the run host's AskBindings on its own thread): the
+// lists, the clicks, the question of "Continue" and the replies.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/command_table.h"
+#include "app/gui_support.h"
+
+namespace quillon::testing {
+namespace {
+
+using app::Answer;
+
+// One bind request of the worker: opens the window and waits for its reply.
+class BindSession {
+ public:
+  BindSession(AppFixture& f, int kind, Lines old_names, Lines new_names) : f_(f) {
+    worker_ = std::thread([this, kind, old_names, new_names] {
+      reply = f_.app->host.AskBindings(kind, old_names, new_names);
+      done = true;
+    });
+    opened = PumpUntil([this] { return window().IsOpen(); }) && WaitMapped(GTK_WIDGET(window().window()));
+  }
+  ~BindSession() {
+    if (!done) app::DispatchClose(*f_.app, app::kWindowBind);
+    PumpUntil([this] { return done.load(); });
+    worker_.join();
+  }
+
+  app::SearchReplaceWindow& window() { return f_.app->search_replace; }
+  GtkTreeView* list(int gadget) { return window().list(gadget); }
+  std::vector<std::string> Rows(int gadget) { return ListRows(list(gadget)); }
+  void Click(int button) {
+    gtk_test_widget_click(window().gadget(button), 1, GdkModifierType(0));
+    PumpPending();
+  }
+  // Waits for the worker to get its reply and close the window.
+  bool Finished() { return PumpUntil([this] { return done.load() && !window().IsOpen(); }); }
+
+  BindReply reply;
+  std::atomic<bool> done{false};
+  bool opened = false;
+
+ private:
+  AppFixture& f_;
+  std::thread worker_;
+};
+
+TEST(BindWindowTest, OpensCentredAtFixedSizeWithTheListsAndTitleOfEachKind) {
+  AppFixture f;
+  const char* const words[] = {"Window", "MenuBar", "MenuItem", "StatusBar", "ToolBar", "Gadget"};
+  for (int kind = 1; kind <= 6; ++kind) {
+    BindSession s(f, kind, L({"A", "B"}), L({"C"}));
+    ASSERT_TRUE(s.opened) << kind;
+    EXPECT_EQ(gtk_window_get_title(s.window().window()), "Search and Replace - " + std::string(words[kind - 1]));
+    EXPECT_FALSE(f.app->main->Enabled());
+    EXPECT_EQ(gtk_window_get_transient_for(s.window().window()), f.app->main->window());
+    EXPECT_TRUE(gtk_window_get_modal(s.window().window()));
+    EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(s.Rows(15), (std::vector<std::string>{"C"}));
+    EXPECT_TRUE(s.Rows(16).empty());
+    f.dialogs.three_way = {Answer::kCancel};  // old names left: the question, Cancel
+    s.Click(app::kGadgetContinue);
+    ASSERT_TRUE(s.Finished());
+    EXPECT_TRUE(s.reply.cancelled);
+    EXPECT_TRUE(f.app->main->Enabled());
+  }
+}
+
+TEST(BindWindowTest, LayoutMatchesTheFixedPositions) {
+  AppFixture f;
+  BindSession s(f, 6, L({"A"}), L({"B"}));
+  ASSERT_TRUE(s.opened);
+  const struct {
+    int gadget, x, y, w, h;
+    const char* text;
+  } layout[] = {{11, 10, 10, 130, 20, "Old Entry"}, {12, 220, 10, 120, 20, "New Entry"},
+                {13, 430, 10, 110, 20, "Todo List"}, {14, 10, 30, 200, 320, nullptr},
+                {15, 220, 30, 200, 320, nullptr},   {16, 430, 30, 330, 320, nullptr},
+                {17, 10, 360, 120, 30, "Bind"},     {18, 150, 360, 120, 30, "Release"},
+                {19, 640, 360, 120, 30, "Continue"}};
+  for (const auto& l : layout) {
+    const GtkAllocation a = Allocation(s.window().gadget(l.gadget));
+    EXPECT_EQ(a.x, l.x) << l.gadget;
+    EXPECT_EQ(a.y, l.y) << l.gadget;
+    EXPECT_EQ(a.width, l.w) << l.gadget;
+    EXPECT_EQ(a.height, l.h) << l.gadget;
+    if (l.text) {
+      EXPECT_EQ(LabelTexts(s.window().gadget(l.gadget)), std::vector<std::string>{l.text});
+    }
+  }
+  int w = 0, h = 0;
+  gtk_window_get_size(s.window().window(), &w, &h);
+  EXPECT_EQ(w, 770);
+  EXPECT_EQ(h, 400);
+  EXPECT_FALSE(gtk_window_get_resizable(s.window().window()));
+  // Centred on the 1280 x 1024 screen of the test display.
+  gint x = 0, y = 0;
+  gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(s.window().window())), &x, &y);
+  EXPECT_EQ(x, (gdk_screen_width() - 770) / 2);
+  EXPECT_EQ(y, (gdk_screen_height() - 400) / 2);
+}
+
+TEST(BindWindowTest, SingleClicksOnlySelectDoubleClicksBindAndRelease) {
+  AppFixture f;
+  BindSession s(f, 6, L({"A_x", "A_y", "A_z"}), L({"B_x", "B_y"}));
+  ASSERT_TRUE(s.opened);
+  ASSERT_TRUE(ClickRow(s.list(14), 1));
+  ASSERT_TRUE(ClickRow(s.list(15), 0));
+  EXPECT_EQ(SelectedRowCount(s.list(14)), 1);
+  EXPECT_TRUE(s.Rows(16).empty());  // selecting binds nothing
+
+  // A double click in the old list binds with the new list's selection.
+  ASSERT_TRUE(DoubleClickRow(s.list(14), 1));
+  EXPECT_EQ(s.Rows(16), std::vector<std::string>{"A_y > B_x"});
+  EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"A_x", "A_z"}));
+  EXPECT_EQ(s.Rows(15), std::vector<std::string>{"B_y"});
+
+  // Double click in the new list: the other side's selection is needed.
+  ASSERT_TRUE(DoubleClickRow(s.list(15), 0));
+  EXPECT_EQ(s.Rows(16).size(), 1u);  // nothing selected in the old list
+  ASSERT_TRUE(ClickRow(s.list(14), 1));
+  ASSERT_TRUE(DoubleClickRow(s.list(15), 0));
+  EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"A_y > B_x", "A_z > B_y"}));
+  EXPECT_EQ(s.Rows(14), std::vector<std::string>{"A_x"});
+  EXPECT_TRUE(s.Rows(15).empty());
+
+  // A single click in the todo list selects; a double click releases: both
+  // names go to the ends of their lists.
+  ASSERT_TRUE(ClickRow(s.list(16), 0));
+  EXPECT_EQ(s.Rows(16).size(), 2u);
+  ASSERT_TRUE(DoubleClickRow(s.list(16), 0));
+  EXPECT_EQ(s.Rows(16), std::vector<std::string>{"A_z > B_y"});
+  EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"A_x", "A_y"}));
+  EXPECT_EQ(s.Rows(15), std::vector<std::string>{"B_x"});
+  EXPECT_FALSE(s.done.load());  // the worker still waits
+
+  // Buttons: Release without a selection does nothing; Bind needs both.
+  s.Click(app::kGadgetRelease);
+  EXPECT_EQ(s.Rows(16).size(), 1u);
+  ASSERT_TRUE(ClickRow(s.list(14), 0));
+  s.Click(app::kGadgetBind);
+  EXPECT_EQ(s.Rows(16).size(), 1u);
+  ASSERT_TRUE(ClickRow(s.list(15), 0));
+  s.Click(app::kGadgetBind);
+  EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"A_z > B_y", "A_x > B_x"}));
+  ASSERT_TRUE(ClickRow(s.list(16), 0));
+  s.Click(app::kGadgetRelease);
+  EXPECT_EQ(s.Rows(16), std::vector<std::string>{"A_x > B_x"});
+
+  // One old name (A_y) stays unbound: Continue asks, Yes continues with the
+  // todo list as it stands.
+  ASSERT_TRUE(ClickRow(s.list(14), 0));  // A_y
+  s.Click(app::kGadgetBind);             // no new name selected: nothing
+  f.dialogs.three_way = {Answer::kYes};
+  s.Click(app::kGadgetContinue);
+  ASSERT_TRUE(s.Finished());
+  EXPECT_FALSE(s.reply.cancelled);
+  EXPECT_EQ(s.reply.todo, L({"A_x > B_x"}));
+  EXPECT_EQ(f.dialogs.questions, std::vector<std::string>{"Info: Some old constants not to bind! Continue?"});
+}
+
+TEST(BindWindowTest, AnEqualTodoEntryBlocksASecondBind) {
+  AppFixture f;
+  // A saved list may name a constant twice.
+  BindSession s(f, 3, L({"M", "M"}), L({"N", "N"}));
+  ASSERT_TRUE(s.opened);
+  ASSERT_TRUE(ClickRow(s.list(15), 0));
+  ASSERT_TRUE(DoubleClickRow(s.list(14), 0));
+  EXPECT_EQ(s.Rows(16), std::vector<std::string>{"M > N"});
+  ASSERT_TRUE(ClickRow(s.list(14), 0));
+  ASSERT_TRUE(ClickRow(s.list(15), 0));
+  s.Click(app::kGadgetBind);
+  EXPECT_EQ(s.Rows(16), std::vector<std::string>{"M > N"});
+  EXPECT_EQ(s.Rows(14), std::vector<std::string>{"M"});
+  EXPECT_EQ(s.Rows(15), std::vector<std::string>{"N"});
+  f.dialogs.three_way = {Answer::kYes};
+  s.Click(app::kGadgetContinue);
+  ASSERT_TRUE(s.Finished());
+  EXPECT_EQ(s.reply.todo, L({"M > N"}));
+}
+
+TEST(BindWindowTest, ContinueWithNoOldNameLeftRepliesWithoutAsking) {
+  AppFixture f;
+  BindSession s(f, 1, L({"WinMain"}), L({"WinStart", "WinOther"}));
+  ASSERT_TRUE(s.opened);
+  ASSERT_TRUE(ClickRow(s.list(15), 0));
+  ASSERT_TRUE(DoubleClickRow(s.list(14), 0));
+  s.Click(app::kGadgetContinue);  // an unscripted question would fail the test
+  ASSERT_TRUE(s.Finished());
+  EXPECT_FALSE(s.reply.cancelled);
+  EXPECT_EQ(s.reply.todo, L({"WinMain > WinStart"}));
+  EXPECT_TRUE(f.dialogs.questions.empty());
+}
+
+TEST(BindWindowTest, NoKeepsTheWindowOpenCancelCancels) {
+  AppFixture f;
+  BindSession s(f, 4, L({"S1", "S2"}), L({"T1"}));
+  ASSERT_TRUE(s.opened);
+  ASSERT_TRUE(ClickRow(s.list(15), 0));
+  ASSERT_TRUE(DoubleClickRow(s.list(14), 0));
+  f.dialogs.three_way = {Answer::kNo};
+  s.Click(app::kGadgetContinue);
+  for (int i = 0; i < 5; ++i) g_main_context_iteration(nullptr, FALSE);
+  EXPECT_FALSE(s.done.load());
+  EXPECT_TRUE(s.window().IsOpen());
+  EXPECT_FALSE(f.app->main->Enabled());
+  // Still usable after No.
+  ASSERT_TRUE(DoubleClickRow(s.list(16), 0));
+  EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"S2", "S1"}));
+  f.dialogs.three_way = {Answer::kCancel};
+  s.Click(app::kGadgetContinue);
+  ASSERT_TRUE(s.Finished());
+  EXPECT_TRUE(s.reply.cancelled);
+  EXPECT_TRUE(s.reply.todo.empty());
+  EXPECT_EQ(f.dialogs.questions.size(), 2u);
+  EXPECT_TRUE(f.app->main->Enabled());
+}
+
+TEST(BindWindowTest, CloseBoxCancelsAndTheWindowWaitsForTheWorkersClose) {
+  AppFixture f;
+  BindSession s(f, 2, L({"Bar1"}), L({"Bar2"}));
+  ASSERT_TRUE(s.opened);
+  ASSERT_TRUE(ClickRow(s.list(15), 0));
+  ASSERT_TRUE(DoubleClickRow(s.list(14), 0));
+  SendCloseBox(s.window().window());
+  // Replied, but open until the worker's close request has been served.
+  EXPECT_TRUE(s.window().IsOpen());
+  SendCloseBox(s.window().window());  // a second press has nothing to answer
+  ASSERT_TRUE(s.Finished());
+  EXPECT_TRUE(s.reply.cancelled);
+  EXPECT_TRUE(s.reply.todo.empty());
+  EXPECT_TRUE(f.app->main->Enabled());
+}
+
+TEST(BindWindowTest, TheWorkerGetsTheTodoListOfTheMomentOfTheReply) {
+  AppFixture f;
+  BindSession s(f, 6, L({"G1"}), L({"H1"}));
+  ASSERT_TRUE(s.opened);
+  ASSERT_TRUE(ClickRow(s.list(14), 0));
+  ASSERT_TRUE(ClickRow(s.list(15), 0));
+  s.window().HandleGadget(app::kGadgetBind, app::kEventClick);
+  s.window().HandleGadget(app::kGadgetContinue, app::kEventClick);  // replies
+  // The window is still there until request 1027: a release now must not
+  // reach the worker.
+  ASSERT_TRUE(s.window().IsOpen());
+  ASSERT_TRUE(ClickRow(s.list(16), 0));
+  s.window().HandleGadget(app::kGadgetRelease, app::kEventClick);
+  ASSERT_TRUE(s.Finished());
+  EXPECT_EQ(s.reply.todo, L({"G1 > H1"}));
+}
+
+TEST(BindWindowTest, ClosingItKeepsALicenceWindowsMainWindowDisabled) {
+  AppFixture f;
+  app::DispatchCommand(*f.app, 11);  // possible during a run: the main window is enabled then
+  ASSERT_TRUE(f.app->licence_window);
+  {
+    BindSession s(f, 1, L({"Old"}), L({"New"}));
+    ASSERT_TRUE(s.opened);
+    SendCloseBox(s.window().window());
+    ASSERT_TRUE(s.Finished());
+    EXPECT_FALSE(f.app->main->Enabled());  // the licence window is still open
+  }
+  SendCloseBox(f.app->licence_window->window());
+  EXPECT_TRUE(f.app->main->Enabled());
+}
+
+}  // namespace
+}  // namespace quillon::testing

@@ -1,6 +1,11 @@
-// The real GTK dialogs answered by a responder: the save prompt of Exit and
-// the project error box, with exact titles and texts.
+// The real GTK dialogs answered by a responder: the save prompt of Exit, the
+// project error box, the question of "Continue" and the input boxes of the
+// User gadget window, with exact titles and texts.
 #include <gtest/gtest.h>
+#include <gdk/gdkkeysyms.h>
+
+#include <atomic>
+#include <thread>
 
 #include "app/command_table.h"
 #include "app/gtk_dialog_service.h"
@@ -11,7 +16,8 @@ namespace quillon::testing {
 namespace {
 
 struct RealApp {
-  RealApp() {
+  explicit RealApp(const std::string& user_list = "") {
+    if (!user_list.empty()) WriteBytes(dir.File("UserList.INI"), user_list);
     app = std::make_unique<app::App>(ws, dialogs, app::AppPaths{dir.File("QN4.INI"), dir.File("UserList.INI")});
     EXPECT_TRUE(app->Open());
     dialogs.SetParent(app->main->window());
@@ -55,6 +61,129 @@ TEST(RealDialogsTest, FailedLoadShowsTheProjectErrorBox) {
   DialogResponder box("UserGadgetList", "Error open file project", GTK_RESPONSE_OK);
   EXPECT_FALSE(LoadProject(r.ws, FromUtf8(r.dir.File("missing.pbm")), r.app->reporter));
   EXPECT_EQ(box.answered(), 1);
+}
+
+TEST(RealDialogsTest, ContinueQuestionNoKeepsTheWindowYesContinuesClosingCancels) {
+  RealApp r;
+  for (const bool close_the_question : {false, true}) {
+    std::atomic<bool> done{false};
+    BindReply reply;
+    std::thread worker([&] {
+      reply = r.app->host.AskBindings(5, L({"Bar_Old", "Bar_Gone"}), L({"Bar_New"}));
+      done = true;
+    });
+    ASSERT_TRUE(PumpUntil([&] { return r.app->search_replace.IsOpen(); }));
+    app::SearchReplaceWindow& w = r.app->search_replace;
+    {
+      DialogResponder no("Info", "Some old constants not to bind! Continue?", GTK_RESPONSE_NO);
+      w.HandleGadget(app::kGadgetContinue, app::kEventClick);  // returns once answered
+      EXPECT_EQ(no.answered(), 1);
+    }
+    for (int i = 0; i < 5; ++i) g_main_context_iteration(nullptr, FALSE);
+    EXPECT_FALSE(done.load());
+    EXPECT_TRUE(w.IsOpen());
+    {
+      DialogResponder last("Info", "Some old constants not to bind! Continue?",
+                           close_the_question ? GTK_RESPONSE_DELETE_EVENT : GTK_RESPONSE_YES);
+      w.HandleGadget(app::kGadgetContinue, app::kEventClick);
+      EXPECT_EQ(last.answered(), 1);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return done.load() && !w.IsOpen(); }));
+    worker.join();
+    EXPECT_EQ(reply.cancelled, close_the_question);
+  }
+}
+
+// Types into the first mapped input box with this title, then presses Enter
+// in its entry; records the text the box started with. A box still open two
+// seconds after Enter is closed (an empty answer), so the test fails instead
+// of hanging.
+class InputTyper {
+ public:
+  InputTyper(std::string title, std::string text) : title_(std::move(title)), text_(std::move(text)) {
+    source_ = g_timeout_add(10, &InputTyper::Tick, this);
+  }
+  ~InputTyper() {
+    g_source_remove(source_);
+    if (typed_box_) g_object_unref(typed_box_);
+  }
+  int typed = 0;
+  std::string preset;
+
+ private:
+  static GtkWidget* FindEntry(GtkWidget* widget) {
+    if (GTK_IS_ENTRY(widget)) return widget;
+    GtkWidget* found = nullptr;
+    if (GTK_IS_CONTAINER(widget)) {
+      GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+      for (GList* c = children; c && !found; c = c->next) found = FindEntry(GTK_WIDGET(c->data));
+      g_list_free(children);
+    }
+    return found;
+  }
+  static gboolean Tick(gpointer data) {
+    auto* self = static_cast<InputTyper*>(data);
+    if (self->typed_box_) {
+      if (gtk_widget_get_mapped(self->typed_box_) && ++self->ticks_after_enter_ == 200) {
+        ADD_FAILURE() << "Enter did not close the input box";
+        gtk_dialog_response(GTK_DIALOG(self->typed_box_), GTK_RESPONSE_DELETE_EVENT);
+      }
+      return TRUE;
+    }
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next) {
+      GtkWidget* widget = GTK_WIDGET(w->data);
+      const char* title = gtk_window_get_title(GTK_WINDOW(widget));
+      if (!GTK_IS_DIALOG(widget) || !gtk_widget_get_mapped(widget) || !title || self->title_ != title) continue;
+      if (g_object_get_data(G_OBJECT(widget), "typed")) continue;
+      GtkWidget* entry = FindEntry(widget);
+      if (!entry) continue;
+      g_object_set_data(G_OBJECT(widget), "typed", GINT_TO_POINTER(1));
+      self->preset = gtk_entry_get_text(GTK_ENTRY(entry));
+      gtk_entry_set_text(GTK_ENTRY(entry), self->text_.c_str());
+      gtk_widget_grab_focus(entry);
+      ++self->typed;
+      self->typed_box_ = GTK_WIDGET(g_object_ref(widget));
+      gtk_test_widget_send_key(entry, GDK_Return, GdkModifierType(0));
+      break;
+    }
+    g_list_free(windows);
+    return TRUE;
+  }
+  std::string title_;
+  std::string text_;
+  guint source_ = 0;
+  GtkWidget* typed_box_ = nullptr;
+  int ticks_after_enter_ = 0;
+};
+
+TEST(RealDialogsTest, InputBoxEnterConfirmsClosingGivesAnEmptyAnswer) {
+  RealApp r("[USERGADGET]\nMyGrid\n");
+  app::DispatchCommand(*r.app, 4);
+  app::UserGadgetWindow& w = r.app->user_gadget;
+  ASSERT_TRUE(w.IsOpen());
+  {
+    InputTyper typer("Add Gadget", "MyChart");
+    w.HandleGadget(app::kGadgetAdd, app::kEventClick);
+    EXPECT_EQ(typer.typed, 1);
+    EXPECT_EQ(typer.preset, "");
+  }
+  EXPECT_EQ(ListRows(w.list()), (std::vector<std::string>{"MyGrid", "MyChart"}));
+  ASSERT_TRUE(WaitMapped(GTK_WIDGET(w.list())));
+  {
+    DialogResponder close_box("Edit Gadget", "", GTK_RESPONSE_DELETE_EVENT);
+    ASSERT_TRUE(DoubleClickRow(w.list(), 0));
+    EXPECT_EQ(close_box.answered(), 1);
+  }
+  {
+    InputTyper typer("Edit Gadget", "MyTable");
+    ASSERT_TRUE(DoubleClickRow(w.list(), 1));
+    EXPECT_EQ(typer.typed, 1);
+    EXPECT_EQ(typer.preset, "MyChart");
+  }
+  EXPECT_EQ(ListRows(w.list()), (std::vector<std::string>{"MyGrid", "MyTable"}));
+  w.HandleGadget(app::kGadgetOk, app::kEventClick);
+  EXPECT_EQ(ReadBytes(r.dir.File("UserList.INI")), "[USERGADGET]\nMyGrid\nMyTable\n");
 }
 
 }  // namespace

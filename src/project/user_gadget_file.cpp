@@ -20,7 +20,10 @@ bool ReadUserGadgetFile(const std::string& path, Lines* names) {
     } else if (line.empty()) {
       section.clear();
     } else if (section == kSection) {
-      names->push_back(TrimBlanks(line));
+      // A line of blanks names nothing: kept as "", "Ok" would write it back
+      // as an empty line, which ends the section and loses every name after it.
+      Text name = TrimBlanks(line);
+      if (!name.empty()) names->push_back(std::move(name));
     }
   }
   return true;

@@ -1,0 +1,67 @@
+// Inputs on which a fuzz target once failed, replayed through the very entry
+// function the fuzzer called (fuzz/fuzz_entries.h), plus the plain case each
+// one stands for. Inputs live in tests/fuzz_regressions/inputs/<target>/.
+#define QUILLON_FUZZ_COUNT_FAILURES 1
+#include "../../fuzz/fuzz_entries.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/fake_host.h"
+#include "support/temp_dir.h"
+
+namespace quillon::testing {
+namespace {
+
+std::vector<std::string> SavedInputs(const std::string& target) {
+  const std::string dir = std::string(QUILLON_SOURCE_DIR) + "/tests/fuzz_regressions/inputs/" + target + "/";
+  std::vector<std::string> paths;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (const dirent* entry = ::readdir(d)) {
+      if (entry->d_name[0] != '.') paths.push_back(dir + entry->d_name);
+    }
+    ::closedir(d);
+  }
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+template <typename Entry>
+void ReplayAll(const std::string& target, Entry entry) {
+  const std::vector<std::string> inputs = SavedInputs(target);
+  ASSERT_FALSE(inputs.empty()) << "no saved inputs for " << target;
+  for (const std::string& path : inputs) {
+    const std::string bytes = ReadBytes(path);
+    const int before = fuzz::BrokenInvariants();
+    entry(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    EXPECT_EQ(fuzz::BrokenInvariants(), before) << "invariant broken by " << path;
+  }
+}
+
+TEST(FuzzRegressionTest, UserListInputsReadBackAfterSaving) {
+  ReplayAll("user_list", [](const uint8_t* data, size_t size) { fuzz::FuzzUserList(data, size); });
+}
+
+// The case behind the saved input: a line of blanks inside the section gave an
+// empty name, "Ok" wrote it as an empty line, and the next start lost every
+// name after it (and matched "" as a keyword).
+TEST(FuzzRegressionTest, BlankLineInUserListNamesNothingAndKeepsLaterNames) {
+  TempDir dir;
+  FakeHost host;
+  WriteBytes(dir.File("UserList.INI"), "[USERGADGET]\nFirst\n  \t \nSecond\n   \n");
+  Lines names;
+  ASSERT_TRUE(ReadUserGadgetFile(dir.File("UserList.INI"), &names));
+  EXPECT_EQ(names, L({"First", "\t", "Second"}));
+
+  ASSERT_TRUE(SaveUserGadgets(dir.File("UserList.INI"), names, host));
+  Lines again;
+  LoadUserGadgets(dir.File("UserList.INI"), &again, host);
+  EXPECT_EQ(again, L({"First", "\t", "Second"}));
+  EXPECT_FALSE(BuildKeywordSets(again).gadget_keywords.count(Text()));
+  EXPECT_TRUE(host.errors.empty());
+}
+
+}  // namespace
+}  // namespace quillon::testing

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <functional>
 #include <random>
@@ -120,7 +121,7 @@ struct Outcome {
   std::string Now(const std::string& rel) const { return after.count(rel) ? after.at(rel) : "<missing>"; }
 };
 
-struct BadInput {
+struct BadInputRow {
   const char* input;
   std::function<void(const std::string& dir)> setup;
   std::function<void(const Outcome&)> check;
@@ -193,7 +194,7 @@ std::string HundredThousandLines(const std::string& pattern) {
 
 const std::string kMainHead = "\xEF\xBB\xBF";  // Main.pb of the scenario has a UTF-8 mark
 
-std::vector<BadInput> Table() {
+std::vector<BadInputRow> Table() {
   return {
       // --- source files of the file list ---
       {"binary source file", [](const std::string& d) { Put(d + "forms/Bad.pbf", RandomBytes(65536)); AddSource(d, "forms/Bad.pbf"); },
@@ -395,25 +396,50 @@ std::vector<BadInput> Table() {
   };
 }
 
-TEST(BadInput, NoCrashNoHangNothingLostEveryUnusableFileReported) {
-  TempDir pre;
-  PrepareRenamedProject(pre.path());
-  const Tree start = SnapshotTree(pre.path());
-  for (const BadInput& bad : Table()) {
-    SCOPED_TRACE(bad.input);
-    TempDir dir;
-    RestoreTree(dir.path(), start);
-    bad.setup(dir.path());
-    Outcome o;
-    o.dir = dir.path();
-    o.before = SnapshotTree(dir.path());
-    o.run = RunBounded(dir.path());
-    o.log = SplitLines(o.run.out);
-    o.after = SnapshotTree(dir.path());
-    CheckInvariants(o);
-    bad.check(o);
+// One test per row, so that each gets its own time limit under ctest.
+class BadInput : public ::testing::TestWithParam<BadInputRow> {
+ protected:
+  static void SetUpTestSuite() {
+    TempDir pre;
+    PrepareRenamedProject(pre.path());
+    start_ = new Tree(SnapshotTree(pre.path()));
   }
+  static void TearDownTestSuite() {
+    delete start_;
+    start_ = nullptr;
+  }
+  static Tree* start_;
+};
+Tree* BadInput::start_ = nullptr;
+
+TEST_P(BadInput, NoCrashNoHangNothingLostEveryUnusableFileReported) {
+  const BadInputRow& bad = GetParam();
+  TempDir dir;
+  RestoreTree(dir.path(), *start_);
+  bad.setup(dir.path());
+  Outcome o;
+  o.dir = dir.path();
+  o.before = SnapshotTree(dir.path());
+  o.run = RunBounded(dir.path());
+  o.log = SplitLines(o.run.out);
+  o.after = SnapshotTree(dir.path());
+  CheckInvariants(o);
+  bad.check(o);
 }
+
+std::string RowName(const ::testing::TestParamInfo<BadInputRow>& info) {
+  std::string name;
+  for (const char* c = info.param.input; *c; ++c) {
+    if (std::isalnum(static_cast<unsigned char>(*c))) {
+      name += *c;
+    } else if (!name.empty() && name.back() != '_') {
+      name += '_';
+    }
+  }
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BadInput, ::testing::ValuesIn(Table()), RowName);
 
 }  // namespace
 }  // namespace quillon::testing

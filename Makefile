@@ -75,7 +75,7 @@ tsan: deps
 	HOME=$(CURDIR)/$(TSAN_BUILD)/test-home LANG=C.UTF-8 \
 	  TSAN_OPTIONS="suppressions=$(CURDIR)/tests/app/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
 	  xvfb-run -a -s "-screen 0 1280x1024x24" \
-	  ./$(TSAN_BUILD)/gui_tests --gtest_brief=1 --gtest_filter='$(TSAN_TESTS)'
+	  ./$(TSAN_BUILD)/gui_tests --gtest_brief=1 --gtest_repeat=3 --gtest_filter='$(TSAN_TESTS)'
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -29,7 +29,9 @@ void OpenBindWindow(App& app, WorkerRequest& request) {
 void ReplyBindRequest(App& app, int result) {
   WorkerRequest* request = app.requests.PendingRequest();
   // Only the outstanding 1026 takes a reply; a late second one is ignored.
-  if (!request || request->kind != kRequestOpenBindDialog || !app.requests.IsOutstanding(request)) return;
+  // A replied request is gone from the worker's stack: look at it only while
+  // it is outstanding.
+  if (!request || !app.requests.IsOutstanding(request) || request->kind != kRequestOpenBindDialog) return;
   auto* question = static_cast<BindQuestion*>(request->data);
   question->reply.cancelled = result != 0;
   question->reply.todo = result == 0 ? app.bind_window->TodoList() : Lines();

@@ -83,6 +83,7 @@ bool RequestQueue::ReplyRequest(WorkerRequest* request, int32_t result) {
   auto it = std::find(outstanding_.begin(), outstanding_.end(), request);
   if (it == outstanding_.end()) return false;
   outstanding_.erase(it);
+  if (pending_ == request) pending_ = nullptr;  // the worker's stack frame ends with the reply
   request->result = result;
   request->semaphore.Signal();
   return true;

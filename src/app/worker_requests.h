@@ -70,7 +70,7 @@ class RequestQueue {
   bool ReplyRequest(WorkerRequest* request, int32_t result);
   // Main thread: whether `request` still waits for its reply.
   bool IsOutstanding(const WorkerRequest* request) const;
-  // Main thread: the request being served or last served.
+  // Main thread: the request being served, until it is replied (then null).
   WorkerRequest* PendingRequest() const { return pending_; }
 
   // Main thread: refuses new requests and releases every waiting worker.

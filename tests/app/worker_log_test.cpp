@@ -180,6 +180,9 @@ TEST(WorkerLogTest, BindWindowCloseBoxCancels) {
   });
   ASSERT_TRUE(PumpUntil([&] { return window.open; }));
   window.events.close();  // close table 2
+  // The replied request lives on the worker's stack only until it wakes: the
+  // main thread must not keep pointing at it.
+  EXPECT_EQ(f.app->requests.PendingRequest(), nullptr);
   window.events.close();  // a second close has nothing left to answer
   ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
   worker.join();

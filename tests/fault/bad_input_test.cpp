@@ -70,11 +70,14 @@ std::string RandomBytes(size_t n) {
   return out;
 }
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
+  std::string out;
+  size_t done = 0;
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, done)) {
+    out.append(text, done, at - done).append(to);
+    done = at + from.size();
   }
-  return text;
+  return out.append(text, done, std::string::npos);
 }
 
 // Adds an item to the project's file list.

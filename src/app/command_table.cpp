@@ -16,7 +16,7 @@ namespace {
 void SaveAsCommand(App& app) { SaveAs(app); }
 
 void OpenUserGadgetWindow(App& app) {
-  if (!app.user_gadget_window) return;  // the window is not built yet
+  if (!app.user_gadget_window) return;
   app.main->SetEnabled(false);
   app.user_gadget_open = true;
   ChildWindowEvents events;

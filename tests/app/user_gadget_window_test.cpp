@@ -151,6 +151,21 @@ TEST_F(UserGadgetWindowTest, SaveFailureShowsItsBoxAndTheListKeepsTheNewNames) {
   EXPECT_TRUE(f->app->main->Enabled());
 }
 
+// A name with a byte that is not UTF-8 shows as U+FFFD in the box; taking
+// the answer as shown keeps the name's own byte.
+TEST(UserGadgetWindowBytes, AnEditLeftAsShownKeepsUndecodableBytes) {
+  AppFixture f("", "", "[USERGADGET]\nMy\xffGrid\n");
+  app::DispatchCommand(*f.app, 4);
+  app::UserGadgetWindow& w = f.app->user_gadget;
+  ASSERT_TRUE(w.IsOpen() && WaitMapped(GTK_WIDGET(w.list())));
+  EXPECT_EQ(ListRows(w.list()), std::vector<std::string>{"My\xef\xbf\xbdGrid"});
+  f.dialogs.inputs = {FromUtf8("My\xef\xbf\xbdGrid")};
+  ASSERT_TRUE(DoubleClickRow(w.list(), 0));
+  gtk_test_widget_click(w.gadget(app::kGadgetOk), 1, GdkModifierType(0));
+  PumpPending();
+  EXPECT_EQ(ReadBytes(f.dir.File("UserList.INI")), "[USERGADGET]\nMy\xffGrid\n");
+}
+
 TEST_F(UserGadgetWindowTest, RefusedWhileARunIsActive) {
   f->app->run_active = true;
   app::DispatchCommand(*f->app, 4);

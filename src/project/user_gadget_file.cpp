@@ -42,7 +42,11 @@ void LoadUserGadgets(const std::string& path, Lines* names, ErrorReporter& repor
 
 bool SaveUserGadgets(const std::string& path, const Lines& names, ErrorReporter& reporter) {
   Lines lines{Text(kSection)};
-  lines.insert(lines.end(), names.begin(), names.end());
+  for (const Text& name : names) {
+    // A name starting with "[" would read back as a section header and hide
+    // every later name; a leading blank keeps it a name (reading trims it).
+    lines.push_back(!name.empty() && name[0] == U'[' ? U" " + name : name);
+  }
   if (WriteFileAtomic(path, EncodeLines(lines, kOutputUtf8, /*with_bom=*/false))) return true;
   reporter.ShowError(Text(kSaveUserListTitle), Text(kErrorSaveUserList));
   return false;

@@ -63,5 +63,23 @@ TEST(FuzzRegressionTest, BlankLineInUserListNamesNothingAndKeepsLaterNames) {
   EXPECT_TRUE(host.errors.empty());
 }
 
+// A blank before "[" kept a file line a name; written back as it stood it
+// became a section header, and the names after it were lost.
+TEST(FuzzRegressionTest, NameStartingWithBracketStaysANameAfterSaving) {
+  TempDir dir;
+  FakeHost host;
+  WriteBytes(dir.File("UserList.INI"), "[USERGADGET]\nFirst\n [Odd\nLast\n");
+  Lines names;
+  ASSERT_TRUE(ReadUserGadgetFile(dir.File("UserList.INI"), &names));
+  EXPECT_EQ(names, L({"First", "[Odd", "Last"}));
+
+  names.push_back(U"[Added");  // as the User gadget window could add it
+  ASSERT_TRUE(SaveUserGadgets(dir.File("UserList.INI"), names, host));
+  EXPECT_EQ(ReadBytes(dir.File("UserList.INI")), "[USERGADGET]\nFirst\n [Odd\nLast\n [Added\n");
+  Lines again;
+  ASSERT_TRUE(ReadUserGadgetFile(dir.File("UserList.INI"), &again));
+  EXPECT_EQ(again, names);
+}
+
 }  // namespace
 }  // namespace quillon::testing

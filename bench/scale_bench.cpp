@@ -124,9 +124,13 @@ bool MeasureSize(const std::string& quillon, const std::string& work, int n, boo
     if (project.empty()) return false;
     if (with_dry_run) Keep(&row->dry_first, RunOnce(quillon, {"--generate", project, "--dry-run"}, log), r == 0);
     Keep(&row->first, RunOnce(quillon, {"--generate", project}, log), r == 0);
-    if (bench::AddUserCodeToEventFiles(dir) <= 0) return false;
+    const long user_code = bench::AddUserCodeToEventFiles(dir);
+    if (user_code <= 0) return false;
     if (with_dry_run) Keep(&row->dry_regen, RunOnce(quillon, {"--generate", project, "--dry-run"}, log), r == 0);
-    Keep(&row->regen, RunOnce(quillon, {"--generate", project}, log), r == 0);
+    Measure regen = RunOnce(quillon, {"--generate", project}, log);
+    // The regeneration must keep the user's code in every event procedure.
+    regen.ok = regen.ok && bench::CountUserCodeInEventFiles(dir) == user_code;
+    Keep(&row->regen, regen, r == 0);
   }
   RemoveTree(dir);
   return true;

@@ -9,6 +9,9 @@ namespace bench {
 
 namespace {
 
+constexpr const char* kEventFiles[] = {"EventMenu.pb", "EventGadget.pb", "EventWindow.pb"};
+constexpr const char* kUserCode = "  ; handled by hand\n  Counter + 1\n";
+
 bool WriteFile(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
@@ -131,7 +134,7 @@ std::string WriteSyntheticProject(const std::string& dir, int windows) {
 
 long AddUserCodeToEventFiles(const std::string& dir) {
   long touched = 0;
-  for (const char* name : {"EventMenu.pb", "EventGadget.pb", "EventWindow.pb"}) {
+  for (const char* name : kEventFiles) {
     std::string text;
     if (!ReadFile(dir + name, &text)) return -1;
     std::string out;
@@ -142,7 +145,7 @@ long AddUserCodeToEventFiles(const std::string& dir) {
       end = end == std::string::npos ? text.size() : end + 1;
       out.append(text, start, end - start);
       if (text.compare(start, 15, "Procedure Event") == 0) {
-        out += "  ; handled by hand\n  Counter + 1\n";
+        out += kUserCode;
         ++touched;
       }
       start = end;
@@ -150,6 +153,16 @@ long AddUserCodeToEventFiles(const std::string& dir) {
     if (!WriteFile(dir + name, out)) return -1;
   }
   return touched;
+}
+
+long CountUserCodeInEventFiles(const std::string& dir) {
+  long found = 0;
+  for (const char* name : kEventFiles) {
+    std::string text;
+    if (!ReadFile(dir + name, &text)) return -1;
+    for (size_t at = text.find(kUserCode); at != std::string::npos; at = text.find(kUserCode, at + 1)) ++found;
+  }
+  return found;
 }
 
 }  // namespace bench

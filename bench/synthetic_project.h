@@ -19,4 +19,8 @@ std::string WriteSyntheticProject(const std::string& dir, int windows);
 // number of procedures touched, or -1 when a file cannot be read or written.
 long AddUserCodeToEventFiles(const std::string& dir);
 
+// How many of those inserted blocks the event files hold now (-1 when a file
+// cannot be read): a regeneration must keep every one.
+long CountUserCodeInEventFiles(const std::string& dir);
+
 }  // namespace bench

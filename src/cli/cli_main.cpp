@@ -81,7 +81,7 @@ int CliMain(int argc, char** argv) {
   if (!LoadProject(ws, project_path, host)) return kExitUsage;  // "Error open file project" on stderr
 
   // A preview runs the very same pipeline; only the writer keeps the outputs.
-  RecordingWriter recorder;
+  RecordingWriter recorder(BackupDirectory(ws.ProjectDirectoryPath()));
   const bool preview = options.dry_run || options.check;
   if (preview) ws.writer = &recorder;
 

@@ -2,7 +2,7 @@
 
 #include <dtl/dtl.hpp>
 
-#include <sstream>
+#include <algorithm>
 
 #include "io/file_io.h"
 #include "text/encoding.h"
@@ -44,33 +44,89 @@ std::string DisplayName(const std::string& path, const std::string& project_dire
   return path;
 }
 
+std::string BackupDirectory(const std::string& project_directory) { return project_directory + "Backup/"; }
+
+namespace {
+
+constexpr size_t kContext = 3;
+
+// Hunks with kContext lines of context around each change, changes closer
+// than twice that joined into one hunk, from the edit script that dtl found.
+std::string FormatHunks(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  dtl::Diff<std::string, std::vector<std::string>> diff(a, b);
+  diff.onHuge();
+  diff.compose();
+  const auto ses = diff.getSes().getSequence();
+  const size_t n = ses.size();
+  // Line numbers (from 1) that the element at index i has, or would have, in
+  // the old and the new text.
+  std::vector<size_t> old_line(n + 1), new_line(n + 1);
+  old_line[0] = new_line[0] = 1;
+  for (size_t i = 0; i < n; ++i) {
+    const auto type = ses[i].second.type;
+    old_line[i + 1] = old_line[i] + (type != dtl::SES_ADD ? 1 : 0);
+    new_line[i + 1] = new_line[i] + (type != dtl::SES_DELETE ? 1 : 0);
+  }
+  std::string out;
+  size_t i = 0;
+  while (i < n) {
+    if (ses[i].second.type == dtl::SES_COMMON) {
+      ++i;
+      continue;
+    }
+    // Extend over later changes separated by at most 2 * kContext common lines.
+    size_t last = i;
+    for (size_t j = i + 1; j < n && j <= last + 2 * kContext + 1; ++j) {
+      if (ses[j].second.type != dtl::SES_COMMON) last = j;
+    }
+    const size_t from = i >= kContext ? i - kContext : 0;
+    const size_t to = std::min(n, last + kContext + 1);
+    const size_t old_count = old_line[to] - old_line[from];
+    const size_t new_count = new_line[to] - new_line[from];
+    out += "@@ -" + std::to_string(old_count ? old_line[from] : old_line[from] - 1) + "," +
+           std::to_string(old_count) + " +" + std::to_string(new_count ? new_line[from] : new_line[from] - 1) +
+           "," + std::to_string(new_count) + " @@\n";
+    // Within a run of changed lines the removed ones come first, as diff(1) shows them.
+    for (size_t k = from; k < to;) {
+      if (ses[k].second.type == dtl::SES_COMMON) {
+        out.append(" ").append(ses[k].first).append("\n");
+        ++k;
+        continue;
+      }
+      size_t run_end = k;
+      while (run_end < to && ses[run_end].second.type != dtl::SES_COMMON) ++run_end;
+      for (const auto type : {dtl::SES_DELETE, dtl::SES_ADD}) {
+        for (size_t r = k; r < run_end; ++r) {
+          if (ses[r].second.type == type) out.append(type == dtl::SES_ADD ? "+" : "-").append(ses[r].first).append("\n");
+        }
+      }
+      k = run_end;
+    }
+    i = to;
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string UnifiedDiff(const std::string& before, const std::string& after, const std::string& name,
                         bool before_exists) {
   if (before == after) return std::string();
   const std::vector<std::string> a = SplitRawLines(before);
   const std::vector<std::string> b = SplitRawLines(after);
-  dtl::Diff<std::string, std::vector<std::string>> diff(a, b);
-  diff.onHuge();
-  diff.compose();
-  diff.composeUnifiedHunks();
-  std::ostringstream out;
-  out << "--- " << (before_exists ? "a/" + name : std::string("/dev/null")) << "\n";
-  out << "+++ b/" << name << "\n";
-  std::ostringstream hunks;
-  diff.printUnifiedFormat(hunks);
-  std::string body = hunks.str();
-  // An empty old side starts at line 0, as diff(1) writes it.
-  if (a.empty() && body.rfind("@@ -1,0 ", 0) == 0) body.replace(0, 8, "@@ -0,0 ");
-  out << body;
-  return out.str();
+  std::string out = "--- " + (before_exists ? "a/" + name : std::string("/dev/null")) + "\n+++ b/" + name + "\n";
+  if (a.empty()) {
+    // Everything is new: one hunk of added lines, no need for a diff.
+    out += "@@ -0,0 +1," + std::to_string(b.size()) + " @@\n";
+    for (const std::string& line : b) out.append("+").append(line).append("\n");
+    return out;
+  }
+  return out + FormatHunks(a, b);
 }
 
 size_t PrintPreview(const RecordingWriter& recorder, const std::string& project_directory, std::FILE* out) {
   size_t changed = 0;
-  const std::string backup_directory = project_directory + "Backup/";
   for (const RecordingWriter::Output& output : recorder.outputs()) {
-    // Backup copies hold the state before the run; they are not a change of the project.
-    if (output.path.compare(0, backup_directory.size(), backup_directory) == 0) continue;
     std::string before;
     const bool exists = ReadFileBytes(output.path, &before);
     if (exists && before == output.bytes) continue;

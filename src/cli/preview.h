@@ -13,9 +13,12 @@ namespace quillon::cli {
 std::string DisplayName(const std::string& path, const std::string& project_directory);
 
 // Prints one diff (or the one-line encoding note) per recorded output that
-// differs from the disk; returns how many outputs differ. Copies into the
-// project's Backup folder are left out: they only mirror the state before.
+// differs from the disk; returns how many outputs differ.
 size_t PrintPreview(const RecordingWriter& recorder, const std::string& project_directory, std::FILE* out);
+
+// Copies into the project's Backup folder are not changes of the project:
+// they only mirror the state before the run. A preview keeps none of them.
+std::string BackupDirectory(const std::string& project_directory);
 
 // Unified diff of two file contents with 3 lines of context, headers included;
 // empty when the contents are equal.

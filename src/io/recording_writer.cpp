@@ -3,6 +3,9 @@
 namespace quillon {
 
 bool RecordingWriter::WriteFile(const std::string& path, const std::string& bytes, SymlinkPolicy) {
+  if (!ignored_directory_.empty() && path.compare(0, ignored_directory_.size(), ignored_directory_) == 0) {
+    return true;
+  }
   const auto it = index_.find(path);
   if (it != index_.end()) {
     outputs_[it->second].bytes = bytes;

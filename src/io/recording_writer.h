@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "io/output_writer.h"
@@ -17,6 +18,10 @@ class RecordingWriter final : public OutputWriter {
     std::string bytes;
   };
 
+  RecordingWriter() = default;
+  // Writes below `ignored_directory` succeed without being kept.
+  explicit RecordingWriter(std::string ignored_directory) : ignored_directory_(std::move(ignored_directory)) {}
+
   bool WriteFile(const std::string& path, const std::string& bytes, SymlinkPolicy policy) override;
   bool MakeDirectory(const std::string& path, unsigned mode) override;
 
@@ -29,6 +34,7 @@ class RecordingWriter final : public OutputWriter {
   std::vector<Output> outputs_;
   std::map<std::string, size_t> index_;
   std::vector<std::string> directories_;
+  std::string ignored_directory_;
 };
 
 }  // namespace quillon

@@ -111,7 +111,7 @@ std::string EncodeLines(const Lines& lines, int output_format, bool with_bom) {
   if (output_format == kOutputUtf8) {
     if (with_bom) out.append("\xEF\xBB\xBF");
     for (const Text& line : lines) {
-      out.append(ToUtf8(line));
+      AppendUtf8(out, line);
       out.push_back('\n');
     }
     return out;

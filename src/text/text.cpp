@@ -59,14 +59,12 @@ Text FromUtf8(std::string_view bytes) {
   return out;
 }
 
-std::string ToUtf8(TextView text) {
-  std::string out;
-  out.reserve(text.size());
+void AppendUtf8(std::string& out, TextView text) {
   for (char32_t c : text) {
-    if (IsEscapedByte(c)) {
-      out.push_back(static_cast<char>(c - kEscapedByteFirst + 0x80));
-    } else if (c < 0x80) {
+    if (c < 0x80) {
       out.push_back(static_cast<char>(c));
+    } else if (IsEscapedByte(c)) {
+      out.push_back(static_cast<char>(c - kEscapedByteFirst + 0x80));
     } else if (c < 0x800) {
       out.push_back(static_cast<char>(0xC0 | (c >> 6)));
       out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
@@ -82,6 +80,12 @@ std::string ToUtf8(TextView text) {
       out.push_back(static_cast<char>(0x80 | (v & 0x3F)));
     }
   }
+}
+
+std::string ToUtf8(TextView text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendUtf8(out, text);
   return out;
 }
 

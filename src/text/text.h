@@ -19,6 +19,8 @@ using Lines = std::vector<Text>;
 Text FromUtf8(std::string_view bytes);
 // Encodes as UTF-8; escaped bytes become their original byte again.
 std::string ToUtf8(TextView text);
+// The same, appended to `out`.
+void AppendUtf8(std::string& out, TextView text);
 // Shorthand for ASCII/UTF-8 literals in code and tests.
 inline Text T(std::string_view utf8) { return FromUtf8(utf8); }
 

@@ -74,10 +74,10 @@ bool ParseCliOptions(int argc, char** argv, CliOptions* options, std::string* er
       if (!value(&options->project)) return false;
       generate = true;
     } else if (arg == "--bind") {
-      std::string spec;
-      if (!value(&spec)) return false;
+      std::string bind_text;
+      if (!value(&bind_text)) return false;
       BindOption bind;
-      if (!ParseBind(spec, &bind, error)) return false;
+      if (!ParseBind(bind_text, &bind, error)) return false;
       options->binds.push_back(bind);
     } else if (arg == "--drop-unbound") {
       options->drop_unbound = true;

@@ -2,6 +2,15 @@
 
 namespace quillon {
 
+const TextView kSeparatorLine =
+    U"; ***************************************************************************************";
+
+void AppendSeparatorBlock(Lines& lines) {
+  lines.emplace_back();
+  lines.emplace_back(kSeparatorLine);
+  lines.emplace_back();
+}
+
 void AnalysisModel::ClearForRun() {
   for (Lines* list : {&source_files, &include_files, &form_code, &constants_code, &images_code, &fonts_code,
                       &windows, &menu_bars, &menu_items, &status_bars, &tool_bars, &common_file_lines,

@@ -65,6 +65,12 @@ struct AnalysisModel {
   void ClearForRun();
 };
 
+// The line of a semicolon, a space and 87 asterisks.
+extern const TextView kSeparatorLine;
+// Appends the separator block that follows every procedure in the form code
+// and in the event files: "", the separator line, "".
+void AppendSeparatorBlock(Lines& lines);
+
 // Upper-case keyword sets, built once at program start.
 struct KeywordSets {
   std::unordered_set<Text> command_keywords;

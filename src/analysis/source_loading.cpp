@@ -63,13 +63,6 @@ Text ApplyFormDesignerReplacements(const Text& line) {
 
 namespace {
 
-// The three lines that follow every procedure in the form code.
-void AppendProcedureSeparator(Lines& lines) {
-  lines.emplace_back();
-  lines.push_back(U"; " + Text(87, U'*'));
-  lines.emplace_back();
-}
-
 // True when the line has a ";" at or before position p.
 bool CommentedBefore(TextView line, long p) {
   const long semicolon = Position(line, U';');
@@ -112,7 +105,7 @@ bool ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool 
     }
     if (ContainsUpper(upper, U"ENDPROCEDURE")) {
       in_procedure = false;
-      AppendProcedureSeparator(model.form_code);
+      AppendSeparatorBlock(model.form_code);
     }
     if (!in_procedure) CollectImageAndFont(model, line, upper);
   }

@@ -2,7 +2,6 @@
 
 #include <iterator>
 
-#include "generate/event_files.h"
 
 namespace quillon {
 

@@ -6,15 +6,6 @@
 
 namespace quillon {
 
-const TextView kSeparatorLine =
-    U"; ***************************************************************************************";
-
-void AppendSeparatorBlock(Lines& lines) {
-  lines.emplace_back();
-  lines.emplace_back(kSeparatorLine);
-  lines.emplace_back();
-}
-
 void RemoveTrailingComments(Lines& lines) {
   while (!lines.empty() && !lines.back().empty() && lines.back()[0] == U';') lines.pop_back();
 }

@@ -7,11 +7,6 @@
 
 namespace quillon {
 
-// The line of a semicolon, a space and 87 asterisks.
-extern const TextView kSeparatorLine;
-// Appends the separator block: "", the separator line, "".
-void AppendSeparatorBlock(Lines& lines);
-
 // Removes the comment block an editor appends at the end of a file: trailing
 // lines whose first character is ";" (an empty line stops the removal).
 void RemoveTrailingComments(Lines& lines);

@@ -50,8 +50,7 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
     return false;
   }
   // A UTF-8 mark in front of the first section is skipped.
-  const size_t skip = DetectBom(bytes).format == kFormatUtf8 ? 3 : 0;
-  const Lines lines = DecodeLines(std::string_view(bytes).substr(skip), kFormatUtf8);
+  const Lines lines = DecodeUtf8Lines(bytes);
 
   Text section;
   for (const Text& line : lines) {

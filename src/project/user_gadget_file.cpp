@@ -12,9 +12,8 @@ constexpr TextView kSection = U"[USERGADGET]";
 bool ReadUserGadgetFile(const std::string& path, Lines* names) {
   std::string bytes;
   if (!ReadFileBytes(path, &bytes)) return false;
-  const size_t skip = DetectBom(bytes).format == kFormatUtf8 ? 3 : 0;
   Text section;
-  for (const Text& line : DecodeLines(std::string_view(bytes).substr(skip), kFormatUtf8)) {
+  for (const Text& line : DecodeUtf8Lines(bytes)) {
     if (!line.empty() && line[0] == U'[') {
       section = line;
     } else if (line.empty()) {

@@ -82,6 +82,11 @@ Lines DecodeLines(std::string_view bytes, int format) {
   return lines;
 }
 
+Lines DecodeUtf8Lines(std::string_view bytes) {
+  const size_t skip = DetectBom(bytes).format == kFormatUtf8 ? 3 : 0;
+  return DecodeLines(bytes.substr(skip), kFormatUtf8);
+}
+
 int AsciiOrUtf8(int bom) { return bom == kFormatAscii ? kFormatAscii : kFormatUtf8; }
 
 static int SameAsMark(int bom) { return bom; }

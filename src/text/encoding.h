@@ -33,6 +33,9 @@ BomInfo DetectBom(std::string_view bytes);
 // CR or CR LF; a final terminator yields no extra empty line.
 Lines DecodeLines(std::string_view bytes, int format);
 
+// Lines of UTF-8 text; a UTF-8 mark at the start is skipped.
+Lines DecodeUtf8Lines(std::string_view bytes);
+
 // A whole text file: its detected mark and its lines.
 struct TextFile {
   int bom = kFormatAscii;

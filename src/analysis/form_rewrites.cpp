@@ -38,7 +38,7 @@ void SetParentWindows(Workspace& ws) {
   bool found_first = false;
   Text parent;
   for (Text& line : ws.analysis.form_code) {
-    if (!ContainsUpper(Upper(line), kOpenWindow)) continue;
+    if (!ContainsNoCase(line, kOpenWindow)) continue;
     const long a = Position(line, U'(') + 1;
     if (!found_first) {
       found_first = true;
@@ -64,7 +64,7 @@ void SetParentWindows(Workspace& ws) {
 
 void SetAutomaticPositions(Workspace& ws) {
   for (Text& line : ws.analysis.form_code) {
-    if (!ContainsUpper(Upper(line), kOpenWindow)) continue;
+    if (!ContainsNoCase(line, kOpenWindow)) continue;
     const long c1 = Position(line, U',') + 1;
     const long c2 = Position(line, U',', c1) + 1;
     const long c3 = Position(line, U',', c2) + 1;
@@ -74,13 +74,13 @@ void SetAutomaticPositions(Workspace& ws) {
 
 void ConvertMenuTabs(Workspace& ws) {
   for (Text& line : ws.analysis.form_code) {
-    if (ContainsUpper(Upper(line), U"MENUITEM(#")) line = ReplaceAll(line, U"\\t", U"\" + #TAB$ + \"");
+    if (ContainsNoCase(line, U"MENUITEM(#")) line = ReplaceAll(line, U"\\t", U"\" + #TAB$ + \"");
   }
 }
 
 void SetImageGadgetsToZero(Workspace& ws) {
   for (Text& line : ws.analysis.form_code) {
-    const long s = Position(Upper(line), U"IMAGEGADGET(#");
+    const long s = PositionNoCase(line, U"IMAGEGADGET(#");
     if (s == 0) continue;
     long p = s;
     for (int i = 0; i < 5; ++i) p = Position(line, U',', p) + 1;

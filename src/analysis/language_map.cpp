@@ -2,6 +2,16 @@
 
 namespace quillon {
 
+LanguageMap::LanguageMap(const LanguageMap& other) { *this = other; }
+
+LanguageMap& LanguageMap::operator=(const LanguageMap& other) {
+  if (this == &other) return *this;
+  Clear();
+  // Adding the entries in their original order rebuilds the same buckets.
+  for (const Entry& entry : other.entries_) Set(entry.key, entry.value);
+  return *this;
+}
+
 uint32_t LanguageMap::Hash(TextView key) {
   uint32_t hash = 0;
   for (char32_t c : key) {
@@ -22,10 +32,10 @@ void LanguageMap::Clear() {
   for (auto& bucket : buckets_) bucket.clear();
 }
 
-bool LanguageMap::Contains(TextView key) const { return index_.count(Text(key)) != 0; }
+bool LanguageMap::Contains(TextView key) const { return index_.count(key) != 0; }
 
 const Text* LanguageMap::Find(TextView key) const {
-  const auto it = index_.find(Text(key));
+  const auto it = index_.find(key);
   return it == index_.end() ? nullptr : &entries_[it->second].value;
 }
 
@@ -37,7 +47,7 @@ void LanguageMap::Set(const Text& key, const Text& value) {
   }
   const size_t at = entries_.size();
   entries_.push_back({key, value});
-  index_.emplace(key, at);
+  index_.emplace(entries_.back().key, at);
   buckets_[Hash(key) % kBuckets].push_back(at);
 }
 

@@ -3,6 +3,7 @@
 // in order, the most recently added key first within a bucket.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <unordered_map>
 #include <vector>
@@ -13,6 +14,13 @@ namespace quillon {
 
 class LanguageMap {
  public:
+  LanguageMap() = default;
+  // A copy indexes its own entries (the index refers to the keys it holds).
+  LanguageMap(const LanguageMap& other);
+  LanguageMap& operator=(const LanguageMap& other);
+  LanguageMap(LanguageMap&&) = default;
+  LanguageMap& operator=(LanguageMap&&) = default;
+
   static constexpr uint32_t kBuckets = 512;
   // hash = hash * 65599 + unit for every UTF-16 code unit, unsigned 32-bit.
   static uint32_t Hash(TextView key);
@@ -32,8 +40,8 @@ class LanguageMap {
     Text key;
     Text value;
   };
-  std::vector<Entry> entries_;
-  std::unordered_map<Text, size_t> index_;
+  std::deque<Entry> entries_;  // a deque never moves its elements: index_ refers to their keys
+  std::unordered_map<TextView, size_t> index_;
   std::vector<std::vector<size_t>> buckets_ = std::vector<std::vector<size_t>>(kBuckets);  // oldest first
 };
 

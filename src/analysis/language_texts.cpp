@@ -6,8 +6,9 @@
 namespace quillon {
 
 void InsertLanguageCalls(Workspace& ws) {
+  Text upper;
   for (Text& line : ws.analysis.form_code) {
-    const Text upper = Upper(line);
+    UpperInto(line, &upper);
     if (ContainsUpper(upper, U"OPENWINDOW(") || ContainsUpper(upper, U"LOADIMAGE(") ||
         ContainsUpper(upper, U"CATCHIMAGE(")) {
       continue;
@@ -18,14 +19,15 @@ void InsertLanguageCalls(Workspace& ws) {
     const long b = Position(line, U'"', a);
     if (b == 0) continue;
     const long n = b - a;
-    line = Left(line, q - 1) + U"MyLanguage(" + Mid(line, q, n + 2) + U")" + Mid(line, q + n + 2);
+    line = Concat({LeftView(line, q - 1), U"MyLanguage(", MidView(line, q, n + 2), U")",
+                   MidView(line, q + n + 2, static_cast<long>(line.size()))});
   }
 }
 
 void CollectLanguageTexts(Workspace& ws, const Lines& lines) {
   LanguageMap& strings = ws.analysis.language_strings;
   for (const Text& line : lines) {
-    if (!ContainsUpper(Upper(line), U"MYLANGUAGE(")) continue;
+    if (!ContainsNoCase(line, U"MYLANGUAGE(")) continue;
     const long a = Position(line, U'"') + 1;
     const long b = Position(line, U'"', a);
     if (b - a <= 0) continue;

@@ -37,7 +37,7 @@ Text ObjectNameOfLine(const Text& line, bool up_to_parenthesis) {
   const long a = Position(line, U'(') + 2;
   long b = Position(line, U',');
   if (b == 0 && up_to_parenthesis) b = Position(line, U')');
-  return TrimBlanks(Mid(line, a, b - a));
+  return Text(TrimmedView(MidView(line, a, b - a), U' '));
 }
 
 bool CollectObjects(Workspace& ws, RunHost& host) {
@@ -57,8 +57,10 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
     return false;
   };
 
+  Text upper;
+  Text command;
   for (const Text& line : model.form_code) {
-    const Text upper = Upper(line);
+    UpperInto(line, &upper);
     if (ContainsUpper(upper, U"OPENWINDOW(#")) {
       if (!add_or_stop(windows, ObjectNameOfLine(line, false), log::DuplicateWindow)) return false;
     } else if (ContainsAny(upper, U"CREATEMENU(#", U"CREATEPOPUPMENU(#") ||
@@ -77,7 +79,7 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
     } else {
       const long p = Position(line, U"(#");
       if (p == 0) continue;
-      const Text command = Upper(TrimTabs(TrimBlanks(Left(line, p - 1))));
+      UpperInto(TrimmedView(TrimmedView(LeftView(line, p - 1), U' '), U'\t'), &command);
       if (ws.keywords.gadget_keywords.count(command) == 0) continue;
       const Text name = ObjectNameOfLine(line, false);
       if (gadget_names.insert(Upper(name)).second) model.gadgets.push_back({name, command});

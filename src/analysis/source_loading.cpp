@@ -25,7 +25,11 @@ std::string SourceFileOpenPath(const Workspace& ws, const Text& item) {
   return ws.ProjectDirectoryPath() + path;
 }
 
-Text ApplyFormDesignerReplacements(const Text& line) {
+namespace {
+
+// Renames the designer's calls in `line`; `upper` is the line upper-cased
+// and is kept so.
+void RenameDesignerCalls(Text* line, Text* upper) {
   struct DesignerRename {
     Text upper_find;
     TextView find;
@@ -50,14 +54,20 @@ Text ApplyFormDesignerReplacements(const Text& line) {
     for (size_t i = 0; i < table.size(); ++i) out[i] = {Upper(table[i].first), table[i].first, table[i].second};
     return out;
   }();
-  Text out = line;
-  Text upper = Upper(line);
   for (const DesignerRename& r : kReplacements) {
     // Most lines hold none of the texts: test before rebuilding the line.
-    if (!ContainsUpper(upper, r.upper_find)) continue;
-    out = ReplaceNoCase(out, r.find, r.replacement);
-    upper = Upper(out);
+    if (!ContainsUpper(*upper, r.upper_find)) continue;
+    *line = ReplaceNoCase(*line, r.find, r.replacement);
+    UpperInto(*line, upper);
   }
+}
+
+}  // namespace
+
+Text ApplyFormDesignerReplacements(const Text& line) {
+  Text out = line;
+  Text upper = Upper(line);
+  RenameDesignerCalls(&out, &upper);
   return out;
 }
 
@@ -93,21 +103,21 @@ bool ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool 
   TextFile file;
   if (!ReadTextFile(open_path, &file)) return false;
   bool in_procedure = false;
+  Text upper;
   for (Text& line : file.lines) {
-    Text upper = Upper(line);
+    UpperInto(line, &upper);
     if (ContainsUpper(upper, U"PROCEDURE")) in_procedure = true;
+    const Text* current = &line;
     if (in_procedure) {
-      if (designer_file) {
-        line = ApplyFormDesignerReplacements(line);
-        upper = Upper(line);
-      }
-      model.form_code.push_back(line);
+      if (designer_file) RenameDesignerCalls(&line, &upper);
+      model.form_code.push_back(std::move(line));
+      current = &model.form_code.back();
     }
-    if (ContainsUpper(upper, U"ENDPROCEDURE")) {
-      in_procedure = false;
-      AppendSeparatorBlock(model.form_code);
-    }
-    if (!in_procedure) CollectImageAndFont(model, line, upper);
+    const bool procedure_ends = ContainsUpper(upper, U"ENDPROCEDURE");
+    if (procedure_ends) in_procedure = false;
+    if (!in_procedure) CollectImageAndFont(model, *current, upper);
+    // Only now: the separator lines would move the line `current` points to.
+    if (procedure_ends) AppendSeparatorBlock(model.form_code);
   }
   return true;
 }

@@ -6,7 +6,9 @@ namespace quillon {
 
 namespace {
 
-Text InsertAfter(const Text& line, long p, const Text& prefix) { return Left(line, p) + prefix + Mid(line, p + 1); }
+Text InsertAfter(const Text& line, long p, const Text& prefix) {
+  return Concat({LeftView(line, p), prefix, MidView(line, p + 1, static_cast<long>(line.size()))});
+}
 
 // The window constant of a "...(...(#Name)" line: after the second "(" and
 // its "#", up to the first ")".
@@ -35,7 +37,8 @@ class PrefixPass {
   bool Line(Text& line) {
     const long semicolon = Position(line, U';');
     if (semicolon >= 1 && semicolon <= 9) return true;
-    Text upper = Upper(line);
+    Text& upper = upper_;
+    UpperInto(line, &upper);
     if (ContainsUpper(upper, U"OPENWINDOW(#")) return Window(line);
     if (ContainsUpper(upper, U"USEGADGETLIST(")) {
       prefix_ = WindowOfNestedCall(line, Position(upper, U"WINDOWID(") + 2);
@@ -51,14 +54,14 @@ class PrefixPass {
     if (t > 0) {
       bar_height_paren = Position(line, U'(', t);
       line = InsertAfter(line, bar_height_paren + 1, prefix_);
-      upper = Upper(line);
+      UpperInto(line, &upper);
     }
 
     const long m = Position(line, U"(#");
     // A bar-height "(#" already got its prefix.
     if (m > 0 && m != bar_height_paren && IsCommandBefore(line, m)) {
       line = InsertAfter(line, m + 1, prefix_);
-      upper = Upper(line);
+      UpperInto(line, &upper);
     }
 
     const long tip = Position(upper, U"BALLOONTIP(") + Position(upper, U"TOOLBARTOOLTIP(") +
@@ -69,14 +72,14 @@ class PrefixPass {
       p = Position(line, U'#', p);
       if (p > 0) {
         line = InsertAfter(line, p, prefix_);
-        upper = Upper(line);
+        UpperInto(line, &upper);
       }
     }
 
     const long splitter = Position(upper, U"SPLITTERGADGET(");
     if (splitter > 0) {
       PrefixSixthAndSeventh(line, splitter, prefix_);
-      upper = Upper(line);
+      UpperInto(line, &upper);
     }
     const long mdi = Position(upper, U"MDIGADGET(");
     if (mdi > 0) PrefixSixthAndSeventh(line, mdi, prefix_);
@@ -97,17 +100,19 @@ class PrefixPass {
   }
 
   // The word in front of "(#" at m, from the last blank (else tab) before it.
-  bool IsCommandBefore(const Text& line, long m) const {
+  bool IsCommandBefore(const Text& line, long m) {
     long q = LastPosition(line, U' ', m);
     if (q == 0) q = LastPosition(line, U'\t', m);
     if (q == 0) q = 1;
-    const Text word = Upper(TrimTabs(TrimBlanks(Mid(line, q, m - q))));
-    return keywords_.command_keywords.count(word) > 0;
+    UpperInto(TrimmedView(TrimmedView(MidView(line, q, m - q), U' '), U'\t'), &word_);
+    return keywords_.command_keywords.count(word_) > 0;
   }
 
   const KeywordSets& keywords_;
   RunHost& host_;
   Text prefix_;  // stays in force across procedures and files
+  Text upper_;   // the current line upper-cased, kept to reuse its storage
+  Text word_;    // the same for the word in front of "(#"
 };
 
 }  // namespace

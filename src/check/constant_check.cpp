@@ -7,7 +7,9 @@
 namespace quillon {
 
 Lines UnboundNames(const Lines& names, const Lines& others) {
-  const std::unordered_set<Text> known(others.begin(), others.end());
+  // Views into `others`: no copy of every name just to look them up.
+  std::unordered_set<TextView> known(others.size());
+  for (const Text& other : others) known.insert(other);
   Lines unbound;
   for (const Text& name : names) {
     if (known.count(name) == 0) unbound.push_back(name);

@@ -23,14 +23,15 @@ constexpr TextView kExitPrefix = U"Procedure EventExit_";
 constexpr TextView kNoParameters = U"()";
 constexpr TextView kEventTypeParameter = U"(EventType)";
 
-// Body lines between the signature and "EndProcedure", by position in the list.
-using BodyFor = std::function<Lines(size_t index, const Text& name)>;
+// Appends the body lines between the signature and "EndProcedure", by
+// position in the list.
+using AppendBody = std::function<void(size_t index, const Text& name, Lines& lines)>;
 
 // Appends, for every name without a line containing its signature, the
 // signature, the body, "EndProcedure" and a separator block. A new file
 // first gets its header.
 void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffix, const Lines& names,
-                   const BodyFor& body) {
+                   const AppendBody& append_body) {
   if (lines.empty()) {
     lines.emplace_back(U";-TOP");
     lines.emplace_back();
@@ -43,11 +44,8 @@ void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffi
     const Text& name = names[i];
     if (present.Contains(name)) continue;
     const size_t first_new = lines.size();
-    Text signature(prefix);
-    signature += name;
-    signature += suffix;
-    lines.push_back(std::move(signature));
-    for (Text& line : body(i, name)) lines.push_back(std::move(line));
+    lines.push_back(Concat({prefix, name, suffix}));
+    append_body(i, name, lines);
     lines.emplace_back(U"EndProcedure");
     AppendSeparatorBlock(lines);
     // The appended lines count for later names just as the user's lines do.
@@ -55,7 +53,7 @@ void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffi
   }
 }
 
-Lines EmptyBody(size_t, const Text&) { return {Text(U"  ")}; }
+void EmptyBody(size_t, const Text&, Lines& lines) { lines.emplace_back(U"  "); }
 
 }  // namespace
 
@@ -71,10 +69,13 @@ void AddSizeProcedures(AnalysisModel& model) {
 
 void AddExitProcedures(AnalysisModel& model) {
   AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters, model.windows,
-                [](size_t index, const Text& name) -> Lines {
+                [](size_t index, const Text& name, Lines& lines) {
                   // Closing the first window ends the program; any other just closes.
-                  if (index == 0) return {Text(U"  ExitApplication = 1")};
-                  return {Text(U"  CloseWindow(#") + name + U")"};
+                  if (index == 0) {
+                    lines.emplace_back(U"  ExitApplication = 1");
+                  } else {
+                    lines.push_back(Text(U"  CloseWindow(#") + name + U")");
+                  }
                 });
 }
 
@@ -84,9 +85,11 @@ void AddGadgetProcedures(AnalysisModel& model) {
     if (!IsPassiveGadget(gadget)) names.push_back(gadget.name);
   }
   AddProcedures(model.event_gadget_lines, U"; Quillon Event Gadget", kGadgetPrefix, kEventTypeParameter, names,
-                [](size_t, const Text&) -> Lines {
-                  return {Text(U"  "), Text(U"  Select EventType"), Text(U"    Case #PB_EventType_LeftClick"),
-                          Text(U"      "), Text(U"  EndSelect"), Text(U"  ")};
+                [](size_t, const Text&, Lines& lines) {
+                  for (TextView line : {U"  ", U"  Select EventType", U"    Case #PB_EventType_LeftClick", U"      ",
+                                        U"  EndSelect", U"  "}) {
+                    lines.emplace_back(line);
+                  }
                 });
 }
 

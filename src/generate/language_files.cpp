@@ -51,12 +51,8 @@ Lines CatalogLines(const LanguageMap& strings) {
   out.reserve(strings.Size() + 1);
   out.emplace_back(U"Default;Language");
   strings.ForEach([&out](const Text& key, const Text& value) {
-    Text line(U"\"");
-    line += key;
-    line += U"\";\"";
-    if (value != key) line += value;  // an untranslated text keeps its field empty
-    line += U"\"";
-    out.push_back(std::move(line));
+    // An untranslated text keeps its field empty.
+    out.push_back(Concat({U"\"", key, U"\";\"", value != key ? TextView(value) : TextView(), U"\""}));
   });
   return out;
 }
@@ -87,7 +83,7 @@ bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings) {
   }
   Lines data;
   data.reserve(strings.Size());
-  strings.ForEach([&data](const Text& key, const Text&) { data.push_back(Text(U"  Data.s \"") + key + U"\""); });
+  strings.ForEach([&data](const Text& key, const Text&) { data.push_back(Concat({U"  Data.s \"", key, U"\""})); });
   lines.erase(lines.begin() + static_cast<long>(start + 1), lines.begin() + static_cast<long>(end));
   lines.insert(lines.begin() + static_cast<long>(start + 1), std::make_move_iterator(data.begin()),
                std::make_move_iterator(data.end()));

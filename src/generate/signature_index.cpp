@@ -1,13 +1,31 @@
 #include "generate/signature_index.h"
 
+#include <algorithm>
+
 namespace quillon {
 
 SignatureIndex::SignatureIndex(TextView prefix, TextView suffix, const Lines& names)
     : prefix_(prefix), suffix_(suffix) {
-  for (const Text& name : names) {
-    wanted_.insert(name);
-    lengths_.insert(name.size());
-  }
+  // Sorted views instead of hashed copies: no allocation per name, and the
+  // index goes away as two vectors.
+  wanted_.assign(names.begin(), names.end());
+  std::sort(wanted_.begin(), wanted_.end());
+  wanted_.erase(std::unique(wanted_.begin(), wanted_.end()), wanted_.end());
+  found_.assign(wanted_.size(), false);
+  for (TextView name : wanted_) lengths_.push_back(name.size());
+  std::sort(lengths_.begin(), lengths_.end());
+  lengths_.erase(std::unique(lengths_.begin(), lengths_.end()), lengths_.end());
+}
+
+size_t SignatureIndex::WantedIndex(TextView name) const {
+  const auto it = std::lower_bound(wanted_.begin(), wanted_.end(), name);
+  if (it == wanted_.end() || *it != name) return wanted_.size();
+  return static_cast<size_t>(it - wanted_.begin());
+}
+
+bool SignatureIndex::Contains(TextView name) const {
+  const size_t i = WantedIndex(name);
+  return i < wanted_.size() && found_[i];
 }
 
 // A line contains prefix + name + suffix exactly when, at some occurrence of
@@ -21,8 +39,8 @@ void SignatureIndex::AddLine(TextView line) {
     for (size_t length : lengths_) {
       if (length + suffix_.size() > room) break;  // lengths ascend
       if (line.compare(name_start + length, suffix_.size(), suffix_) != 0) continue;
-      Text name(line.substr(name_start, length));
-      if (wanted_.count(name) != 0) found_.insert(std::move(name));
+      const size_t i = WantedIndex(line.substr(name_start, length));
+      if (i < wanted_.size()) found_[i] = true;
     }
   }
 }

@@ -2,8 +2,7 @@
 // once, without searching every line for every name.
 #pragma once
 
-#include <set>
-#include <unordered_set>
+#include <vector>
 
 #include "text/text.h"
 
@@ -12,20 +11,24 @@ namespace quillon {
 class SignatureIndex {
  public:
   // `names` are the names that will be asked about; other names are never
-  // recorded, which keeps the index small.
+  // recorded, which keeps the index small. The index refers to `names`,
+  // which must outlive it.
   SignatureIndex(TextView prefix, TextView suffix, const Lines& names);
 
   // Records every wanted name whose signature occurs in `line`.
   void AddLine(TextView line);
   void AddLines(const Lines& lines);
-  bool Contains(const Text& name) const { return found_.count(name) != 0; }
+  bool Contains(TextView name) const;
 
  private:
+  // Index of `name` in wanted_, or wanted_.size() when it is not wanted.
+  size_t WantedIndex(TextView name) const;
+
   Text prefix_;
   Text suffix_;
-  std::unordered_set<Text> wanted_;
-  std::set<size_t> lengths_;  // distinct lengths of the wanted names
-  std::unordered_set<Text> found_;
+  std::vector<TextView> wanted_;  // sorted, no repeats
+  std::vector<bool> found_;       // parallel to wanted_
+  std::vector<size_t> lengths_;   // distinct lengths of the wanted names, ascending
 };
 
 }  // namespace quillon

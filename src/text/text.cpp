@@ -96,22 +96,47 @@ bool HasWideCharacter(TextView text) {
   return false;
 }
 
-char32_t UpperChar(char32_t c) {
-  if (c < 0x80) return (c >= U'a' && c <= U'z') ? c - 32 : c;
+char32_t UpperNonAscii(char32_t c) {
   if (IsEscapedByte(c) || c > 0x10FFFF) return c;
   return static_cast<char32_t>(g_unichar_toupper(static_cast<gunichar>(c)));
 }
 
 Text Upper(TextView text) {
-  Text out(text);
-  for (char32_t& c : out) c = UpperChar(c);
+  Text out;
+  UpperInto(text, &out);
   return out;
 }
 
-Text Left(TextView text, long count) {
-  if (count <= 0) return Text();
-  return Text(text.substr(0, static_cast<size_t>(count)));
+void UpperInto(TextView text, Text* out) {
+  out->resize(text.size());
+  for (size_t i = 0; i < text.size(); ++i) (*out)[i] = UpperChar(text[i]);
 }
+
+namespace {
+
+// Index of the first occurrence of `what` at or after `from`, comparing both
+// sides upper-cased character by character (upper-casing keeps the length,
+// so indices are those of the upper-cased texts).
+size_t FindNoCase(TextView text, TextView what, size_t from) {
+  if (what.size() > text.size()) return TextView::npos;
+  const char32_t first = UpperChar(what[0]);
+  for (size_t i = from; i + what.size() <= text.size(); ++i) {
+    if (UpperChar(text[i]) != first) continue;
+    size_t k = 1;
+    while (k < what.size() && UpperChar(text[i + k]) == UpperChar(what[k])) ++k;
+    if (k == what.size()) return i;
+  }
+  return TextView::npos;
+}
+
+}  // namespace
+
+TextView LeftView(TextView text, long count) {
+  if (count <= 0) return TextView();
+  return text.substr(0, static_cast<size_t>(count));
+}
+
+Text Left(TextView text, long count) { return Text(LeftView(text, count)); }
 
 Text Right(TextView text, long count) {
   if (count <= 0) return Text();
@@ -126,12 +151,14 @@ Text Mid(TextView text, long start) {
   return Text(text.substr(Index(start)));
 }
 
-Text Mid(TextView text, long start, long count) {
-  if (count <= 0) return Text();
+TextView MidView(TextView text, long start, long count) {
+  if (count <= 0) return TextView();
   if (start < 1) start = 1;
-  if (Index(start) >= text.size()) return Text();
-  return Text(text.substr(Index(start), static_cast<size_t>(count)));
+  if (Index(start) >= text.size()) return TextView();
+  return text.substr(Index(start), static_cast<size_t>(count));
 }
+
+Text Mid(TextView text, long start, long count) { return Text(MidView(text, start, count)); }
 
 long Position(TextView text, TextView what, long start) {
   if (start < 1) start = 1;
@@ -145,7 +172,10 @@ long Position(TextView text, char32_t what, long start) {
 }
 
 long PositionNoCase(TextView text, TextView what, long start) {
-  return Position(Upper(text), Upper(what), start);
+  if (start < 1) start = 1;
+  if (what.empty() || Index(start) >= text.size()) return 0;
+  const size_t at = FindNoCase(text, what, Index(start));
+  return at == TextView::npos ? 0 : static_cast<long>(at) + 1;
 }
 
 long LastPosition(TextView text, TextView what, long at) {
@@ -161,28 +191,30 @@ long LastPosition(TextView text, char32_t what, long at) {
 }
 
 bool ContainsNoCase(TextView text, TextView keyword) {
-  return Upper(text).find(Upper(keyword)) != Text::npos;
+  return keyword.empty() || FindNoCase(text, keyword, 0) != TextView::npos;
 }
 
 namespace {
 template <typename Pred>
-Text TrimIf(TextView text, Pred trim) {
+TextView TrimIf(TextView text, Pred trim) {
   size_t b = 0;
   size_t e = text.size();
   while (b < e && trim(text[b])) ++b;
   while (e > b && trim(text[e - 1])) --e;
-  return Text(text.substr(b, e - b));
+  return text.substr(b, e - b);
 }
 }  // namespace
 
-Text TrimBlanks(TextView text) { return TrimIf(text, [](char32_t c) { return c == U' '; }); }
-Text TrimTabs(TextView text) { return TrimIf(text, [](char32_t c) { return c == U'\t'; }); }
-Text TrimBlanksAndTabs(TextView text) {
-  return TrimIf(text, [](char32_t c) { return c == U' ' || c == U'\t'; });
-}
-Text TrimChar(TextView text, char32_t ch) {
+TextView TrimmedView(TextView text, char32_t ch) {
   return TrimIf(text, [ch](char32_t c) { return c == ch; });
 }
+
+Text TrimBlanks(TextView text) { return Text(TrimmedView(text, U' ')); }
+Text TrimTabs(TextView text) { return Text(TrimmedView(text, U'\t')); }
+Text TrimBlanksAndTabs(TextView text) {
+  return Text(TrimIf(text, [](char32_t c) { return c == U' ' || c == U'\t'; }));
+}
+Text TrimChar(TextView text, char32_t ch) { return Text(TrimmedView(text, ch)); }
 
 Text ReplaceNoCase(TextView text, TextView find, TextView replacement) {
   if (find.empty()) return Text(text);
@@ -213,6 +245,15 @@ Text ReplaceAll(TextView text, TextView find, TextView replacement) {
     from = at + find.size();
   }
   out.append(text.substr(from));
+  return out;
+}
+
+Text Concat(std::initializer_list<TextView> parts) {
+  size_t size = 0;
+  for (TextView part : parts) size += part.size();
+  Text out;
+  out.reserve(size);
+  for (TextView part : parts) out.append(part);
   return out;
 }
 

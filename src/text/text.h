@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,20 +35,30 @@ bool HasWideCharacter(TextView text);
 
 // --- Case --------------------------------------------------------------------
 // Simple one-to-one upper-casing; never changes the length.
-char32_t UpperChar(char32_t c);
+char32_t UpperNonAscii(char32_t c);
+inline char32_t UpperChar(char32_t c) {
+  if (c < 0x80) return (c >= U'a' && c <= U'z') ? c - 32 : c;
+  return UpperNonAscii(c);
+}
 Text Upper(TextView text);
+// The same into `out`, reusing its storage: a loop over many lines keeps one
+// buffer instead of allocating a copy per line.
+void UpperInto(TextView text, Text* out);
 
 // --- BASIC-style helpers, positions count from 1, 0 means "not found" -------
 // Out-of-range arguments never fail: a count <= 0 or a start past the end
 // gives "", a start below 1 counts from 1.
 Text Left(TextView text, long count);
+// Left and Mid as views into `text`, for lookups that need no copy.
+TextView LeftView(TextView text, long count);
+TextView MidView(TextView text, long start, long count);
 Text Right(TextView text, long count);
 Text Mid(TextView text, long start);
 Text Mid(TextView text, long start, long count);
 // First occurrence of `what` at or after `start` (case-sensitive).
 long Position(TextView text, TextView what, long start = 1);
 long Position(TextView text, char32_t what, long start = 1);
-// Case-insensitive first occurrence (both sides upper-cased).
+// Case-insensitive first occurrence (both sides upper-cased); no copies made.
 long PositionNoCase(TextView text, TextView what, long start = 1);
 // Last occurrence that starts at or before `at` (0 = search from the end).
 long LastPosition(TextView text, TextView what, long at = 0);
@@ -63,6 +74,7 @@ Text TrimBlanks(TextView text);              // blanks at both ends
 Text TrimTabs(TextView text);                // tab characters at both ends
 Text TrimBlanksAndTabs(TextView text);       // blanks and tabs at both ends
 Text TrimChar(TextView text, char32_t c);    // one given character at both ends
+TextView TrimmedView(TextView text, char32_t c);  // the same as a view into `text`
 
 // Every occurrence of `find` (case-insensitive, left to right, non-overlapping)
 // replaced by `replacement` inserted unchanged.
@@ -74,6 +86,9 @@ Text ToText(long long number);
 // Reads a leading integer like BASIC's Val(): leading blanks skipped, optional
 // sign, text that does not start with a digit gives 0. Saturates to int32.
 int ParseLeadingInt(TextView text);
+
+// The parts joined into one text with a single allocation.
+Text Concat(std::initializer_list<TextView> parts);
 
 // Directory part of a path: up to and including the last "/" ("" when none).
 Text DirectoryPart(TextView path);

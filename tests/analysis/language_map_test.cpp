@@ -41,5 +41,36 @@ TEST(LanguageMapOrder, BucketsInOrderNewestFirstWithinABucket) {
   EXPECT_TRUE(Keys(map).empty());
 }
 
+// The lookup refers to the keys the map holds; a copy, an assignment and a
+// move must each look up in their own keys once the source is gone.
+TEST(LanguageMapCopies, LookUpInTheirOwnKeysAfterTheSourceIsGone) {
+  auto filled = [] {
+    LanguageMap map;
+    // Short keys live inside the string object itself, so they are the ones
+    // a stale lookup would lose.
+    for (const char32_t* key : {U"A", U"ab", U"B", U"a longer text than fits inline"}) map.Set(key, key);
+    return map;
+  };
+  const std::vector<std::string> order = Keys(filled());
+  LanguageMap copy;
+  LanguageMap assigned;
+  assigned.Set(U"old", U"old");
+  {
+    const LanguageMap source = filled();
+    copy = LanguageMap(source);
+    assigned = source;
+  }
+  LanguageMap moved = filled();
+  LanguageMap moved_to(std::move(moved));
+  for (LanguageMap* map : {&copy, &assigned, &moved_to}) {
+    EXPECT_EQ(Keys(*map), order);
+    EXPECT_TRUE(map->Contains(U"ab"));
+    EXPECT_FALSE(map->Contains(U"old"));
+    map->Set(U"ab", U"x");  // replaces in place: no second "ab"
+    EXPECT_EQ(map->Size(), 4u);
+    EXPECT_EQ(*map->Find(U"ab"), U"x");
+  }
+}
+
 }  // namespace
 }  // namespace quillon

@@ -39,6 +39,29 @@ TEST(BasicStringHelpers, UpperCaseKeepsLengthAndMapsUnicode) {
   EXPECT_EQ(Upper(ligature).size(), 1u);
 }
 
+// The searches that compare character by character must find exactly what a
+// search in the upper-cased copies finds, also where a character outside
+// ASCII upper-cases to an ASCII letter (dotless i, long s).
+TEST(BasicStringHelpers, CaseInsensitiveSearchAgreesWithSearchInUpperCasedCopies) {
+  const Text lines[] = {U"x = \u0131magegadget(#a)", U"\u017Fplittergadget(", U"ÄÖü imageGadget(#b) IMAGEGADGET(#c)",
+                        U"", U"IMAGEGADGE", U"\xFF\xDCimagegadget("};
+  const Text keywords[] = {U"IMAGEGADGET(", U"SPLITTERGADGET(", U"ÄÖÜ", U"imageGADGET(#c", U"X"};
+  for (const Text& line : lines) {
+    for (const Text& keyword : keywords) {
+      const Text upper = Upper(line);
+      for (long start : {-1L, 1L, 3L, 20L}) {
+        EXPECT_EQ(PositionNoCase(line, keyword, start), Position(upper, Upper(keyword), start))
+            << ToUtf8(line) << " / " << ToUtf8(keyword) << " from " << start;
+      }
+      EXPECT_EQ(ContainsNoCase(line, keyword), upper.find(Upper(keyword)) != Text::npos);
+      Text reused = U"longer text that was here before";
+      UpperInto(line, &reused);
+      EXPECT_EQ(reused, upper);
+    }
+  }
+  EXPECT_EQ(PositionNoCase(U"x = \u0131magegadget(#a)", U"IMAGEGADGET("), 5);
+}
+
 TEST(BasicStringHelpers, TrimAndReplace) {
   EXPECT_EQ(TrimBlanks(U"  a b \t"), U"a b \t");
   EXPECT_EQ(TrimBlanksAndTabs(U" \t a \t "), U"a");

@@ -1,5 +1,7 @@
 #include "analysis/language_map.h"
 
+#include <vector>
+
 namespace quillon {
 
 LanguageMap::LanguageMap(const LanguageMap& other) { *this = other; }
@@ -28,33 +30,36 @@ uint32_t LanguageMap::Hash(TextView key) {
 
 void LanguageMap::Clear() {
   entries_.clear();
-  index_.clear();
-  for (auto& bucket : buckets_) bucket.clear();
+  index_.Clear();
 }
 
-bool LanguageMap::Contains(TextView key) const { return index_.count(key) != 0; }
+bool LanguageMap::Contains(TextView key) const { return index_.Find(key) != ViewIndex::kNone; }
 
 const Text* LanguageMap::Find(TextView key) const {
-  const auto it = index_.find(key);
-  return it == index_.end() ? nullptr : &entries_[it->second].value;
+  const uint32_t at = index_.Find(key);
+  return at == ViewIndex::kNone ? nullptr : &entries_[at].value;
 }
 
-void LanguageMap::Set(const Text& key, const Text& value) {
-  const auto it = index_.find(key);
-  if (it != index_.end()) {
-    entries_[it->second].value = value;
+void LanguageMap::Set(TextView key, TextView value) {
+  const uint32_t at = index_.Find(key);
+  if (at != ViewIndex::kNone) {
+    entries_[at].value = Text(value);
     return;
   }
-  const size_t at = entries_.size();
-  entries_.push_back({key, value});
-  index_.emplace(entries_.back().key, at);
-  buckets_[Hash(key) % kBuckets].push_back(at);
+  entries_.push_back({Text(key), Text(value), Hash(key) % kBuckets});
+  index_.Insert(entries_.back().key, static_cast<uint32_t>(entries_.size() - 1));
 }
 
 void LanguageMap::ForEach(const std::function<void(const Text&, const Text&)>& visit) const {
-  for (const auto& bucket : buckets_) {
-    for (auto it = bucket.rbegin(); it != bucket.rend(); ++it) visit(entries_[*it].key, entries_[*it].value);
-  }
+  // Entries sorted by bucket (a counting sort), newest first within each:
+  // every bucket's slots fill from its end while the entries are walked
+  // oldest first.
+  std::vector<size_t> bucket_end(kBuckets, 0);
+  for (const Entry& entry : entries_) ++bucket_end[entry.bucket];
+  for (uint32_t b = 1; b < kBuckets; ++b) bucket_end[b] += bucket_end[b - 1];
+  std::vector<size_t> order(entries_.size());
+  for (size_t i = 0; i < entries_.size(); ++i) order[--bucket_end[entries_[i].bucket]] = i;
+  for (size_t i : order) visit(entries_[i].key, entries_[i].value);
 }
 
 }  // namespace quillon

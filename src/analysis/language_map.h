@@ -5,10 +5,9 @@
 
 #include <deque>
 #include <functional>
-#include <unordered_map>
-#include <vector>
 
 #include "text/text.h"
+#include "text/view_index.h"
 
 namespace quillon {
 
@@ -30,7 +29,9 @@ class LanguageMap {
   // The value of a key, or nullptr.
   const Text* Find(TextView key) const;
   // Adds a new key or replaces the value of an existing one (its place stays).
-  void Set(const Text& key, const Text& value);
+  void Set(TextView key, TextView value);
+  // Room for `count` keys.
+  void Reserve(size_t count) { index_.Reserve(count); }
   size_t Size() const { return entries_.size(); }
   // Visits every pair in the iteration order described above.
   void ForEach(const std::function<void(const Text& key, const Text& value)>& visit) const;
@@ -39,10 +40,10 @@ class LanguageMap {
   struct Entry {
     Text key;
     Text value;
+    uint32_t bucket;
   };
   std::deque<Entry> entries_;  // a deque never moves its elements: index_ refers to their keys
-  std::unordered_map<TextView, size_t> index_;
-  std::vector<std::vector<size_t>> buckets_ = std::vector<std::vector<size_t>>(kBuckets);  // oldest first
+  ViewIndex index_;
 };
 
 }  // namespace quillon

@@ -31,7 +31,7 @@ void CollectLanguageTexts(Workspace& ws, const Lines& lines) {
     const long a = Position(line, U'"') + 1;
     const long b = Position(line, U'"', a);
     if (b - a <= 0) continue;
-    const Text text = Mid(line, a, b - a);
+    const TextView text = MidView(line, a, b - a);
     if (!strings.Contains(text)) strings.Set(text, text);
   }
 }

@@ -12,7 +12,10 @@ namespace {
 // case-insensitive duplicate check.
 class NameList {
  public:
-  explicit NameList(Lines& names) : names_(names) {
+  // `expected` names (an upper bound) are room reserved up front: growing
+  // the set on the way would rebuild it again and again.
+  explicit NameList(Lines& names, size_t expected = 0) : names_(names) {
+    seen_.reserve(names_.size() + expected);
     for (const Text& name : names_) seen_.insert(Upper(name));
   }
   // False when an equal name (ignoring case) is already in the list.
@@ -44,10 +47,11 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
   AnalysisModel& model = ws.analysis;
   NameList windows(model.windows);
   NameList menu_bars(model.menu_bars);
-  NameList menu_items(model.menu_items);
+  // Each line names at most one menu item or gadget.
+  NameList menu_items(model.menu_items, model.form_code.size());
   NameList status_bars(model.status_bars);
   NameList tool_bars(model.tool_bars);
-  std::unordered_set<Text> gadget_names;
+  std::unordered_set<Text> gadget_names(model.gadgets.size() + model.form_code.size());
   for (const GadgetRecord& gadget : model.gadgets) gadget_names.insert(Upper(gadget.name));
 
   // Stops the run with `message` when `name` is a duplicate.

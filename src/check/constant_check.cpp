@@ -1,18 +1,21 @@
 #include "check/constant_check.h"
 
-#include <unordered_set>
 
 #include "check/todo_entry.h"
+#include "text/view_index.h"
 
 namespace quillon {
 
 Lines UnboundNames(const Lines& names, const Lines& others) {
+  // The usual regeneration: the same names as last time, in the same order.
+  if (names == others) return {};
   // Views into `others`: no copy of every name just to look them up.
-  std::unordered_set<TextView> known(others.size());
-  for (const Text& other : others) known.insert(other);
+  ViewIndex known;
+  known.Reserve(others.size());
+  for (const Text& other : others) known.Insert(other, 0);
   Lines unbound;
   for (const Text& name : names) {
-    if (known.count(name) == 0) unbound.push_back(name);
+    if (known.Find(name) == ViewIndex::kNone) unbound.push_back(name);
   }
   return unbound;
 }

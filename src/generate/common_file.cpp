@@ -2,28 +2,31 @@
 
 #include <iterator>
 
-
 namespace quillon {
 
 void BuildCommonFile(AnalysisModel& model, bool multilang) {
   Lines& out = model.common_file_lines;
-  auto append = [&out](const Lines& lines) { out.insert(out.end(), lines.begin(), lines.end()); };
+  // Nothing reads these lists after this point: their lines move instead of
+  // being copied (the form code is the largest list of the run).
+  auto move_in = [&out](Lines& lines) {
+    out.insert(out.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+    lines.clear();
+  };
+  constexpr size_t kFixedLines = 16;  // the title, four separator blocks, the include line
+  out.reserve(out.size() + kFixedLines + model.constants_code.size() + model.fonts_code.size() +
+              model.images_code.size() + model.form_code.size());
   out.emplace_back(U"; Quillon Commonfile (Do Not Edit - Allways Overwrite)");
   AppendSeparatorBlock(out);
-  append(model.constants_code);
+  move_in(model.constants_code);
   AppendSeparatorBlock(out);
-  append(model.fonts_code);
-  append(model.images_code);
+  move_in(model.fonts_code);
+  move_in(model.images_code);
   AppendSeparatorBlock(out);
   if (multilang) {
     out.emplace_back(U"IncludeFile \"LoadLanguage.pb\"");
     AppendSeparatorBlock(out);
   }
-  // Nothing reads the form code after this point: moving it saves a copy of
-  // the largest list of the run.
-  out.insert(out.end(), std::make_move_iterator(model.form_code.begin()),
-             std::make_move_iterator(model.form_code.end()));
-  model.form_code.clear();
+  move_in(model.form_code);
 }
 
 }  // namespace quillon

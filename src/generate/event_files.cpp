@@ -31,7 +31,7 @@ using AppendBody = std::function<void(size_t index, const Text& name, Lines& lin
 // signature, the body, "EndProcedure" and a separator block. A new file
 // first gets its header.
 void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffix, const Lines& names,
-                   const AppendBody& append_body) {
+                   size_t body_lines, const AppendBody& append_body) {
   if (lines.empty()) {
     lines.emplace_back(U";-TOP");
     lines.emplace_back();
@@ -40,6 +40,11 @@ void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffi
   }
   SignatureIndex present(prefix, suffix, names);
   present.AddLines(lines);
+  // Room for the missing procedures up front (signature, body, end,
+  // separator block): growing a long list step by step copies it again and again.
+  size_t missing = 0;
+  for (const Text& name : names) missing += present.Contains(name) ? 0 : 1;
+  lines.reserve(lines.size() + missing * (body_lines + 5));
   for (size_t i = 0; i < names.size(); ++i) {
     const Text& name = names[i];
     if (present.Contains(name)) continue;
@@ -58,17 +63,17 @@ void EmptyBody(size_t, const Text&, Lines& lines) { lines.emplace_back(U"  "); }
 }  // namespace
 
 void AddMenuProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters, model.menu_items,
+  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters, model.menu_items, 1,
                 EmptyBody);
 }
 
 void AddSizeProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters, model.windows,
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters, model.windows, 1,
                 EmptyBody);
 }
 
 void AddExitProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters, model.windows,
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters, model.windows, 1,
                 [](size_t index, const Text& name, Lines& lines) {
                   // Closing the first window ends the program; any other just closes.
                   if (index == 0) {
@@ -84,7 +89,7 @@ void AddGadgetProcedures(AnalysisModel& model) {
   for (const GadgetRecord& gadget : model.gadgets) {
     if (!IsPassiveGadget(gadget)) names.push_back(gadget.name);
   }
-  AddProcedures(model.event_gadget_lines, U"; Quillon Event Gadget", kGadgetPrefix, kEventTypeParameter, names,
+  AddProcedures(model.event_gadget_lines, U"; Quillon Event Gadget", kGadgetPrefix, kEventTypeParameter, names, 6,
                 [](size_t, const Text&, Lines& lines) {
                   for (TextView line : {U"  ", U"  Select EventType", U"    Case #PB_EventType_LeftClick", U"      ",
                                         U"  EndSelect", U"  "}) {

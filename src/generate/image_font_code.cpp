@@ -19,7 +19,7 @@ void ReplaceImageCalls(Workspace& ws) {
   long counter = 0;
 
   for (Text& line : model.form_code) {
-    const long p = Position(Upper(line), U"LOADIMAGE(");
+    const long p = PositionNoCase(line, U"LOADIMAGE(");
     if (p == 0) continue;
     const long q1 = Position(line, U'"', p);
     const long q2 = q1 > 0 ? Position(line, U'"', q1 + 1) : 0;

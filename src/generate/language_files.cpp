@@ -1,43 +1,47 @@
 #include "generate/language_files.h"
 
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "run/log_lines.h"
+#include "text/view_index.h"
 
 namespace quillon {
 
 namespace {
 
 // Text from `from` up to the next ";" (or the end), quotes trimmed at both ends.
-Text Field(const Text& line, size_t from, size_t* next) {
+TextView Field(TextView line, size_t from, size_t* next) {
   const size_t semicolon = from > line.size() ? Text::npos : line.find(U';', from);
   const size_t end = semicolon == Text::npos ? line.size() : semicolon;
   *next = semicolon == Text::npos ? Text::npos : semicolon + 1;
-  if (from >= end) return Text();
-  return TrimChar(TextView(line).substr(from, end - from), U'"');
+  if (from >= end) return TextView();
+  return TrimmedView(line.substr(from, end - from), U'"');
 }
 
 }  // namespace
 
 void ParseCatalog(const Lines& lines, LanguageMap& strings) {
-  // Entries in file order; a later line with the same entry replaces the value.
-  std::vector<std::pair<Text, Text>> entries;
-  std::unordered_map<Text, size_t> position;
+  // Entries in file order; a later line with the same entry replaces the
+  // value. Both are views into `lines` until the map copies them.
+  std::vector<std::pair<TextView, TextView>> entries;
+  ViewIndex position;
+  position.Reserve(lines.size());
+  strings.Reserve(strings.Size() + lines.size());
   for (size_t i = 1; i < lines.size(); ++i) {
     const Text& line = lines[i];
     size_t next = 0;
-    const Text entry = Field(line, 0, &next);
+    const TextView entry = Field(line, 0, &next);
     if (entry.empty()) continue;
     // The translation is the second field only: a ";" inside it ends it.
-    const Text text = next == Text::npos ? Text() : Field(line, next, &next);
-    const Text value = text.empty() ? entry : text;
-    const auto [it, added] = position.emplace(entry, entries.size());
-    if (added) {
+    const TextView text = next == Text::npos ? TextView() : Field(line, next, &next);
+    const TextView value = text.empty() ? entry : text;
+    const auto at = static_cast<uint32_t>(entries.size());
+    const uint32_t stored = position.Insert(entry, at);
+    if (stored == at) {
       entries.emplace_back(entry, value);
     } else {
-      entries[it->second].second = value;
+      entries[stored].second = value;
     }
   }
   // The map lists the newest key of a bucket first; adding the entries last

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "text/text.h"
+#include "text/view_index.h"
 
 namespace quillon {
 
@@ -12,7 +13,7 @@ class SignatureIndex {
  public:
   // `names` are the names that will be asked about; other names are never
   // recorded, which keeps the index small. The index refers to `names`,
-  // which must outlive it.
+  // which must outlive it unchanged.
   SignatureIndex(TextView prefix, TextView suffix, const Lines& names);
 
   // Records every wanted name whose signature occurs in `line`.
@@ -21,14 +22,11 @@ class SignatureIndex {
   bool Contains(TextView name) const;
 
  private:
-  // Index of `name` in wanted_, or wanted_.size() when it is not wanted.
-  size_t WantedIndex(TextView name) const;
-
   Text prefix_;
   Text suffix_;
-  std::vector<TextView> wanted_;  // sorted, no repeats
-  std::vector<bool> found_;       // parallel to wanted_
-  std::vector<size_t> lengths_;   // distinct lengths of the wanted names, ascending
+  ViewIndex wanted_;            // each distinct name to its place in found_
+  std::vector<bool> found_;
+  std::vector<size_t> lengths_;  // distinct lengths of the wanted names, ascending
 };
 
 }  // namespace quillon

@@ -74,32 +74,40 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
 std::string ProjectFileBytes(const Workspace& ws, bool from_this_run) {
   const Project& project = ws.project;
   const AnalysisModel& run = ws.analysis;
-  Lines out;
-  out.push_back(U"[FILES]");
-  out.insert(out.end(), project.files.begin(), project.files.end());
-  out.push_back(Text());
-  out.push_back(U"[SWITCH]");
-  for (size_t i = 0; i < kSwitchKeys.size(); ++i) {
-    out.push_back(Text(kSwitchKeys[i]) + U"=" + ToText(SwitchAt(project.switches, i)));
-  }
-  out.push_back(Text());
-
-  Lines gadget_names;
-  for (const GadgetRecord& g : run.gadgets) gadget_names.push_back(g.name);
-  const std::pair<TextView, const Lines*> sections[] = {
-      {U"[WINDOW]", from_this_run ? &run.windows : &project.saved_windows},
-      {U"[MENU]", from_this_run ? &run.menu_bars : &project.saved_menu_bars},
-      {U"[MENUITEM]", from_this_run ? &run.menu_items : &project.saved_menu_items},
-      {U"[STATUSBAR]", from_this_run ? &run.status_bars : &project.saved_status_bars},
-      {U"[TOOLBAR]", from_this_run ? &run.tool_bars : &project.saved_tool_bars},
-      {U"[GADGET]", from_this_run ? &gadget_names : &project.saved_gadgets},
+  // UTF-8 without a mark, LF after every line; encoded straight into the
+  // bytes, since the file lists every constant of the project.
+  std::string out;
+  auto line = [&out](TextView text) {
+    AppendUtf8(out, text);
+    out.push_back('\n');
   };
-  for (const auto& [header, names] : sections) {
-    out.push_back(Text(header));
-    out.insert(out.end(), names->begin(), names->end());
-    out.push_back(Text());
+  line(U"[FILES]");
+  for (const Text& file : project.files) line(file);
+  line(U"");
+  line(U"[SWITCH]");
+  for (size_t i = 0; i < kSwitchKeys.size(); ++i) {
+    line(Text(kSwitchKeys[i]) + U"=" + ToText(SwitchAt(project.switches, i)));
   }
-  return EncodeLines(out, kOutputUtf8, /*with_bom=*/false);
+  line(U"");
+
+  auto section = [&line](TextView header, const Lines& names) {
+    line(header);
+    for (const Text& name : names) line(name);
+    line(U"");
+  };
+  section(U"[WINDOW]", from_this_run ? run.windows : project.saved_windows);
+  section(U"[MENU]", from_this_run ? run.menu_bars : project.saved_menu_bars);
+  section(U"[MENUITEM]", from_this_run ? run.menu_items : project.saved_menu_items);
+  section(U"[STATUSBAR]", from_this_run ? run.status_bars : project.saved_status_bars);
+  section(U"[TOOLBAR]", from_this_run ? run.tool_bars : project.saved_tool_bars);
+  line(U"[GADGET]");
+  if (from_this_run) {
+    for (const GadgetRecord& g : run.gadgets) line(g.name);
+  } else {
+    for (const Text& name : project.saved_gadgets) line(name);
+  }
+  line(U"");
+  return out;
 }
 
 bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter) {

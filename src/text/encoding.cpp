@@ -51,34 +51,60 @@ Text DecodeUtf16Le(std::string_view bytes) {
   return out;
 }
 
-Text DecodeAll(std::string_view bytes, int format) {
-  if (format == kFormatUtf8) return FromUtf8(bytes);
-  if (format == kFormatUtf16Le) return DecodeUtf16Le(bytes);
-  return DecodeSingleByte(bytes);
-}
-
 }  // namespace
 
-Lines DecodeLines(std::string_view bytes, int format) {
-  // Decoding first and splitting afterwards is equivalent for all three
-  // formats, since CR and LF decode to themselves.
-  const Text all = DecodeAll(bytes, format);
-  Lines lines;
+namespace {
+
+// Splits at LF, CR and CR LF; a final terminator yields no extra empty line.
+// `visit` gets each line's range of units.
+template <typename Unit, typename Visit>
+void ForEachLine(const Unit* units, size_t n, Visit visit) {
   size_t start = 0;
-  const size_t n = all.size();
   size_t i = 0;
   while (i < n) {
-    const char32_t c = all[i];
-    if (c == U'\n' || c == U'\r') {
-      lines.emplace_back(all, start, i - start);
-      if (c == U'\r' && i + 1 < n && all[i + 1] == U'\n') ++i;
+    const Unit c = units[i];
+    if (c == Unit('\n') || c == Unit('\r')) {
+      visit(start, i - start);
+      if (c == Unit('\r') && i + 1 < n && units[i + 1] == Unit('\n')) ++i;
       ++i;
       start = i;
     } else {
       ++i;
     }
   }
-  if (start < n) lines.emplace_back(all, start, n - start);
+  if (start < n) visit(start, n - start);
+}
+
+// Upper bound of the number of lines, so that the list is allocated once.
+size_t CountLineEnds(std::string_view bytes) {
+  size_t count = 1;
+  for (char c : bytes) count += (c == '\n' || c == '\r') ? 1 : 0;
+  return count;
+}
+
+}  // namespace
+
+Lines DecodeLines(std::string_view bytes, int format) {
+  Lines lines;
+  if (format == kFormatUtf16Le) {
+    // Decoding first and splitting afterwards: CR and LF decode to themselves.
+    const Text all = DecodeUtf16Le(bytes);
+    ForEachLine(all.data(), all.size(), [&](size_t start, size_t count) { lines.emplace_back(all, start, count); });
+    return lines;
+  }
+  // UTF-8 and one byte per character split on the bytes themselves: a CR or
+  // LF byte is never part of a longer UTF-8 sequence, and an invalid one
+  // escapes byte by byte, so each line decodes on its own exactly as it
+  // would within the whole text. No decoded copy of the whole file is made.
+  lines.reserve(CountLineEnds(bytes));
+  ForEachLine(bytes.data(), bytes.size(), [&](size_t start, size_t count) {
+    const std::string_view line = bytes.substr(start, count);
+    if (format == kFormatUtf8) {
+      lines.push_back(FromUtf8(line));
+    } else {
+      lines.push_back(DecodeSingleByte(line));
+    }
+  });
   return lines;
 }
 

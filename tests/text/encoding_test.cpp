@@ -56,6 +56,37 @@ TEST(LineSplitting, CrLfAndCrLfMixturesAndFinalTerminator) {
   EXPECT_TRUE(DecodeLines("", kFormatUtf8).empty());
 }
 
+// Lines are split on the raw bytes and decoded one by one; that must give
+// what decoding the whole text and splitting it gives, also when a broken
+// multi-byte sequence runs into a line end.
+TEST(LineSplitting, SplittingBytesFirstAgreesWithDecodingTheWholeText) {
+  auto decode_then_split = [](std::string_view bytes) {
+    const Text all = FromUtf8(bytes);
+    Lines lines;
+    size_t start = 0;
+    for (size_t i = 0; i < all.size(); ++i) {
+      if (all[i] != U'\n' && all[i] != U'\r') continue;
+      lines.push_back(all.substr(start, i - start));
+      if (all[i] == U'\r' && i + 1 < all.size() && all[i + 1] == U'\n') ++i;
+      start = i + 1;
+    }
+    if (start < all.size()) lines.push_back(all.substr(start));
+    return lines;
+  };
+  const char pieces[][5] = {"a", "\n", "\r", "\xC3", "\xA4", "\xE2\x82", "\xAC", "\xF0\x9F", "\x98\x80", "\xFF", " "};
+  unsigned seed = 12345;
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes;
+    const int count = static_cast<int>(seed % 12);
+    for (int k = 0; k < count; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      bytes += pieces[(seed >> 16) % (sizeof pieces / sizeof pieces[0])];
+    }
+    seed = seed * 1103515245u + 12345u;
+    ASSERT_EQ(DecodeLines(bytes, kFormatUtf8), decode_then_split(bytes)) << "round " << round;
+  }
+}
+
 TEST(LineSplitting, FormatsDecodeByTheirCode) {
   // UTF-8: ä is one character; single byte: two characters.
   EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatUtf8), (Lines{U"ä"}));

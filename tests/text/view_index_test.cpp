@@ -1,0 +1,39 @@
+#include "text/view_index.h"
+
+#include <gtest/gtest.h>
+
+#include <unordered_map>
+
+namespace quillon {
+namespace {
+
+// Against a plain map: many keys (so the table grows several times), keys
+// that differ only late or by length, the empty key, repeated inserts that
+// must keep the first number.
+TEST(ViewIndexTest, AgreesWithAMapWhileGrowing) {
+  Lines keys;
+  for (int i = 0; i < 5000; ++i) keys.push_back(U"Window_" + ToText(i % 97) + U"_Gadget_" + ToText(i));
+  keys.push_back(Text());
+  keys.push_back(U"Window_1_Gadget_1");  // a repeat
+  keys.push_back(U"Window_1_Gadget_");   // a prefix of many keys
+  ViewIndex index;
+  std::unordered_map<Text, uint32_t> expected;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const auto number = static_cast<uint32_t>(i);
+    const uint32_t stored = index.Insert(keys[i], number);
+    const auto [it, added] = expected.emplace(keys[i], number);
+    ASSERT_EQ(stored, it->second) << ToUtf8(keys[i]);
+    EXPECT_EQ(added, stored == number);
+  }
+  EXPECT_EQ(index.Size(), expected.size());
+  for (const auto& [key, number] : expected) EXPECT_EQ(index.Find(key), number) << ToUtf8(key);
+  for (const Text& missing : {Text(U"Window_1_Gadget_5000"), Text(U"window_1_gadget_1"), Text(U"W")}) {
+    EXPECT_EQ(index.Find(missing), ViewIndex::kNone) << ToUtf8(missing);
+  }
+  index.Clear();
+  EXPECT_EQ(index.Find(keys[0]), ViewIndex::kNone);
+  EXPECT_EQ(index.Insert(keys[0], 7), 7u);
+}
+
+}  // namespace
+}  // namespace quillon

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@
 
 namespace {
 
-constexpr int kRepeats = 3;  // best time of three
+constexpr int kRepeats = 5;  // best time of five
 constexpr double kTargetSeconds = 0.5;  // at N = 200
 constexpr double kTargetMegabytes = 100;
 constexpr double kMaxGrowth = 4.5;  // time ratio per 4x N
@@ -114,24 +115,53 @@ struct Row {
   Measure dry_first, dry_regen;  // --dry-run on the same states (N = 200 only)
 };
 
-bool MeasureSize(const std::string& quillon, const std::string& work, int n, bool with_dry_run, Row* row) {
-  row->n = n;
-  const std::string dir = work + "/n" + std::to_string(n) + "/";
-  const std::string log = work + "/n" + std::to_string(n) + ".log";
-  for (int r = 0; r < kRepeats; ++r) {
-    RemoveTree(dir);
-    const std::string project = bench::WriteSyntheticProject(dir, n);
-    if (project.empty()) return false;
-    if (with_dry_run) Keep(&row->dry_first, RunOnce(quillon, {"--generate", project, "--dry-run"}, log), r == 0);
-    Keep(&row->first, RunOnce(quillon, {"--generate", project}, log), r == 0);
-    const long user_code = bench::AddUserCodeToEventFiles(dir);
-    if (user_code <= 0) return false;
-    if (with_dry_run) Keep(&row->dry_regen, RunOnce(quillon, {"--generate", project, "--dry-run"}, log), r == 0);
-    Measure regen = RunOnce(quillon, {"--generate", project}, log);
-    // The regeneration must keep the user's code in every event procedure.
-    regen.ok = regen.ok && bench::CountUserCodeInEventFiles(dir) == user_code;
-    Keep(&row->regen, regen, r == 0);
+// Runs `work` in a child process and returns its result (-1 when the child
+// fails). Reading and writing whole projects would raise this process's peak
+// memory, and a forked child starts its peak from there: quillon's figures
+// would include it.
+long InChild(const std::function<long()>& work) {
+  int fds[2];
+  if (::pipe(fds) != 0) return -1;
+  const pid_t pid = ::fork();
+  if (pid < 0) {
+    ::close(fds[0]);
+    ::close(fds[1]);
+    return -1;
   }
+  if (pid == 0) {
+    ::close(fds[0]);
+    const long result = work();
+    const bool sent = ::write(fds[1], &result, sizeof result) == static_cast<ssize_t>(sizeof result);
+    ::_exit(sent ? 0 : 1);
+  }
+  ::close(fds[1]);
+  long result = -1;
+  const bool got = ::read(fds[0], &result, sizeof result) == static_cast<ssize_t>(sizeof result);
+  ::close(fds[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return got && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? result : -1;
+}
+
+// One round for one N: a fresh project, its first generation, the user's
+// code added, the regeneration. Keeps the best times seen over the rounds.
+bool MeasureRound(const std::string& quillon, const std::string& work, bool with_dry_run, bool first_round,
+                  Row* row) {
+  const std::string dir = work + "/n" + std::to_string(row->n) + "/";
+  const std::string log = work + "/n" + std::to_string(row->n) + ".log";
+  RemoveTree(dir);
+  const std::string project = dir + "Bench.pbm";
+  const int n = row->n;
+  if (InChild([&] { return bench::WriteSyntheticProject(dir, n) == project ? 1L : -1L; }) != 1) return false;
+  if (with_dry_run) Keep(&row->dry_first, RunOnce(quillon, {"--generate", project, "--dry-run"}, log), first_round);
+  Keep(&row->first, RunOnce(quillon, {"--generate", project}, log), first_round);
+  const long user_code = InChild([&] { return bench::AddUserCodeToEventFiles(dir); });
+  if (user_code <= 0) return false;
+  if (with_dry_run) Keep(&row->dry_regen, RunOnce(quillon, {"--generate", project, "--dry-run"}, log), first_round);
+  Measure regen = RunOnce(quillon, {"--generate", project}, log);
+  // The regeneration must keep the user's code in every event procedure.
+  regen.ok = regen.ok && InChild([&] { return bench::CountUserCodeInEventFiles(dir); }) == user_code;
+  Keep(&row->regen, regen, first_round);
   RemoveTree(dir);
   return true;
 }
@@ -167,25 +197,35 @@ int main(int argc, char** argv) {
 
   const int sizes[] = {50, 200, 800};
   std::vector<Row> rows;
-  std::printf("scale_bench: %s --generate, %d gadgets per window, best time of %d runs\n", quillon.c_str(),
+  for (int n : sizes) {
+    rows.emplace_back();
+    rows.back().n = n;
+  }
+  std::printf("scale_bench: %s --generate, %d gadgets per window, best time of %d rounds\n", quillon.c_str(),
               bench::kGadgetsPerWindow, kRepeats);
   std::printf("(ratios compare with the previous N, which is 4x smaller; load average before: %s)\n",
               LoadAverage().c_str());
-  for (int n : sizes) {
-    Row row;
-    if (!MeasureSize(quillon, work, n, n == 200, &row)) {
-      std::fprintf(stderr, "scale_bench: cannot prepare the project for N = %d in %s\n", n, work.c_str());
-      return 1;
+  // Rounds over all sizes rather than all runs of one size after another: a
+  // busy spell of the machine then spreads over the sizes instead of
+  // distorting the ratio between two of them.
+  for (int round = 0; round < kRepeats; ++round) {
+    for (Row& row : rows) {
+      if (!MeasureRound(quillon, work, row.n == 200, round == 0, &row)) {
+        std::fprintf(stderr, "scale_bench: cannot prepare the project for N = %d in %s\n", row.n, work.c_str());
+        return 1;
+      }
     }
-    const Row* prev = rows.empty() ? nullptr : &rows.back();
-    std::printf("N = %d windows (%d gadgets)\n", n, n * bench::kGadgetsPerWindow);
+  }
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const Row& row = rows[i];
+    const Row* prev = i == 0 ? nullptr : &rows[i - 1];
+    std::printf("N = %d windows (%d gadgets)\n", row.n, row.n * bench::kGadgetsPerWindow);
     PrintMeasure("first generation", row.first, prev ? &prev->first : nullptr);
     PrintMeasure("regeneration", row.regen, prev ? &prev->regen : nullptr);
-    if (n == 200) {
+    if (row.n == 200) {
       PrintMeasure("--dry-run, first", row.dry_first, nullptr);
       PrintMeasure("--dry-run, regeneration", row.dry_regen, nullptr);
     }
-    rows.push_back(row);
   }
   if (argc <= 2) RemoveTree(work);
   std::printf("load average after: %s\n", LoadAverage().c_str());

@@ -9,12 +9,13 @@ void AppendBlock(Lines& code, TextView title, const List& list, ElementLine elem
   code.emplace_back(title);
   code.push_back(U";");
   code.push_back(U"Enumeration");
+  code.reserve(code.size() + list.size() + 5);
   for (const auto& element : list) code.push_back(element_line(element));
   code.push_back(U"EndEnumeration");
   code.emplace_back();
 }
 
-Text ConstantLine(const Text& name) { return U"  #" + name; }
+Text ConstantLine(const Text& name) { return Concat({U"  #", name}); }
 
 }  // namespace
 

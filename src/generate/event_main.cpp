@@ -22,12 +22,7 @@ void ReplaceMarkedLine(Lines& lines, TextView marker, Text replacement) {
   if (at != Text::npos) lines[at] = std::move(replacement);
 }
 
-Text Joined(TextView a, TextView b, TextView c = U"") {
-  Text out(a);
-  out += b;
-  out += c;
-  return out;
-}
+Text Joined(TextView a, TextView b, TextView c = U"") { return Concat({a, b, c}); }
 
 // Inserts `block` after the line at `select` (a dispatcher's "Select" line).
 void InsertAfter(Lines& lines, size_t select, Lines block) {
@@ -58,6 +53,7 @@ void FillCallTables(AnalysisModel& model) {
   // The position of an entry equals its constant's value, so every gadget
   // needs a slot; text and frame gadgets point at the empty dispatcher.
   Lines tables;
+  tables.reserve(model.menu_items.size() + model.gadgets.size() + 2 * model.windows.size() + 4);
   tables.emplace_back(U"  CallEventMenu:");
   for (const Text& name : model.menu_items) tables.push_back(Joined(U"    Data.i @EventMenu_", name, U"()"));
   tables.emplace_back(U"  CallEventGadget:");

@@ -1,33 +1,51 @@
 #include "analysis/object_collection.h"
 
-#include <unordered_set>
+#include <deque>
 
 #include "run/log_lines.h"
+#include "text/view_index.h"
 
 namespace quillon {
 
 namespace {
 
-// An ordered name list with a set of its upper-cased names for the
-// case-insensitive duplicate check.
+// Names compared ignoring case: their upper-cased copies, kept in a deque
+// (which never moves them) and found through a flat index.
+class UpperNameSet {
+ public:
+  explicit UpperNameSet(size_t expected) { index_.Reserve(expected); }
+  // False when an equal name (ignoring case) is in the set already.
+  bool Insert(TextView name) {
+    UpperInto(name, &upper_);
+    if (index_.Find(upper_) != ViewIndex::kNone) return false;
+    names_.push_back(upper_);
+    index_.Insert(names_.back(), 0);
+    return true;
+  }
+
+ private:
+  std::deque<Text> names_;
+  ViewIndex index_;
+  Text upper_;
+};
+
+// An ordered name list with the set of its names for the case-insensitive
+// duplicate check.
 class NameList {
  public:
-  // `expected` names (an upper bound) are room reserved up front: growing
-  // the set on the way would rebuild it again and again.
-  explicit NameList(Lines& names, size_t expected = 0) : names_(names) {
-    seen_.reserve(names_.size() + expected);
-    for (const Text& name : names_) seen_.insert(Upper(name));
+  explicit NameList(Lines& names) : names_(names), seen_(names.size()) {
+    for (const Text& name : names_) seen_.Insert(name);
   }
   // False when an equal name (ignoring case) is already in the list.
   bool Add(const Text& name) {
-    if (!seen_.insert(Upper(name)).second) return false;
+    if (!seen_.Insert(name)) return false;
     names_.push_back(name);
     return true;
   }
 
  private:
   Lines& names_;
-  std::unordered_set<Text> seen_;
+  UpperNameSet seen_;
 };
 
 bool ContainsAny(const Text& upper, TextView a, TextView b) {
@@ -47,12 +65,11 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
   AnalysisModel& model = ws.analysis;
   NameList windows(model.windows);
   NameList menu_bars(model.menu_bars);
-  // Each line names at most one menu item or gadget.
-  NameList menu_items(model.menu_items, model.form_code.size());
+  NameList menu_items(model.menu_items);
   NameList status_bars(model.status_bars);
   NameList tool_bars(model.tool_bars);
-  std::unordered_set<Text> gadget_names(model.gadgets.size() + model.form_code.size());
-  for (const GadgetRecord& gadget : model.gadgets) gadget_names.insert(Upper(gadget.name));
+  UpperNameSet gadget_names(model.gadgets.size());
+  for (const GadgetRecord& gadget : model.gadgets) gadget_names.Insert(gadget.name);
 
   // Stops the run with `message` when `name` is a duplicate.
   auto add_or_stop = [&host](NameList& list, const Text& name, Text (*message)(TextView)) {
@@ -86,7 +103,7 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
       UpperInto(TrimmedView(TrimmedView(LeftView(line, p - 1), U' '), U'\t'), &command);
       if (ws.keywords.gadget_keywords.count(command) == 0) continue;
       const Text name = ObjectNameOfLine(line, false);
-      if (gadget_names.insert(Upper(name)).second) model.gadgets.push_back({name, command});
+      if (gadget_names.Insert(name)) model.gadgets.push_back({name, command});
     }
   }
   return true;

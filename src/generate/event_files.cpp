@@ -25,13 +25,15 @@ constexpr TextView kEventTypeParameter = U"(EventType)";
 
 // Appends the body lines between the signature and "EndProcedure", by
 // position in the list.
-using AppendBody = std::function<void(size_t index, const Text& name, Lines& lines)>;
+using AppendBody = std::function<void(size_t index, TextView name, Lines& lines)>;
+
+std::vector<TextView> Views(const Lines& names) { return std::vector<TextView>(names.begin(), names.end()); }
 
 // Appends, for every name without a line containing its signature, the
 // signature, the body, "EndProcedure" and a separator block. A new file
 // first gets its header.
-void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffix, const Lines& names,
-                   size_t body_lines, const AppendBody& append_body) {
+void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffix,
+                   const std::vector<TextView>& names, size_t body_lines, const AppendBody& append_body) {
   if (lines.empty()) {
     lines.emplace_back(U";-TOP");
     lines.emplace_back();
@@ -42,12 +44,10 @@ void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffi
   present.AddLines(lines);
   // Room for the missing procedures up front (signature, body, end,
   // separator block): growing a long list step by step copies it again and again.
-  size_t missing = 0;
-  for (const Text& name : names) missing += present.Contains(name) ? 0 : 1;
-  lines.reserve(lines.size() + missing * (body_lines + 5));
+  lines.reserve(lines.size() + present.MissingCount() * (body_lines + 5));
   for (size_t i = 0; i < names.size(); ++i) {
-    const Text& name = names[i];
-    if (present.Contains(name)) continue;
+    const TextView name = names[i];
+    if (present.ContainsNameAt(i)) continue;
     const size_t first_new = lines.size();
     lines.push_back(Concat({prefix, name, suffix}));
     append_body(i, name, lines);
@@ -58,39 +58,40 @@ void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffi
   }
 }
 
-void EmptyBody(size_t, const Text&, Lines& lines) { lines.emplace_back(U"  "); }
+void EmptyBody(size_t, TextView, Lines& lines) { lines.emplace_back(U"  "); }
 
 }  // namespace
 
 void AddMenuProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters, model.menu_items, 1,
+  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters, Views(model.menu_items), 1,
                 EmptyBody);
 }
 
 void AddSizeProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters, model.windows, 1,
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters, Views(model.windows), 1,
                 EmptyBody);
 }
 
 void AddExitProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters, model.windows, 1,
-                [](size_t index, const Text& name, Lines& lines) {
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters, Views(model.windows), 1,
+                [](size_t index, TextView name, Lines& lines) {
                   // Closing the first window ends the program; any other just closes.
                   if (index == 0) {
                     lines.emplace_back(U"  ExitApplication = 1");
                   } else {
-                    lines.push_back(Text(U"  CloseWindow(#") + name + U")");
+                    lines.push_back(Concat({U"  CloseWindow(#", name, U")"}));
                   }
                 });
 }
 
 void AddGadgetProcedures(AnalysisModel& model) {
-  Lines names;
+  std::vector<TextView> names;
+  names.reserve(model.gadgets.size());
   for (const GadgetRecord& gadget : model.gadgets) {
     if (!IsPassiveGadget(gadget)) names.push_back(gadget.name);
   }
   AddProcedures(model.event_gadget_lines, U"; Quillon Event Gadget", kGadgetPrefix, kEventTypeParameter, names, 6,
-                [](size_t, const Text&, Lines& lines) {
+                [](size_t, TextView, Lines& lines) {
                   for (TextView line : {U"  ", U"  Select EventType", U"    Case #PB_EventType_LeftClick", U"      ",
                                         U"  EndSelect", U"  "}) {
                     lines.emplace_back(line);

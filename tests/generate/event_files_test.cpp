@@ -167,12 +167,16 @@ TEST(SignatureIndexTest, AgreesWithTheSubstringRuleOnRandomLines) {
       for (int k = 0; k < n; ++k) line += pieces[rng() % pieces.size()];
       lines.push_back(T(line));
     }
-    SignatureIndex index(U"Procedure EventMenu_", U"()", names);
+    SignatureIndex index(U"Procedure EventMenu_", U"()", std::vector<TextView>(names.begin(), names.end()));
     index.AddLines(lines);
-    for (const Text& name : names) {
-      EXPECT_EQ(index.Contains(name), NaivePresent(lines, T("Procedure EventMenu_") + name + T("()")))
-          << "name '" << ToUtf8(name) << "' in: " << testing::ToUtf8Lines(lines);
+    size_t missing = 0;
+    for (size_t i = 0; i < names.size(); ++i) {
+      const bool present = NaivePresent(lines, T("Procedure EventMenu_") + names[i] + T("()"));
+      EXPECT_EQ(index.Contains(names[i]), present) << "name '" << ToUtf8(names[i]) << "' in: " << testing::ToUtf8Lines(lines);
+      EXPECT_EQ(index.ContainsNameAt(i), present);
+      missing += present ? 0 : 1;
     }
+    EXPECT_EQ(index.MissingCount(), missing);  // the names are distinct
   }
 }
 

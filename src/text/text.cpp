@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include <climits>
+#include <cwchar>
 
 namespace quillon {
 
@@ -114,17 +115,39 @@ void UpperInto(TextView text, Text* out) {
 
 namespace {
 
+// True when `what` matches at `start`, both sides upper-cased.
+bool MatchesNoCase(TextView text, TextView what, size_t start) {
+  for (size_t k = 0; k < what.size(); ++k) {
+    if (UpperChar(text[start + k]) != UpperChar(what[k])) return false;
+  }
+  return true;
+}
+
 // Index of the first occurrence of `what` at or after `from`, comparing both
 // sides upper-cased character by character (upper-casing keeps the length,
 // so indices are those of the upper-cased texts).
 size_t FindNoCase(TextView text, TextView what, size_t from) {
-  if (what.size() > text.size()) return TextView::npos;
+  if (what.size() > text.size() || from > text.size() - what.size()) return TextView::npos;
+  const size_t last = what.size() - 1;
+  const char32_t anchor = what[last];
+  const bool ascii_letter = (anchor >= U'a' && anchor <= U'z') || (anchor >= U'A' && anchor <= U'Z');
+  if (anchor < 0x80 && !ascii_letter) {
+    // Only the character itself upper-cases to an ASCII character that is
+    // no letter (keywords end in "(" or "#"): the library's fast search for
+    // one character finds the candidates, the rest is compared at each.
+    static_assert(sizeof(wchar_t) == sizeof(char32_t), "wide characters hold code points");
+    const auto* base = reinterpret_cast<const wchar_t*>(text.data());
+    for (size_t at = from + last; at < text.size(); ++at) {
+      const wchar_t* hit = std::wmemchr(base + at, static_cast<wchar_t>(anchor), text.size() - at);
+      if (hit == nullptr) return TextView::npos;
+      at = static_cast<size_t>(hit - base);
+      if (MatchesNoCase(text, what.substr(0, last), at - last)) return at - last;
+    }
+    return TextView::npos;
+  }
   const char32_t first = UpperChar(what[0]);
   for (size_t i = from; i + what.size() <= text.size(); ++i) {
-    if (UpperChar(text[i]) != first) continue;
-    size_t k = 1;
-    while (k < what.size() && UpperChar(text[i + k]) == UpperChar(what[k])) ++k;
-    if (k == what.size()) return i;
+    if (UpperChar(text[i]) == first && MatchesNoCase(text, what, i)) return i;
   }
   return TextView::npos;
 }

@@ -63,18 +63,18 @@ void EmptyBody(size_t, TextView, Lines& lines) { lines.emplace_back(U"  "); }
 }  // namespace
 
 void AddMenuProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters, Views(model.menu_items), 1,
-                EmptyBody);
+  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters,
+                Views(model.menu_items), 1, EmptyBody);
 }
 
 void AddSizeProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters, Views(model.windows), 1,
-                EmptyBody);
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters,
+                Views(model.windows), 1, EmptyBody);
 }
 
 void AddExitProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters, Views(model.windows), 1,
-                [](size_t index, TextView name, Lines& lines) {
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters,
+                Views(model.windows), 1, [](size_t index, TextView name, Lines& lines) {
                   // Closing the first window ends the program; any other just closes.
                   if (index == 0) {
                     lines.emplace_back(U"  ExitApplication = 1");

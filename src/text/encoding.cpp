@@ -51,10 +51,6 @@ Text DecodeUtf16Le(std::string_view bytes) {
   return out;
 }
 
-}  // namespace
-
-namespace {
-
 // Splits at LF, CR and CR LF; a final terminator yields no extra empty line.
 // `visit` gets each line's range of units.
 template <typename Unit, typename Visit>

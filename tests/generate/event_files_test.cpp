@@ -172,7 +172,8 @@ TEST(SignatureIndexTest, AgreesWithTheSubstringRuleOnRandomLines) {
     size_t missing = 0;
     for (size_t i = 0; i < names.size(); ++i) {
       const bool present = NaivePresent(lines, T("Procedure EventMenu_") + names[i] + T("()"));
-      EXPECT_EQ(index.Contains(names[i]), present) << "name '" << ToUtf8(names[i]) << "' in: " << testing::ToUtf8Lines(lines);
+      EXPECT_EQ(index.Contains(names[i]), present)
+          << "name '" << ToUtf8(names[i]) << "' in: " << testing::ToUtf8Lines(lines);
       EXPECT_EQ(index.ContainsNameAt(i), present);
       missing += present ? 0 : 1;
     }

@@ -47,7 +47,8 @@ TEST(BasicStringHelpers, CaseInsensitiveSearchAgreesWithSearchInUpperCasedCopies
                         U"", U"IMAGEGADGE", U"\xFF\xDCimagegadget("};
   // Keywords ending in a letter and in other characters (those take the
   // fast search for their last character).
-  const Text keywords[] = {U"IMAGEGADGET(", U"SPLITTERGADGET(", U"ÄÖÜ", U"imageGADGET(#c", U"X", U"GADGET(#", U"#", U"(#B)"};
+  const Text keywords[] = {U"IMAGEGADGET(", U"SPLITTERGADGET(", U"ÄÖÜ", U"imageGADGET(#c",
+                           U"X", U"GADGET(#", U"#", U"(#B)"};
   for (const Text& line : lines) {
     for (const Text& keyword : keywords) {
       const Text upper = Upper(line);

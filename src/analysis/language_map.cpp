@@ -47,7 +47,7 @@ void LanguageMap::Set(TextView key, TextView value) {
     return;
   }
   entries_.push_back({Text(key), Text(value), Hash(key) % kBuckets});
-  index_.Insert(entries_.back().key, static_cast<uint32_t>(entries_.size() - 1));
+  index_.Insert(entries_.back().key);  // numbered like the entries
 }
 
 void LanguageMap::ForEach(const std::function<void(const Text&, const Text&)>& visit) const {

@@ -19,7 +19,7 @@ class UpperNameSet {
     UpperInto(name, &upper_);
     if (index_.Find(upper_) != ViewIndex::kNone) return false;
     names_.push_back(upper_);
-    index_.Insert(names_.back(), 0);
+    index_.Insert(names_.back());
     return true;
   }
 

@@ -12,7 +12,7 @@ Lines UnboundNames(const Lines& names, const Lines& others) {
   // Views into `others`: no copy of every name just to look them up.
   ViewIndex known;
   known.Reserve(others.size());
-  for (const Text& other : others) known.Insert(other, 0);
+  for (const Text& other : others) known.Insert(other);
   Lines unbound;
   for (const Text& name : names) {
     if (known.Find(name) == ViewIndex::kNone) unbound.push_back(name);

@@ -37,7 +37,7 @@ void ParseCatalog(const Lines& lines, LanguageMap& strings) {
     const TextView text = next == Text::npos ? TextView() : Field(line, next, &next);
     const TextView value = text.empty() ? entry : text;
     const auto at = static_cast<uint32_t>(entries.size());
-    const uint32_t stored = position.Insert(entry, at);
+    const uint32_t stored = position.Insert(entry);
     if (stored == at) {
       entries.emplace_back(entry, value);
     } else {

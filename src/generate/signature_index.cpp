@@ -10,7 +10,7 @@ SignatureIndex::SignatureIndex(TextView prefix, TextView suffix, const std::vect
   number_of_name_.reserve(names.size());
   for (TextView name : names) {
     const auto next = static_cast<uint32_t>(found_.size());
-    const uint32_t number = wanted_.Insert(name, next);
+    const uint32_t number = wanted_.Insert(name);
     number_of_name_.push_back(number);
     if (number != next) continue;  // a repeated name
     first_position_.push_back(static_cast<uint32_t>(number_of_name_.size() - 1));

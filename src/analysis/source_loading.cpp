@@ -27,8 +27,8 @@ std::string SourceFileOpenPath(const Workspace& ws, const Text& item) {
 
 namespace {
 
-// Renames the designer's calls in `line`; `upper` is the line upper-cased
-// and is kept so.
+// The form designer renames applied to procedure lines of ".pbf" files:
+// renames the calls in `line`; `upper` is the line upper-cased and is kept so.
 void RenameDesignerCalls(Text* line, Text* upper) {
   struct DesignerRename {
     Text upper_find;
@@ -61,17 +61,6 @@ void RenameDesignerCalls(Text* line, Text* upper) {
     UpperInto(*line, upper);
   }
 }
-
-}  // namespace
-
-Text ApplyFormDesignerReplacements(const Text& line) {
-  Text out = line;
-  Text upper = Upper(line);
-  RenameDesignerCalls(&out, &upper);
-  return out;
-}
-
-namespace {
 
 // True when the line has a ";" at or before position p.
 bool CommentedBefore(TextView line, long p) {

@@ -26,9 +26,6 @@ void CollectSourceFiles(Workspace& ws, RunHost& host);
 // the project directory.
 std::string SourceFileOpenPath(const Workspace& ws, const Text& item);
 
-// The form designer renames applied to procedure lines of ".pbf" files.
-Text ApplyFormDesignerReplacements(const Text& line);
-
 // Reads every source file: procedure lines (with separator blocks) into the
 // form code, top-level image and font loading lines into Images and Fonts.
 // A file that cannot be opened is skipped.

@@ -22,7 +22,7 @@
 #include "check/todo_entry.h"
 #include "generate/language_files.h"
 #include "generate/step4.h"
-#include "io/recording_writer.h"
+#include "io/overlay_file_system.h"
 #include "project/project_file.h"
 #include "project/settings_file.h"
 #include "project/user_gadget_file.h"
@@ -245,8 +245,8 @@ inline RunSummary FuzzFormRun(const uint8_t* data, size_t size) {
   WriteWhole(dir + "Main.pb", main_pb.data(), main_pb.size());
 
   auto ws = std::make_unique<Workspace>();
-  RecordingWriter recorder;
-  ws->writer = &recorder;
+  OverlayFileSystem overlay(ws->disk);
+  ws->files = &overlay;
   ws->project.project_path = FromUtf8(dir + "Fuzz.pbm");
   ws->project.has_name = true;
   ws->project.files = {U"Form.pbf"};
@@ -266,7 +266,7 @@ inline RunSummary FuzzFormRun(const uint8_t* data, size_t size) {
     summary.ready = true;
   }
   summary.log_lines = host.log.size();
-  summary.outputs = recorder.outputs().size();
+  summary.outputs = overlay.outputs().size();
   return summary;
 }
 

@@ -51,7 +51,7 @@ void CollectIncludeFiles(Workspace& ws, const Text& main_file_name) {
   if (main_file_name.empty()) return;
   const Text project_directory = ProjectDirectory(ws.project);
   TextFile main_file;
-  if (!ReadTextFileAs(ToUtf8(project_directory + main_file_name), AsciiOrUtf8, &main_file)) return;
+  if (!ReadTextFileAs(*ws.files, ToUtf8(project_directory + main_file_name), AsciiOrUtf8, &main_file)) return;
   for (const Text& line : main_file.lines) {
     const Text name = IncludeNameOfLine(line);
     if (name.empty() || IsGeneratedFileName(name)) continue;

@@ -8,7 +8,7 @@
 
 namespace quillon {
 
-int CheckMainFile(const Workspace& ws) { return ReadBomOfFile(ws.ProjectDirectoryPath() + "Main.pb"); }
+int CheckMainFile(const Workspace& ws) { return ReadBomOfFile(*ws.files, ws.ProjectDirectoryPath() + "Main.pb"); }
 
 int ChooseOutputFormat(int main_file_bom, const Switches& switches) {
   if (main_file_bom == kFormatUtf8) return kOutputUtf8;

@@ -8,7 +8,7 @@
 #include "cli/cli_host.h"
 #include "cli/cli_options.h"
 #include "cli/preview.h"
-#include "io/recording_writer.h"
+#include "io/overlay_file_system.h"
 #include "project/app_paths.h"
 #include "project/project_file.h"
 #include "project/user_gadget_file.h"
@@ -83,19 +83,20 @@ int CliMain(int argc, char** argv) {
   ws.project.project_path = project_path;
   if (!LoadProject(ws, project_path, host)) return kExitUsage;  // "Error open file project" on stderr
 
-  // A preview runs the very same pipeline; only the writer keeps the outputs.
-  RecordingWriter recorder(BackupDirectory(ws.ProjectDirectoryPath()));
+  // A preview runs the very same pipeline; only the overlay keeps the
+  // outputs in memory and serves them to the run's later reads.
+  OverlayFileSystem overlay(ws.disk);
   const bool preview = options.dry_run || options.check;
-  if (preview) ws.writer = &recorder;
+  if (preview) ws.files = &overlay;
 
   const RunOutcome outcome = RunGeneration(ws, host);
-  ws.writer = &ws.disk_writer;  // the recorder ends with this function
+  ws.files = &ws.disk;  // the overlay ends with this function
   if (outcome != RunOutcome::kReady) {
     std::fflush(stdout);
     return kExitCancelled;
   }
   if (preview) {
-    const size_t changed = PrintPreview(recorder, ws.ProjectDirectoryPath(), stdout);
+    const size_t changed = PrintPreview(overlay, ws.ProjectDirectoryPath(), stdout);
     std::fflush(stdout);
     if (options.check && changed > 0) return kExitWouldChange;
   }

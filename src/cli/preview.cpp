@@ -124,9 +124,9 @@ std::string UnifiedDiff(const std::string& before, const std::string& after, con
   return out + FormatHunks(a, b);
 }
 
-size_t PrintPreview(const RecordingWriter& recorder, const std::string& project_directory, std::FILE* out) {
+size_t PrintPreview(const OverlayFileSystem& overlay, const std::string& project_directory, std::FILE* out) {
   size_t changed = 0;
-  for (const RecordingWriter::Output& output : recorder.outputs()) {
+  for (const OverlayFileSystem::Output& output : overlay.outputs()) {
     std::string before;
     const bool exists = ReadFileBytes(output.path, &before);
     if (exists && before == output.bytes) continue;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "io/recording_writer.h"
+#include "io/overlay_file_system.h"
 
 namespace quillon::cli {
 
@@ -14,7 +14,7 @@ std::string DisplayName(const std::string& path, const std::string& project_dire
 
 // Prints one diff (or the one-line encoding note) per recorded output that
 // differs from the disk; returns how many outputs differ.
-size_t PrintPreview(const RecordingWriter& recorder, const std::string& project_directory, std::FILE* out);
+size_t PrintPreview(const OverlayFileSystem& overlay, const std::string& project_directory, std::FILE* out);
 
 // Copies into the project's Backup folder are not changes of the project:
 // they only mirror the state before the run. A preview keeps none of them.

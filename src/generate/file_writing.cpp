@@ -12,9 +12,10 @@ bool WriteGeneratedFile(Workspace& ws, RunHost& host, const Text& path, const Li
     host.AddLogLine(log::Utf8Needed(path));
     format = kOutputUtf8;
   }
-  // The writer replaces the file atomically: a failure leaves the old one intact.
-  if (!ws.writer->WriteFile(ToUtf8(path), EncodeLines(lines, format))) {
-    host.AddLogLine(log::ErrorFile(path));
+  // The file is replaced atomically: a failure leaves the old one intact.
+  const WriteResult result = ws.files->ReplaceFile(ToUtf8(path), EncodeLines(lines, format));
+  if (result != WriteResult::kWritten) {
+    host.AddLogLine(result == WriteResult::kChanged ? log::ChangedDuringRun(path) : log::ErrorFile(path));
     return false;
   }
   host.AddLogLine(log::WriteFile(path));

@@ -3,7 +3,7 @@
 #include "generate/event_files.h"
 #include "generate/language_files.h"
 #include "generate/templates.h"
-#include "io/file_io.h"
+#include "io/file_system.h"
 #include "text/encoding.h"
 
 namespace quillon {
@@ -17,13 +17,13 @@ namespace {
 bool ReadLines(Workspace& ws, const std::string& directory, TextView name, Lines* lines) {
   const std::string path = directory + ToUtf8(name);
   TextFile file;
-  const bool read = ReadTextFile(path, &file);
+  const bool read = ReadTextFile(*ws.files, path, &file);
   const bool garbled = file.bom == kFormatUtf16Be || file.bom == kFormatUtf32Le || file.bom == kFormatUtf32Be;
   if (read && !garbled) {
     *lines = std::move(file.lines);
     return true;
   }
-  if (read || FileExists(path)) ws.analysis.kept_generated_files.push_back(Text(name));
+  if (read || ws.files->KindOf(path) != FileKind::kMissing) ws.analysis.kept_generated_files.push_back(Text(name));
   return false;
 }
 

@@ -87,7 +87,7 @@ void RunStep4(Workspace& ws, RunHost& host) {
 
   host.AddLogLine(Text(log::kWriteFiles));
   WriteFiles(ws, host);
-  SaveProject(ws, ws.project.project_path, /*from_this_run=*/true, host);
+  SaveProjectAfterRun(ws, host);
   TakeSnapshot(ws);
 
   host.AddLogLine(Text(log::kReady));

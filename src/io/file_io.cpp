@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "io/write_rules.h"
+
 namespace quillon {
 
 namespace {
@@ -23,54 +25,10 @@ class Fd {
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
   int get() const { return fd_; }
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
 
  private:
   int fd_;
 };
-
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-std::string DirectoryOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// Follows a chain of symlinks at `path` to the entry they finally name.
-bool ResolveLinks(const std::string& path, std::string* out) {
-  std::string current = path;
-  for (int depth = 0; depth < 40; ++depth) {
-    struct stat st;
-    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-      *out = current;
-      return true;
-    }
-    std::string target(4096, '\0');
-    const ssize_t n = ::readlink(current.c_str(), &target[0], target.size());
-    if (n < 0 || static_cast<size_t>(n) >= target.size()) return false;
-    target.resize(static_cast<size_t>(n));
-    if (target.empty()) return false;
-    current = target[0] == '/' ? target : DirectoryOf(current) + "/" + target;
-  }
-  return false;  // a loop of links
-}
 
 // Opens a regular file for reading. Pipes, devices and directories are no
 // text files: a pipe would block the run, a device might never end.
@@ -90,9 +48,18 @@ int OpenRegularForReading(const std::string& path, struct stat* st) {
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::string* out) {
+  FileIdentity identity;
+  return ReadFileWithIdentity(path, out, &identity);
+}
+
+bool ReadFileWithIdentity(const std::string& path, std::string* out, FileIdentity* identity) {
+  *identity = FileIdentity();
   struct stat st;
   Fd fd(OpenRegularForReading(path, &st));
   if (fd.get() < 0) return false;
+  // Taken before the first byte: a change made while the file is read
+  // shows as a changed identity later.
+  *identity = disk::IdentityFromStatus(st);
   out->clear();
   if (st.st_size > 0) out->reserve(static_cast<size_t>(st.st_size));
   char buffer[65536];
@@ -148,43 +115,20 @@ long long FileSize(const std::string& path) {
   return static_cast<long long>(st.st_size);
 }
 
+FileKind KindOfPath(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? FileKind::kMissing : FileKind::kOther;
+  if (S_ISREG(st.st_mode)) return FileKind::kRegular;
+  if (S_ISDIR(st.st_mode)) return FileKind::kDirectory;
+  return FileKind::kOther;
+}
+
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, SymlinkPolicy policy) {
-  if (path.empty()) return false;
-  std::string target = path;
-  if (policy == SymlinkPolicy::kWriteThrough && !ResolveLinks(path, &target)) return false;
-
-  struct stat existing;
-  const bool exists = ::lstat(target.c_str(), &existing) == 0;
-  if (exists && S_ISDIR(existing.st_mode)) return false;
-
-  std::string temp = DirectoryOf(target) + "/.quillon-tmp-XXXXXX";
-  Fd fd(::mkstemp(&temp[0]));
-  if (fd.get() < 0) return false;
-  auto discard = [&temp]() {
-    ::unlink(temp.c_str());
-    return false;
-  };
-  mode_t mode;
-  if (exists && S_ISREG(existing.st_mode)) {
-    mode = existing.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (::fchmod(fd.get(), mode) != 0) return discard();
-  if (!WriteAll(fd.get(), bytes.data(), bytes.size())) return discard();
-  if (::fsync(fd.get()) != 0) return discard();
-  // The bytes are on disk now; releasing their cached copy lets the next
-  // file of a run reuse that memory instead of growing the cache by every
-  // file written (a large project writes tens of megabytes). Only a hint.
-  ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_DONTNEED);
-  if (!fd.Close()) return discard();
-  if (::rename(temp.c_str(), target.c_str()) != 0) return discard();
-  // Make the rename itself durable; a failure here no longer affects content.
-  Fd dir(::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
-  return true;
+  disk::WriteTarget target;
+  const disk::TrustedOwner trusted = disk::OwnerOfFolder(disk::DirectoryOf(path));
+  if (!disk::ResolveWriteTarget(path, trusted, policy == SymlinkPolicy::kWriteThrough, &target)) return false;
+  FileIdentity written;
+  return disk::ReplaceTarget(target, bytes, nullptr, &written) == WriteResult::kWritten;
 }
 
 bool MakeDirectory(const std::string& path, unsigned mode) {

@@ -1,6 +1,6 @@
 #include "project/project_file.h"
 
-#include "io/file_io.h"
+#include "run/log_lines.h"
 #include "text/encoding.h"
 
 namespace quillon {
@@ -45,7 +45,7 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
   project.saved = true;
 
   std::string bytes;
-  if (!ReadFileBytes(ToUtf8(path), &bytes)) {
+  if (!ws.files->ReadFile(ToUtf8(path), &bytes)) {
     reporter.ShowError(Text(kProjectBoxTitle), Text(kErrorOpenProject));
     return false;
   }
@@ -110,15 +110,38 @@ std::string ProjectFileBytes(const Workspace& ws, bool from_this_run) {
   return out;
 }
 
-bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter) {
+namespace {
+
+// A project file changed by another program since it was read is kept; a
+// run says so in its log, otherwise the box says it.
+bool Save(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter, RunHost* run_log) {
   if (ws.project.files.empty()) return false;
-  if (!ws.writer->WriteFile(ToUtf8(path), ProjectFileBytes(ws, from_this_run))) {
+  const WriteResult result = ws.files->ReplaceFile(ToUtf8(path), ProjectFileBytes(ws, from_this_run));
+  if (result == WriteResult::kChanged) {
+    if (run_log) {
+      run_log->AddLogLine(log::ChangedDuringRun(path));
+    } else {
+      reporter.ShowError(Text(kProjectBoxTitle), log::ChangedDuringRun(path));
+    }
+    return false;
+  }
+  if (result != WriteResult::kWritten) {
     reporter.ShowError(Text(kProjectBoxTitle), Text(kErrorSaveProject));
     return false;
   }
   ws.project.saved = true;
   ws.project.has_name = true;
   return true;
+}
+
+}  // namespace
+
+bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter) {
+  return Save(ws, path, from_this_run, reporter, nullptr);
+}
+
+bool SaveProjectAfterRun(Workspace& ws, RunHost& host) {
+  return Save(ws, ws.project.project_path, /*from_this_run=*/true, host, &host);
 }
 
 }  // namespace quillon

@@ -22,5 +22,8 @@ std::string ProjectFileBytes(const Workspace& ws, bool from_this_run);
 // Writes the project file. An empty file list is a silent failure. Does not
 // change project_path.
 bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter);
+// The save at the end of a run, from the run's lists; a project file that
+// another program changed during the run is kept and named in the log.
+bool SaveProjectAfterRun(Workspace& ws, RunHost& host);
 
 }  // namespace quillon

@@ -3,14 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "io/file_io.h"
+#include "io/file_system.h"
 #include "run/log_lines.h"
 
 namespace quillon {
 
 bool IsBackupName(std::string_view file_name) {
-  // "*" matches any characters, the empty run included.
-  return file_name.find(".pb") != std::string_view::npos;
+  // The extension, the part after the last dot, begins with "pb": "Main.pb",
+  // "Form.pbf", "data.pbdata". A name like "evil.pb.sh" is a shell script.
+  const size_t dot = file_name.rfind('.');
+  return dot != std::string_view::npos && file_name.compare(dot + 1, 2, "pb") == 0;
 }
 
 namespace {
@@ -21,23 +23,19 @@ bool CopyProjectFiles(Workspace& ws) {
   // never fall back to the current directory.
   if (project_dir.empty()) return false;
   const std::string backup_dir = project_dir + std::string(kBackupDirectoryName);
-  if (!ws.writer->MakeDirectory(backup_dir, 0700)) return false;
+  // A link or another user's folder named Backup receives nothing.
+  if (!ws.files->MakePrivateFolder(backup_dir)) return false;
 
   std::vector<std::string> names;
-  if (!ListDirectory(project_dir, &names)) return false;
+  if (!ws.files->ListFolder(project_dir, &names)) return false;
   bool ok = true;
   for (const std::string& name : names) {
     if (!IsBackupName(name)) continue;
     const std::string source = project_dir + name;
     // Directories are never entered; devices and pipes are not source files.
-    if (!IsRegularFile(source)) continue;
-    std::string bytes;
-    if (!ReadFileBytes(source, &bytes)) {
-      ok = false;
-      continue;
-    }
-    // A symlink planted in Backup is replaced, never written through.
-    if (!ws.writer->WriteFile(backup_dir + "/" + name, bytes, SymlinkPolicy::kReplaceLink)) ok = false;
+    if (ws.files->KindOf(source) != FileKind::kRegular) continue;
+    // A stream copy that replaces whatever stands in Backup, never following it.
+    if (ws.files->CopyFile(source, backup_dir + "/" + name) != WriteResult::kWritten) ok = false;
   }
   return ok;
 }

@@ -64,7 +64,7 @@ void UpdateIncludeFile(Workspace& ws, RunHost& host, const Text& path) {
   lines.clear();
   const std::string file = ToUtf8(path);
   std::string bytes;
-  if (!ReadFileBytes(file, &bytes)) {
+  if (!ws.files->ReadFile(file, &bytes)) {
     host.AddLogLine(log::ErrorOpenFile(path));
     return;
   }
@@ -85,7 +85,9 @@ void UpdateIncludeFile(Workspace& ws, RunHost& host, const Text& path) {
     return;
   }
   const std::string out = EncodeLines(lines, utf8 ? kOutputUtf8 : kOutputAscii, /*with_bom=*/utf8);
-  if (!ws.writer->WriteFile(file, out)) host.AddLogLine(log::ErrorWriteFile(path));
+  const WriteResult result = ws.files->ReplaceFile(file, out);
+  if (result == WriteResult::kChanged) host.AddLogLine(log::ChangedDuringRun(path));
+  if (result == WriteResult::kFailed) host.AddLogLine(log::ErrorWriteFile(path));
 }
 
 }  // namespace

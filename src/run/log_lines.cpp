@@ -47,6 +47,9 @@ Text DuplicateToolBar(TextView name) { return Join({U" -> Error: Find duplicate 
 Text ErrorOpenFile(TextView path) { return Join({U" -> Error OpenFile ", path, FileErrorTail()}); }
 Text ErrorWriteFile(TextView path) { return Join({U" -> Error WriteFile ", path, FileErrorTail()}); }
 Text ErrorFile(TextView path) { return Join({U" -> Error File ", path, FileErrorTail()}); }
+Text ChangedDuringRun(TextView path) {
+  return Join({U" -> Error: ", path, U" was changed by another program during the run; not written"});
+}
 Text WriteFile(TextView path) { return Join({U" -> Write File ", path}); }
 Text SourceOpenError(TextView path) { return Join({U"Error ", path, U": Open file error"}); }
 Text UpdateIncludeFile(TextView path, long count) {

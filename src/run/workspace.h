@@ -1,10 +1,11 @@
 // Everything a generation run works on: the project, the analysis model, the
-// constant-check lists, the keyword sets and the writer of its outputs.
+// constant-check lists, the keyword sets and the file system it reads and
+// writes through.
 #pragma once
 
 #include "analysis/analysis_model.h"
 #include "check/check_lists.h"
-#include "io/output_writer.h"
+#include "io/disk_file_system.h"
 #include "project/project_model.h"
 
 namespace quillon {
@@ -17,9 +18,10 @@ struct Workspace {
   Lines user_gadgets;
   // Starting directory of every file chooser (kept in the settings file).
   Text last_path;
-  DiskWriter disk_writer;
-  // Where the run's outputs go; the disk unless a preview swaps it.
-  OutputWriter* writer = &disk_writer;
+  DiskFileSystem disk;
+  // What the run reads and writes: the disk unless a dry run or a test
+  // swaps it.
+  FileSystem* files = &disk;
 
   // Byte path of the project directory (with trailing "/").
   std::string ProjectDirectoryPath() const { return ToUtf8(ProjectDirectory(project)); }

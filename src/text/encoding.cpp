@@ -1,6 +1,7 @@
 #include "text/encoding.h"
 
 #include "io/file_io.h"
+#include "io/file_system.h"
 
 namespace quillon {
 
@@ -113,20 +114,41 @@ int AsciiOrUtf8(int bom) { return bom == kFormatAscii ? kFormatAscii : kFormatUt
 
 static int SameAsMark(int bom) { return bom; }
 
+static void DecodeTextFile(std::string_view bytes, int (*format_for_mark)(int bom), TextFile* out) {
+  const BomInfo bom = DetectBom(bytes);
+  out->bom = bom.format;
+  out->lines = DecodeLines(bytes.substr(bom.length), format_for_mark(bom.format));
+}
+
 bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out) {
   std::string bytes;
   if (!ReadFileBytes(path, &bytes)) return false;
-  const BomInfo bom = DetectBom(bytes);
-  out->bom = bom.format;
-  out->lines = DecodeLines(std::string_view(bytes).substr(bom.length), format_for_mark(bom.format));
+  DecodeTextFile(bytes, format_for_mark, out);
+  return true;
+}
+
+bool ReadTextFileAs(FileSystem& files, const std::string& path, int (*format_for_mark)(int bom), TextFile* out) {
+  std::string bytes;
+  if (!files.ReadFile(path, &bytes)) return false;
+  DecodeTextFile(bytes, format_for_mark, out);
   return true;
 }
 
 bool ReadTextFile(const std::string& path, TextFile* out) { return ReadTextFileAs(path, SameAsMark, out); }
 
+bool ReadTextFile(FileSystem& files, const std::string& path, TextFile* out) {
+  return ReadTextFileAs(files, path, SameAsMark, out);
+}
+
 int ReadBomOfFile(const std::string& path) {
   std::string head;
   if (!ReadFileHead(path, 4, &head)) return kFormatUnreadable;
+  return DetectBom(head).format;
+}
+
+int ReadBomOfFile(FileSystem& files, const std::string& path) {
+  std::string head;
+  if (!files.ReadHead(path, 4, &head)) return kFormatUnreadable;
   return DetectBom(head).format;
 }
 

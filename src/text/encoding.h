@@ -9,6 +9,8 @@
 
 namespace quillon {
 
+class FileSystem;
+
 // Format codes of a byte-order mark (they double as reading formats).
 enum FormatCode : int {
   kFormatUnreadable = 0,  // the file could not be opened
@@ -48,11 +50,15 @@ bool ReadTextFile(const std::string& path, TextFile* out);
 // Used where a Part fixes the reading format by the mark (e.g. "24 when no
 // mark, otherwise 2").
 bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out);
+// The same through a run's file system, which remembers what it read.
+bool ReadTextFile(FileSystem& files, const std::string& path, TextFile* out);
+bool ReadTextFileAs(FileSystem& files, const std::string& path, int (*format_for_mark)(int bom), TextFile* out);
 // "24 when the file has no mark, otherwise 2".
 int AsciiOrUtf8(int bom);
 
 // The mark of a file, or kFormatUnreadable when it cannot be opened.
 int ReadBomOfFile(const std::string& path);
+int ReadBomOfFile(FileSystem& files, const std::string& path);
 
 // Output formats of generated files.
 enum OutputFormat : int { kOutputUtf8 = kFormatUtf8, kOutputAscii = kFormatAscii };

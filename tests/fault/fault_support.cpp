@@ -40,7 +40,7 @@ void PrepareRenamedProject(const std::string& dir) {
   ReplaceAllIn(dir + "forms/MainWindow.pbf", "WinMain", "WinStart");
 }
 
-InProcessRun RunRenamedInProcess(const std::string& dir, OutputWriter* writer) {
+InProcessRun RunRenamedInProcess(const std::string& dir, FileSystem* files) {
   Workspace ws;
   FakeHost host;
   ws.keywords = BuildKeywordSets({});
@@ -50,7 +50,7 @@ InProcessRun RunRenamedInProcess(const std::string& dir, OutputWriter* writer) {
     result.errors = host.errors;
     return result;
   }
-  if (writer) ws.writer = writer;
+  if (files) ws.files = files;
   host.file_list = ws.project.files;
   host.replies.push_back(BindReply{false, L({"WinMain > WinStart"})});
   result.outcome = RunGeneration(ws, host);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "io/output_writer.h"
+#include "io/file_io.h"
 #include "run/generation_run.h"
 #include "support/temp_dir.h"
 
@@ -33,7 +33,7 @@ struct InProcessRun {
   std::vector<std::string> log;
   std::vector<std::string> errors;  // "title: message" of every error box
 };
-InProcessRun RunRenamedInProcess(const std::string& dir, OutputWriter* writer = nullptr);
+InProcessRun RunRenamedInProcess(const std::string& dir, FileSystem* files = nullptr);
 
 // Relative paths of the temporary files of atomic writes anywhere below `dir`.
 std::vector<std::string> FindTempFiles(const std::string& dir);

@@ -1,6 +1,8 @@
 #include "generate/step4.h"
 
 #include <gtest/gtest.h>
+
+#include "rewrite/test_writers.h"
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -238,27 +240,12 @@ TEST(Step4Test, CrLfFilesAreWrittenBackWithLf) {
             "Procedure EventSize_WinMain()\nEndProcedure\nProcedure EventExit_WinMain()\nEndProcedure\n");
 }
 
-// Fails every write whose path ends in `failing`; the rest reach the disk.
-class PartlyFailingWriter final : public OutputWriter {
- public:
-  explicit PartlyFailingWriter(std::string failing) : failing_(std::move(failing)) {}
-  bool WriteFile(const std::string& path, const std::string& bytes, SymlinkPolicy policy) override {
-    if (path.size() >= failing_.size() && path.compare(path.size() - failing_.size(), failing_.size(), failing_) == 0) {
-      return false;
-    }
-    return WriteFileAtomic(path, bytes, policy);
-  }
-  bool MakeDirectory(const std::string& path, unsigned mode) override { return quillon::MakeDirectory(path, mode); }
-
- private:
-  std::string failing_;
-};
-
 TEST(Step4Test, AFailedFileIsReportedAndTheOthersAreStillWritten) {
   Step4Project p;
   WriteBytes(p.dir.File("EventGadget.pb"), "; old gadget file\n");
-  PartlyFailingWriter writer("/EventGadget.pb");
-  p.ws.writer = &writer;
+  testing::RecordingWriter writer;
+  writer.failing.insert(p.dir.path() + "EventGadget.pb");
+  p.ws.files = &writer;
   p.Run(SampleObjects());
   const std::string d = p.dir.path();
   const std::vector<std::string> tail(p.host.log.end() - 8, p.host.log.end());

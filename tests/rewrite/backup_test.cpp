@@ -34,7 +34,7 @@ struct BackupFixture {
     backup = project + "Backup/";
     EXPECT_TRUE(MakeDirectory(project, 0755));
     ws.project.project_path = FromUtf8(project + "Demo.pbm");
-    ws.writer = &writer;
+    ws.files = &writer;
   }
   void Put(const std::string& name, const std::string& bytes) { WriteBytes(project + name, bytes); }
   Strings BackupNames() const {
@@ -51,11 +51,14 @@ bool IsSymlink(const std::string& path) {
 }
 
 TEST(BackupSelection, PatternIsCaseSensitiveAndTakesAnyPbExtension) {
+  EXPECT_TRUE(IsBackupName("huge.pbdata"));
+  // The extension decides: a script named like a source is not one.
+  EXPECT_FALSE(IsBackupName("evil.pb.sh"));
   EXPECT_TRUE(IsBackupName("Main.pb"));
   EXPECT_TRUE(IsBackupName("Demo.pbm"));
   EXPECT_TRUE(IsBackupName("Tools.pbi"));
   EXPECT_TRUE(IsBackupName("Form.pbf"));
-  EXPECT_TRUE(IsBackupName("odd.pb.txt"));
+  EXPECT_FALSE(IsBackupName("odd.pb.txt"));
   EXPECT_FALSE(IsBackupName("MAIN.PB"));
   EXPECT_FALSE(IsBackupName("notes.txt"));
   EXPECT_FALSE(IsBackupName("Backup"));
@@ -82,9 +85,8 @@ TEST(BackupRuns, FirstRunCreatesBackupWithOnlyPbFiles) {
   struct stat st;
   ASSERT_EQ(::stat(f.backup.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
-  // Every copy went through the run's writer and replaces links.
-  EXPECT_EQ(f.writer.written.size(), 4u);
-  for (SymlinkPolicy p : f.writer.policies) EXPECT_EQ(p, SymlinkPolicy::kReplaceLink);
+  // Every copy went through the run's file system as a stream copy.
+  EXPECT_EQ(f.writer.copied.size(), 4u);
 }
 
 TEST(BackupRuns, SecondRunOverwritesAndKeepsVanishedFiles) {

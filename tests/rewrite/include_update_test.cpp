@@ -25,7 +25,7 @@ struct IncludeFixture {
   FakeHost host;
   RecordingWriter writer;
 
-  IncludeFixture() { ws.writer = &writer; }
+  IncludeFixture() { ws.files = &writer; }
   std::string Add(const std::string& name, const std::string& bytes) {
     const std::string path = dir.File(name);
     WriteBytes(path, bytes);

@@ -1,35 +1,58 @@
-// Output writers for the rewrite tests: one that records what reaches the
-// disk and can refuse chosen paths.
+// A file system for the rewrite tests: the disk, recording what the run
+// wrote, made and copied, and refusing chosen paths.
 #pragma once
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "io/output_writer.h"
+#include "io/disk_file_system.h"
+#include "io/file_io.h"
 
 namespace quillon::testing {
 
-class RecordingWriter final : public OutputWriter {
+class RecordingWriter final : public FileSystem {
  public:
-  bool WriteFile(const std::string& path, const std::string& bytes, SymlinkPolicy policy) override {
-    written.push_back(path);
-    policies.push_back(policy);
-    if (failing.count(path)) return false;
-    return disk_.WriteFile(path, bytes, policy);
+  bool ReadFile(const std::string& path, std::string* bytes) override { return disk_.ReadFile(path, bytes); }
+  bool ReadHead(const std::string& path, size_t count, std::string* bytes) override {
+    return disk_.ReadHead(path, count, bytes);
   }
-  bool MakeDirectory(const std::string& path, unsigned mode) override {
+  FileKind KindOf(const std::string& path) override { return disk_.KindOf(path); }
+  FileIdentity IdentityOf(const std::string& path) override { return disk_.IdentityOf(path); }
+  bool ListFolder(const std::string& path, std::vector<std::string>* names) override {
+    return disk_.ListFolder(path, names);
+  }
+  bool MakePrivateFolder(const std::string& path) override {
     made.push_back(path);
-    return disk_.MakeDirectory(path, mode);
+    return disk_.MakePrivateFolder(path);
   }
+  WriteResult ReplaceFile(const std::string& path, std::string_view bytes) override {
+    written.push_back(path);
+    if (failing.count(path)) return WriteResult::kFailed;
+    return disk_.ReplaceFile(path, bytes);
+  }
+  WriteResult CopyFile(const std::string& source, const std::string& destination) override {
+    written.push_back(destination);
+    copied.push_back(destination);
+    if (failing.count(destination)) return WriteResult::kFailed;
+    return disk_.CopyFile(source, destination);
+  }
+  WriteResult CheckReplace(const std::string& path) override { return disk_.CheckReplace(path); }
+  WriteResult CheckCopy(const std::string& source, const std::string& destination) override {
+    return disk_.CheckCopy(source, destination);
+  }
+  LockResult LockFolder(const std::string& path, std::unique_ptr<FolderLock>* lock) override {
+    return disk_.LockFolder(path, lock);
+  }
+  void SetProjectFolder(const std::string& path) override { disk_.SetProjectFolder(path); }
 
   std::set<std::string> failing;  // paths whose write fails
   std::vector<std::string> written;
-  std::vector<SymlinkPolicy> policies;
+  std::vector<std::string> copied;
   std::vector<std::string> made;
 
  private:
-  DiskWriter disk_;
+  DiskFileSystem disk_;
 };
 
 }  // namespace quillon::testing

@@ -1,6 +1,7 @@
 #include "rewrite/backup.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,6 +36,7 @@ struct BackupFixture {
     EXPECT_TRUE(MakeDirectory(project, 0755));
     ws.project.project_path = FromUtf8(project + "Demo.pbm");
     ws.files = &writer;
+    writer.SetProjectFolder(project);  // as a run does
   }
   void Put(const std::string& name, const std::string& bytes) { WriteBytes(project + name, bytes); }
   Strings BackupNames() const {
@@ -157,6 +159,95 @@ TEST(BackupFailures, ReadOnlyProjectDirectoryLogsAndStep3GoesOn) {
                                  "- Update Prefix", "- Update Procedure", "- Update Constants",
                                  "- Update Open Window", "- Update IncludeFiles"}));
   EXPECT_FALSE(IsDirectory(f.project + "Backup"));
+}
+
+// F1: a Backup that is a link would put this project's files elsewhere.
+TEST(BackupSafety, BackupThatIsALinkGetsNoCopy) {
+  BackupFixture f;
+  const std::string victim = f.dir.File("victim/");
+  ASSERT_TRUE(MakeDirectory(victim, 0755));
+  ASSERT_EQ(::symlink("../victim", (f.project + "Backup").c_str()), 0);
+  f.Put("Main.pb", "main");
+  for (int run = 0; run < 2; ++run) {
+    EXPECT_FALSE(MakeBackup(f.ws, f.host));
+    std::vector<std::string> names;
+    ASSERT_TRUE(ListDirectory(victim, &names));
+    EXPECT_TRUE(names.empty());
+  }
+  EXPECT_EQ(f.host.log, (Strings{"- Error CopyDirectory", "- Error CopyDirectory"}));
+  EXPECT_TRUE(IsSymlink(f.project + "Backup"));
+}
+
+TEST(BackupSafety, BackupFolderOfAnotherUserGetsNoCopy) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give a folder to another user";
+  BackupFixture f;
+  ASSERT_TRUE(MakeDirectory(f.backup, 0777));
+  ASSERT_EQ(::chown(f.backup.c_str(), 65534, 65534), 0);
+  f.Put("Main.pb", "main");
+  EXPECT_FALSE(MakeBackup(f.ws, f.host));
+  EXPECT_EQ(f.host.log, Strings{"- Error CopyDirectory"});
+  EXPECT_TRUE(f.BackupNames().empty());
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat st;
+  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+  return st.st_mode & 07777;
+}
+
+// F2 and F3: a copy's rights come from its source, less set-id bits, and
+// never from what already stands in Backup.
+TEST(BackupSafety, CopiesTakeTheSourcesBitsWithoutSetIdNorTheOldCopysBits) {
+  BackupFixture f;
+  f.Put("tool.pbx", "#!/bin/sh\n");
+  ASSERT_EQ(::chmod((f.project + "tool.pbx").c_str(), 0644), 0);
+  f.Put("setuid.pbx", "x");
+  ASSERT_EQ(::chmod((f.project + "setuid.pbx").c_str(), 06755), 0);
+  ASSERT_TRUE(MakeDirectory(f.backup, 0700));
+  WriteBytes(f.backup + "tool.pbx", "planted");
+  ASSERT_EQ(::chmod((f.backup + "tool.pbx").c_str(), 04755), 0);
+  // A link to a private file: the copy stays as private as the file.
+  const std::string secret = f.dir.File("secret");
+  WriteBytes(secret, "private");
+  ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+  ASSERT_EQ(::symlink(secret.c_str(), (f.project + "notes.pb").c_str()), 0);
+  // A link to a FIFO is no source file (and must not block the run).
+  ASSERT_EQ(::mkfifo(f.dir.File("fifo").c_str(), 0644), 0);
+  ASSERT_EQ(::symlink(f.dir.File("fifo").c_str(), (f.project + "pipe.pb").c_str()), 0);
+  f.Put("evil.pb.sh", "rm -rf ~");
+
+  EXPECT_TRUE(MakeBackup(f.ws, f.host));
+  EXPECT_EQ(f.BackupNames(), (Strings{"notes.pb", "setuid.pbx", "tool.pbx"}));
+  EXPECT_EQ(ReadBytes(f.backup + "tool.pbx"), "#!/bin/sh\n");
+  EXPECT_EQ(ModeOf(f.backup + "tool.pbx"), 0644u);
+  EXPECT_EQ(ModeOf(f.backup + "setuid.pbx"), 0755u);
+  EXPECT_EQ(ReadBytes(f.backup + "notes.pb"), "private");
+  EXPECT_FALSE(IsSymlink(f.backup + "notes.pb"));
+  EXPECT_EQ(ModeOf(f.backup + "notes.pb"), 0600u);
+}
+
+// F6: a huge file is streamed, not read into memory; its holes stay holes.
+TEST(BackupSafety, HugeSparseFileIsCopiedInAStream) {
+  BackupFixture f;
+  constexpr off_t kSize = 100LL << 30;  // 100 GB, almost all of it a hole
+  const std::string huge = f.project + "huge.pbdata";
+  WriteBytes(huge, "head");
+  if (::truncate(huge.c_str(), kSize) != 0) GTEST_SKIP() << "no sparse files of 100 GB here";
+  f.Put("Main.pb", "main");
+  // In a child: reading the whole file into memory ends a process.
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(MakeBackup(f.ws, f.host) ? 0 : 1);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  struct stat st;
+  ASSERT_EQ(::stat((f.backup + "huge.pbdata").c_str(), &st), 0);
+  EXPECT_EQ(st.st_size, kSize);
+  EXPECT_LT(st.st_blocks, 1024);  // under 512 KB on disk
+  std::string head;
+  ASSERT_TRUE(ReadFileHead(f.backup + "huge.pbdata", 5, &head));
+  EXPECT_EQ(head, std::string("head\0", 5));
+  EXPECT_EQ(ReadBytes(f.backup + "Main.pb"), "main");
 }
 
 }  // namespace

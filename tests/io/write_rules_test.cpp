@@ -1,0 +1,154 @@
+// The write rules of the disk file system: what a replace may follow, which
+// mode and owner the new file gets, and what it must leave alone.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "io/disk_file_system.h"
+#include "io/file_io.h"
+#include "support/temp_dir.h"
+
+namespace quillon {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr uid_t kOtherUser = 65534;  // nobody
+constexpr gid_t kOtherGroup = 65534;
+
+struct stat StatOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+  return st;
+}
+
+bool NoTemporaryFiles(const std::string& dir) {
+  std::vector<std::string> names;
+  ListDirectory(dir, &names);
+  for (const std::string& name : names) {
+    if (name.rfind(".quillon-tmp-", 0) == 0) return false;
+  }
+  return true;
+}
+
+struct Project {
+  TempDir dir;
+  std::string folder = dir.File("proj/");
+  DiskFileSystem disk;
+  Project() {
+    EXPECT_TRUE(MakeDirectory(folder, 0755));
+    disk.SetProjectFolder(folder);
+  }
+  std::string File(const std::string& name) const { return folder + name; }
+};
+
+// F2: a set-uid program in the project must not come out of a run set-uid
+// (as root's run, owned by root).
+TEST(WriteRules, ReplacedFileLosesSetIdAndStickyBits) {
+  Project p;
+  WriteBytes(p.File("tool.pbx"), "old");
+  ASSERT_EQ(::chmod(p.File("tool.pbx").c_str(), 07755), 0);
+  ASSERT_EQ(p.disk.ReplaceFile(p.File("tool.pbx"), "new"), WriteResult::kWritten);
+  EXPECT_EQ(ReadBytes(p.File("tool.pbx")), "new");
+  EXPECT_EQ(StatOf(p.File("tool.pbx")).st_mode & 07777, 0755u);
+}
+
+// F4: links to the owner's files are followed; other links are not.
+TEST(WriteRules, LinkIsWrittenThroughOnlyToARegularFileOfTheOwner) {
+  Project p;
+  const std::string own = p.dir.File("own.pb");
+  WriteBytes(own, "mine");
+  ASSERT_EQ(::symlink(own.c_str(), p.File("Main.pb").c_str()), 0);
+  ASSERT_EQ(p.disk.ReplaceFile(p.File("Main.pb"), "through"), WriteResult::kWritten);
+  EXPECT_EQ(ReadBytes(own), "through");
+  EXPECT_TRUE(S_ISLNK(StatOf(p.File("Main.pb")).st_mode));
+
+  // A dangling link names a file still to come, in a folder of the owner.
+  ASSERT_EQ(::symlink("later.pb", p.File("Later.pb").c_str()), 0);
+  EXPECT_EQ(p.disk.ReplaceFile(p.File("Later.pb"), "new"), WriteResult::kWritten);
+  EXPECT_EQ(ReadBytes(p.File("later.pb")), "new");
+}
+
+// F4: a FIFO (as a device would) turned into a regular file, directly or
+// through a link.
+TEST(WriteRules, DevicesFifosFoldersAndLoopsAreNeverReplaced) {
+  Project p;
+  const std::string fifo = p.dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  ASSERT_EQ(::symlink(fifo.c_str(), p.File("CommonFile.pb").c_str()), 0);
+  ASSERT_EQ(::mkfifo(p.File("EventMenu.pb").c_str(), 0644), 0);
+  ASSERT_TRUE(MakeDirectory(p.File("EventWindow.pb"), 0755));
+  ASSERT_EQ(::symlink("Loop.pb", p.File("Loop.pb").c_str()), 0);
+  for (const char* name : {"CommonFile.pb", "EventMenu.pb", "EventWindow.pb", "Loop.pb"}) {
+    EXPECT_EQ(p.disk.ReplaceFile(p.File(name), "x"), WriteResult::kFailed) << name;
+    EXPECT_EQ(p.disk.CheckReplace(p.File(name)), WriteResult::kFailed) << name;
+  }
+  EXPECT_TRUE(S_ISFIFO(StatOf(fifo).st_mode));
+  EXPECT_TRUE(S_ISFIFO(StatOf(p.File("EventMenu.pb")).st_mode));
+  EXPECT_TRUE(S_ISDIR(StatOf(p.File("EventWindow.pb")).st_mode));
+  EXPECT_TRUE(NoTemporaryFiles(p.folder));
+  EXPECT_TRUE(NoTemporaryFiles(p.dir.path()));
+}
+
+// Runs as root (CI) and as an ordinary user alike: a file its owner made
+// read-only is the owner's decision.
+TEST(WriteRules, ReadOnlyFileIsNotReplaced) {
+  Project p;
+  WriteBytes(p.File("Main.pb"), "keep");
+  ASSERT_EQ(::chmod(p.File("Main.pb").c_str(), 0444), 0);
+  EXPECT_EQ(p.disk.ReplaceFile(p.File("Main.pb"), "new"), WriteResult::kFailed);
+  EXPECT_EQ(ReadBytes(p.File("Main.pb")), "keep");
+  EXPECT_FALSE(WriteFileAtomic(p.File("Main.pb"), "new"));
+  EXPECT_EQ(ReadBytes(p.File("Main.pb")), "keep");
+}
+
+// The attacks of a prepared project on a run as root: links to files of
+// other users, other users' files in the project, root-owned leftovers.
+TEST(WriteRulesAsRoot, FilesOfAnotherUserAreNotReplacedNorWrittenThrough) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files to another user";
+  Project p;
+  const std::string victim = p.dir.File("authorized_keys");
+  WriteBytes(victim, "ssh-ed25519 AAAA owner\n");
+  ASSERT_EQ(::chown(victim.c_str(), kOtherUser, kOtherGroup), 0);
+  ASSERT_EQ(::symlink(victim.c_str(), p.File("CommonFile.pb").c_str()), 0);
+  WriteBytes(p.File("Catalog"), "theirs");
+  ASSERT_EQ(::chown(p.File("Catalog").c_str(), kOtherUser, kOtherGroup), 0);
+  // A dangling link into a folder of another user would create a file there.
+  const std::string foreign = p.dir.File("foreign/");
+  ASSERT_TRUE(MakeDirectory(foreign, 0755));
+  ASSERT_EQ(::chown(foreign.c_str(), kOtherUser, kOtherGroup), 0);
+  ASSERT_EQ(::symlink((foreign + "cron").c_str(), p.File("EventMain.pb").c_str()), 0);
+
+  for (const char* name : {"CommonFile.pb", "Catalog", "EventMain.pb"}) {
+    EXPECT_EQ(p.disk.ReplaceFile(p.File(name), "attack"), WriteResult::kFailed) << name;
+  }
+  EXPECT_EQ(ReadBytes(victim), "ssh-ed25519 AAAA owner\n");
+  EXPECT_EQ(ReadBytes(p.File("Catalog")), "theirs");
+  EXPECT_EQ(KindOfPath(foreign + "cron"), FileKind::kMissing);
+}
+
+TEST(WriteRulesAsRoot, RootKeepsTheUsersOwnerOnReplacedAndNewFiles) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to run as root";
+  Project p;
+  ASSERT_EQ(::chown(p.folder.c_str(), kOtherUser, kOtherGroup), 0);
+  p.disk.SetProjectFolder(p.folder);
+  WriteBytes(p.File("Main.pb"), "old");
+  ASSERT_EQ(::chown(p.File("Main.pb").c_str(), kOtherUser, kOtherGroup), 0);
+  ASSERT_EQ(::chmod(p.File("Main.pb").c_str(), 0640), 0);
+
+  ASSERT_EQ(p.disk.ReplaceFile(p.File("Main.pb"), "new"), WriteResult::kWritten);
+  ASSERT_EQ(p.disk.ReplaceFile(p.File("CommonFile.pb"), "made"), WriteResult::kWritten);
+  ASSERT_TRUE(p.disk.MakePrivateFolder(p.File("Backup")));
+  for (const char* name : {"Main.pb", "CommonFile.pb", "Backup"}) {
+    const struct stat st = StatOf(p.File(name));
+    EXPECT_EQ(st.st_uid, kOtherUser) << name;
+    EXPECT_EQ(st.st_gid, kOtherGroup) << name;
+  }
+  EXPECT_EQ(StatOf(p.File("Main.pb")).st_mode & 07777, 0640u);
+  EXPECT_EQ(StatOf(p.File("Backup")).st_mode & 07777, 0700u);
+}
+
+}  // namespace
+}  // namespace quillon

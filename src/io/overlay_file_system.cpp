@@ -15,6 +15,11 @@ std::string WithoutTrailingSlashes(std::string path) {
 
 }  // namespace
 
+bool OverlayFileSystem::MadeFolder(const std::string& path) const {
+  const std::string folder = WithoutTrailingSlashes(path);
+  return std::find(made_folders_.begin(), made_folders_.end(), folder) != made_folders_.end();
+}
+
 const std::string* OverlayFileSystem::Written(const std::string& path) const {
   const auto it = index_.find(path);
   return it == index_.end() ? nullptr : &outputs_[it->second].bytes;
@@ -38,27 +43,25 @@ bool OverlayFileSystem::ReadHead(const std::string& path, size_t count, std::str
 
 FileKind OverlayFileSystem::KindOf(const std::string& path) {
   if (Written(path)) return FileKind::kRegular;
-  const std::string folder = WithoutTrailingSlashes(path);
-  if (std::find(made_folders_.begin(), made_folders_.end(), folder) != made_folders_.end()) {
-    return FileKind::kDirectory;
-  }
+  if (MadeFolder(path)) return FileKind::kDirectory;
   return below_.KindOf(path);
 }
 
 bool OverlayFileSystem::ListFolder(const std::string& path, std::vector<std::string>* names) {
   const std::string folder = WithoutTrailingSlashes(path);
-  const bool made = std::find(made_folders_.begin(), made_folders_.end(), folder) != made_folders_.end();
-  if (made) {
+  if (MadeFolder(folder)) {
     names->clear();
   } else if (!below_.ListFolder(path, names)) {
     return false;
   }
-  // Files the run created appear as they would on disk.
-  for (const Output& output : outputs_) {
-    if (disk::DirectoryOf(output.path) != folder) continue;
-    const std::string name = output.path.substr(folder.size() + (folder == "/" ? 0 : 1));
+  // Files and folders the run created appear as they would on disk.
+  auto add = [&](const std::string& entry) {
+    if (disk::DirectoryOf(entry) != folder) return;
+    const std::string name = entry.substr(folder.size() + (folder == "/" ? 0 : 1));
     if (std::find(names->begin(), names->end(), name) == names->end()) names->push_back(name);
-  }
+  };
+  for (const Output& output : outputs_) add(output.path);
+  for (const std::string& made : made_folders_) add(made);
   return true;
 }
 
@@ -72,8 +75,15 @@ bool OverlayFileSystem::MakePrivateFolder(const std::string& path) {
   return below_.KindOf(folder) != FileKind::kMissing && below_.MakePrivateFolder(folder);
 }
 
+WriteResult OverlayFileSystem::CheckReplace(const std::string& path) {
+  if (MadeFolder(path)) return WriteResult::kFailed;
+  // In a folder that exists only in this dry run nothing can be in the way.
+  if (MadeFolder(disk::DirectoryOf(path))) return WriteResult::kWritten;
+  return below_.CheckReplace(path);
+}
+
 WriteResult OverlayFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
-  const WriteResult checked = below_.CheckReplace(path);
+  const WriteResult checked = CheckReplace(path);
   if (checked != WriteResult::kWritten) return checked;
   const auto it = index_.find(path);
   if (it != index_.end()) {
@@ -86,8 +96,7 @@ WriteResult OverlayFileSystem::ReplaceFile(const std::string& path, std::string_
 }
 
 WriteResult OverlayFileSystem::CheckCopy(const std::string& source, const std::string& destination) {
-  const std::string folder = disk::DirectoryOf(destination);
-  if (std::find(made_folders_.begin(), made_folders_.end(), folder) != made_folders_.end()) {
+  if (MadeFolder(disk::DirectoryOf(destination))) {
     // The folder exists only in this dry run: the source decides alone.
     return KindOf(source) == FileKind::kRegular ? WriteResult::kWritten : WriteResult::kFailed;
   }

@@ -35,7 +35,7 @@ class OverlayFileSystem final : public FileSystem {
   WriteResult CopyFile(const std::string& source, const std::string& destination) override {
     return CheckCopy(source, destination);
   }
-  WriteResult CheckReplace(const std::string& path) override { return below_.CheckReplace(path); }
+  WriteResult CheckReplace(const std::string& path) override;
   WriteResult CheckCopy(const std::string& source, const std::string& destination) override;
   LockResult LockFolder(const std::string& path, std::unique_ptr<FolderLock>* lock) override {
     return below_.LockFolder(path, lock);
@@ -44,6 +44,7 @@ class OverlayFileSystem final : public FileSystem {
 
  private:
   const std::string* Written(const std::string& path) const;
+  bool MadeFolder(const std::string& path) const;
 
   FileSystem& below_;
   std::vector<Output> outputs_;

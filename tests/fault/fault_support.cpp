@@ -45,12 +45,12 @@ InProcessRun RunRenamedInProcess(const std::string& dir, FileSystem* files) {
   FakeHost host;
   ws.keywords = BuildKeywordSets({});
   ws.project.project_path = FromUtf8(dir + "Example.pbm");
+  if (files) ws.files = files;  // the project file is read through it too
   InProcessRun result;
   if (!LoadProject(ws, ws.project.project_path, host)) {
     result.errors = host.errors;
     return result;
   }
-  if (files) ws.files = files;
   host.file_list = ws.project.files;
   host.replies.push_back(BindReply{false, L({"WinMain > WinStart"})});
   result.outcome = RunGeneration(ws, host);

@@ -2,6 +2,7 @@
 // wrote, made and copied, and refusing chosen paths.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ class RecordingWriter final : public FileSystem {
     return disk_.MakePrivateFolder(path);
   }
   WriteResult ReplaceFile(const std::string& path, std::string_view bytes) override {
+    if (before_replace) before_replace(path);
     written.push_back(path);
     if (failing.count(path)) return WriteResult::kFailed;
     return disk_.ReplaceFile(path, bytes);
@@ -47,6 +49,8 @@ class RecordingWriter final : public FileSystem {
   void SetProjectFolder(const std::string& path) override { disk_.SetProjectFolder(path); }
 
   std::set<std::string> failing;  // paths whose write fails
+  // Called with each path about to be replaced: another program's turn.
+  std::function<void(const std::string&)> before_replace;
   std::vector<std::string> written;
   std::vector<std::string> copied;
   std::vector<std::string> made;

@@ -1,0 +1,202 @@
+// A whole run against other programs: an editor saving while the run works,
+// a second run of the same project, a dry run that must not drift from the
+// real one, and signals that end the run.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/ptrace.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <climits>
+
+#include "fault/fault_support.h"
+#include "io/disk_file_system.h"
+#include "io/overlay_file_system.h"
+#include "rewrite/test_writers.h"
+#include "support/quillon_process.h"
+
+namespace quillon::testing {
+namespace {
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+Tree WithoutBackup(Tree files) {
+  for (auto it = files.begin(); it != files.end();) {
+    it = it->first.rfind("Backup/", 0) == 0 ? files.erase(it) : std::next(it);
+  }
+  return files;
+}
+
+const Tree& Prepared() {
+  static const Tree* tree = [] {
+    TempDir dir;
+    PrepareRenamedProject(dir.path());
+    return new Tree(SnapshotTree(dir.path()));
+  }();
+  return *tree;
+}
+
+TEST(RunSafety, DryRunReportsExactlyWhatTheRealRunWrites) {
+  TempDir real_dir, dry_dir;
+  RestoreTree(real_dir.path(), Prepared());
+  RestoreTree(dry_dir.path(), Prepared());
+  const InProcessRun real = RunRenamedInProcess(real_dir.path());
+  DiskFileSystem disk;
+  OverlayFileSystem overlay(disk);
+  const InProcessRun dry = RunRenamedInProcess(dry_dir.path(), &overlay);
+  ASSERT_EQ(real.outcome, RunOutcome::kReady);
+  EXPECT_EQ(dry.log, [&] {
+    std::vector<std::string> log = real.log;  // the same log but for the folder's name
+    for (std::string& line : log) {
+      const size_t at = line.find(real_dir.path());
+      if (at != std::string::npos) line.replace(at, real_dir.path().size(), dry_dir.path());
+    }
+    return log;
+  }());
+  EXPECT_EQ(SnapshotTree(dry_dir.path()), Prepared()) << "a dry run writes nothing";
+
+  const Tree written = WithoutBackup(SnapshotTree(real_dir.path()));
+  Tree previewed = WithoutBackup(Prepared());
+  for (const OverlayFileSystem::Output& output : overlay.outputs()) {
+    ASSERT_EQ(output.path.rfind(dry_dir.path(), 0), 0u) << output.path;
+    previewed[output.path.substr(dry_dir.path().size())] = output.bytes;
+  }
+  EXPECT_EQ(previewed, written);
+}
+
+// F5 in a run: each file an editor saves meanwhile keeps the editor's version.
+TEST(RunSafety, FilesSavedByAnEditorDuringTheRunAreKeptAndNamed) {
+  TempDir dir;
+  RestoreTree(dir.path(), Prepared());
+  RecordingWriter editor_meanwhile;
+  editor_meanwhile.SetProjectFolder(dir.path());
+  const std::vector<std::string> edited = {"EventGadget.pb", "Tools.pbi", "Example.pbm"};
+  editor_meanwhile.before_replace = [&](const std::string& path) {
+    for (const std::string& name : edited) {
+      if (EndsWith(path, "/" + name)) WriteBytes(path, "; saved by the editor\n");
+    }
+  };
+  const InProcessRun run = RunRenamedInProcess(dir.path(), &editor_meanwhile);
+  EXPECT_EQ(run.outcome, RunOutcome::kReady);
+  for (const std::string& name : edited) {
+    EXPECT_EQ(ReadBytes(dir.File(name)), "; saved by the editor\n") << name;
+    EXPECT_TRUE(HasLine(run.log, " -> Error: " + dir.File(name) +
+                                     " was changed by another program during the run; not written"))
+        << name;
+  }
+  EXPECT_NE(ReadBytes(dir.File("Main.pb")), Prepared().at("Main.pb")) << "the other files are written";
+  EXPECT_TRUE(run.errors.empty());
+}
+
+TEST(RunSafety, SecondRunOfTheSameProjectStopsAtOnce) {
+  TempDir dir;
+  RestoreTree(dir.path(), Prepared());
+  DiskFileSystem first_run;
+  std::unique_ptr<FolderLock> lock;
+  ASSERT_EQ(first_run.LockFolder(dir.path(), &lock), LockResult::kLocked);
+  const ProcessResult second =
+      RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
+  EXPECT_EQ(second.exit_code, 1);
+  EXPECT_EQ(second.out, " -> Error: another run of this project is in progress. Stop!\nCancel.\n\n");
+  EXPECT_EQ(SnapshotTree(dir.path()), Prepared());
+  lock.reset();
+  const ProcessResult later =
+      RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
+  EXPECT_EQ(later.exit_code, 0) << later.out << later.err;
+  EXPECT_TRUE(FindTempFiles(dir.path()).empty()) << "no lock file is left either";
+}
+
+// Starts the renaming run traced, stopped before its first instruction.
+pid_t StartTracedRun(const std::string& dir) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int null = ::open("/dev/null", O_RDWR);
+    if (null < 0 || ::chdir(dir.c_str()) != 0) ::_exit(126);
+    ::dup2(null, 0);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(125);
+    ::raise(SIGSTOP);
+    ::execl(QUILLON_BINARY, QUILLON_BINARY, "--generate", "Example.pbm", kRenameBind[0].c_str(),
+            kRenameBind[1].c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  return pid;
+}
+
+// Runs until the `stop_at`-th system-call stop, then sends `signal_number`
+// and lets the run handle it untraced. Returns the wait status of its end,
+// or -1 when tracing is not permitted; `stops` receives the stops seen.
+int RunSignalledAtStop(const std::string& dir, long stop_at, int signal_number, long* stops) {
+  const pid_t pid = StartTracedRun(dir);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (!WIFSTOPPED(status)) return -1;
+  ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL));
+  *stops = 0;
+  int pass_signal = 0;
+  for (;;) {
+    if (::ptrace(PTRACE_SYSCALL, pid, nullptr, reinterpret_cast<void*>(static_cast<long>(pass_signal))) != 0) break;
+    ::waitpid(pid, &status, 0);
+    if (WIFEXITED(status) || WIFSIGNALED(status)) return status;
+    pass_signal = 0;
+    if (WSTOPSIG(status) == (SIGTRAP | 0x80)) {
+      if (++*stops == stop_at) break;
+    } else if (WSTOPSIG(status) != SIGTRAP && WSTOPSIG(status) != SIGSTOP) {
+      pass_signal = WSTOPSIG(status);
+    }
+  }
+  // The signal is queued, then delivered once the run is no longer traced.
+  ::kill(pid, signal_number);
+  for (;;) {
+    if (::ptrace(PTRACE_CONT, pid, nullptr, nullptr) != 0) break;
+    ::waitpid(pid, &status, 0);
+    if (WIFEXITED(status) || WIFSIGNALED(status)) return status;
+    if (WSTOPSIG(status) == signal_number) {
+      ::ptrace(PTRACE_DETACH, pid, nullptr, reinterpret_cast<void*>(static_cast<long>(signal_number)));
+      break;
+    }
+  }
+  ::waitpid(pid, &status, 0);
+  return status;
+}
+
+// F7: SIGTERM, SIGINT and SIGHUP at points spread over the run: the run
+// ends with the signal, leaves no temporary file, and every file is whole.
+TEST(RunSafety, SignalsEndTheRunWithoutLeavingTemporaryFiles) {
+  TempDir ref;
+  RestoreTree(ref.path(), Prepared());
+  long total = 0;
+  if (RunSignalledAtStop(ref.path(), LONG_MAX, SIGTERM, &total) == -1) GTEST_SKIP() << "tracing not permitted";
+  const Tree after = SnapshotTree(ref.path());
+  ASSERT_NE(WithoutBackup(after), WithoutBackup(Prepared()));
+
+  constexpr int kPerSignal = 12;
+  int trial = 0;
+  for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
+    for (int i = 0; i < kPerSignal; ++i, ++trial) {
+      SCOPED_TRACE("signal " + std::to_string(signal_number) + ", trial " + std::to_string(i));
+      TempDir dir;
+      RestoreTree(dir.path(), Prepared());
+      // Spread over the second half of the run, where the files are written.
+      const long stop_at = total / 2 + 1 + (trial * 7919L) % (total / 2);
+      long stops = 0;
+      const int status = RunSignalledAtStop(dir.path(), stop_at, signal_number, &stops);
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << "status " << status;
+      EXPECT_EQ(FindTempFiles(dir.path()), std::vector<std::string>{});
+      for (const auto& [rel, bytes] : SnapshotTree(dir.path())) {
+        const bool is_old = Prepared().count(rel) && Prepared().at(rel) == bytes;
+        const bool is_new = after.count(rel) && after.at(rel) == bytes;
+        EXPECT_TRUE(is_old || is_new) << rel << " is cut or mixed";
+      }
+      if (::testing::Test::HasFailure()) return;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillon::testing

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "io/write_rules.h"
 
@@ -129,6 +130,15 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, SymlinkP
   if (!disk::ResolveWriteTarget(path, trusted, policy == SymlinkPolicy::kWriteThrough, &target)) return false;
   FileIdentity written;
   return disk::ReplaceTarget(target, bytes, nullptr, &written) == WriteResult::kWritten;
+}
+
+bool ReadSymlink(const std::string& path, std::string* target) {
+  std::string buffer(4096, '\0');
+  const ssize_t n = ::readlink(path.c_str(), &buffer[0], buffer.size());
+  if (n <= 0 || static_cast<size_t>(n) >= buffer.size()) return false;
+  buffer.resize(static_cast<size_t>(n));
+  *target = std::move(buffer);
+  return true;
 }
 
 bool MakeDirectory(const std::string& path, unsigned mode) {

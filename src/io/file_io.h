@@ -39,6 +39,9 @@ enum class SymlinkPolicy {
 bool WriteFileAtomic(const std::string& path, const std::string& bytes,
                      SymlinkPolicy policy = SymlinkPolicy::kWriteThrough);
 
+// The path a symlink holds; false when `path` is no readable link.
+bool ReadSymlink(const std::string& path, std::string* target);
+
 // Creates one directory with `mode`; true when it exists afterwards.
 bool MakeDirectory(const std::string& path, unsigned mode);
 

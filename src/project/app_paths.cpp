@@ -1,14 +1,12 @@
 #include "project/app_paths.h"
 
-#include <unistd.h>
+#include "io/file_io.h"
 
 namespace quillon {
 
 std::string ProgramDirectory() {
-  std::string path(4096, '\0');
-  const ssize_t n = ::readlink("/proc/self/exe", &path[0], path.size());
-  if (n <= 0 || static_cast<size_t>(n) >= path.size()) return "./";
-  path.resize(static_cast<size_t>(n));
+  std::string path;
+  if (!ReadSymlink("/proc/self/exe", &path)) return "./";
   return path.substr(0, path.rfind('/') + 1);
 }
 

@@ -178,7 +178,7 @@ TEST(BackupSafety, BackupThatIsALinkGetsNoCopy) {
   EXPECT_TRUE(IsSymlink(f.project + "Backup"));
 }
 
-TEST(BackupSafety, BackupFolderOfAnotherUserGetsNoCopy) {
+TEST(BackupSafetyAsRoot, BackupFolderOfAnotherUserGetsNoCopy) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to give a folder to another user";
   BackupFixture f;
   ASSERT_TRUE(MakeDirectory(f.backup, 0777));

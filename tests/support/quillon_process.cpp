@@ -24,11 +24,17 @@ std::string Quote(const std::string& s) {
   }
   return out + "'";
 }
+// The built program and the example project; the unprivileged run of the
+// permission tests points these at copies its user can reach.
+std::string FromEnvironment(const char* name, const std::string& fallback) {
+  const char* value = std::getenv(name);
+  return value && *value ? value : fallback;
+}
 }  // namespace
 
 ProcessResult RunQuillon(const std::vector<std::string>& args, const std::string& working_dir) {
   TempDir scratch;
-  std::string command = "cd " + Quote(working_dir) + " && " + Quote(QUILLON_BINARY);
+  std::string command = "cd " + Quote(working_dir) + " && " + Quote(FromEnvironment("QUILLON_TEST_BINARY", QUILLON_BINARY));
   for (const auto& a : args) command += " " + Quote(a);
   command += " >" + Quote(scratch.File("out")) + " 2>" + Quote(scratch.File("err")) + " </dev/null";
   const int status = std::system(command.c_str());
@@ -41,7 +47,7 @@ ProcessResult RunQuillon(const std::vector<std::string>& args, const std::string
 
 void CopyExampleProject(const std::string& target) {
   const std::string command =
-      "cp -R " + Quote(std::string(QUILLON_SOURCE_DIR) + "/examples/.") + " " + Quote(target) +
+      "cp -R " + Quote(FromEnvironment("QUILLON_TEST_EXAMPLES", std::string(QUILLON_SOURCE_DIR) + "/examples") + "/.") + " " + Quote(target) +
       " && rm -rf " + Quote(target + "Backup") + " && cd " + Quote(target) +
       " && rm -f Main.pb CommonFile.pb EventMain.pb EventMenu.pb EventGadget.pb EventWindow.pb LoadLanguage.pb Catalog";
   if (std::system(command.c_str()) != 0) throw std::runtime_error("cannot copy the example project");

@@ -88,7 +88,10 @@ WriteResult DiskFileSystem::ReplaceFile(const std::string& path, std::string_vie
   if (checked != WriteResult::kWritten) return checked;
   FileIdentity written;
   const WriteResult result = disk::ReplaceTarget(target, bytes, has_expected ? &expected : nullptr, &written);
-  if (result == WriteResult::kWritten) Remember(path, written);
+  if (result == WriteResult::kWritten) {
+    const FileIdentity replaced = target.exists ? disk::IdentityFromStatus(target.status) : FileIdentity();
+    Remember(path, written, replaced);
+  }
   return result;
 }
 
@@ -128,6 +131,11 @@ disk::TrustedOwner DiskFileSystem::TrustedFor(const std::string& path) const {
   return disk::OwnerOfFolder(disk::DirectoryOf(path));
 }
 
+void DiskFileSystem::ForgetRead(const std::string& path) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  seen_.erase(path);
+}
+
 bool DiskFileSystem::Seen(const std::string& path, FileIdentity* identity) const {
   std::lock_guard<std::mutex> hold(mutex_);
   const auto it = seen_.find(path);
@@ -139,6 +147,17 @@ bool DiskFileSystem::Seen(const std::string& path, FileIdentity* identity) const
 void DiskFileSystem::Remember(const std::string& path, const FileIdentity& identity) {
   std::lock_guard<std::mutex> hold(mutex_);
   seen_[path] = identity;
+}
+
+void DiskFileSystem::Remember(const std::string& path, const FileIdentity& written, const FileIdentity& replaced) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  seen_[path] = written;
+  if (!replaced.exists) return;
+  // The same file read under another name ("Forms/../Main.pb") saw the
+  // version this write replaced: it is no change by another program.
+  for (auto& entry : seen_) {
+    if (entry.second == replaced) entry.second = written;
+  }
 }
 
 }  // namespace quillon

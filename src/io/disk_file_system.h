@@ -26,11 +26,14 @@ class DiskFileSystem final : public FileSystem {
   WriteResult CheckCopy(const std::string& source, const std::string& destination) override;
   LockResult LockFolder(const std::string& path, std::unique_ptr<FolderLock>* lock) override;
   void SetProjectFolder(const std::string& path) override;
+  void ForgetRead(const std::string& path) override;
 
  private:
   disk::TrustedOwner TrustedFor(const std::string& path) const;
   bool Seen(const std::string& path, FileIdentity* identity) const;
   void Remember(const std::string& path, const FileIdentity& identity);
+  // After a write: `path` and every other name of the replaced version.
+  void Remember(const std::string& path, const FileIdentity& written, const FileIdentity& replaced);
   WriteResult Check(const std::string& path, disk::WriteTarget* target, FileIdentity* expected, bool* has_expected);
 
   // The window's worker and its main thread may both use the disk.

@@ -74,6 +74,9 @@ class FileSystem {
   // what a real run reports.
   virtual WriteResult CheckReplace(const std::string& path) = 0;
   virtual WriteResult CheckCopy(const std::string& source, const std::string& destination) = 0;
+  // Forgets what was read of `path`: the next replace overwrites whatever
+  // stands there, as when the user saves the project on purpose.
+  virtual void ForgetRead(const std::string& path) = 0;
   // Keeps a second run of the same project out while `lock` lives.
   virtual LockResult LockFolder(const std::string& path, std::unique_ptr<FolderLock>* lock) = 0;
   // The folder whose owner the write rules trust; empty: each target's own

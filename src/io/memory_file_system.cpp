@@ -125,6 +125,8 @@ WriteResult MemoryFileSystem::CopyFile(const std::string& source, const std::str
   return WriteResult::kWritten;
 }
 
+void MemoryFileSystem::ForgetRead(const std::string& path) { seen_.erase(Normal(path)); }
+
 LockResult MemoryFileSystem::LockFolder(const std::string& path, std::unique_ptr<FolderLock>* lock) {
   const std::string folder = Normal(path);
   if (!folders_.count(folder)) return LockResult::kUnavailable;

@@ -32,6 +32,7 @@ class MemoryFileSystem final : public FileSystem {
   WriteResult CheckCopy(const std::string& source, const std::string& destination) override;
   LockResult LockFolder(const std::string& path, std::unique_ptr<FolderLock>* lock) override;
   void SetProjectFolder(const std::string&) override {}
+  void ForgetRead(const std::string& path) override;
 
  private:
   struct File {

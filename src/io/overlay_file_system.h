@@ -41,6 +41,7 @@ class OverlayFileSystem final : public FileSystem {
     return below_.LockFolder(path, lock);
   }
   void SetProjectFolder(const std::string& path) override { below_.SetProjectFolder(path); }
+  void ForgetRead(const std::string& path) override { below_.ForgetRead(path); }
 
  private:
   const std::string* Written(const std::string& path) const;

@@ -137,6 +137,8 @@ bool Save(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& re
 }  // namespace
 
 bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter) {
+  // Saved on the user's command: the project in memory is what the user wants.
+  ws.files->ForgetRead(ToUtf8(path));
   return Save(ws, path, from_this_run, reporter, nullptr);
 }
 

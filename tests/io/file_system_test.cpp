@@ -174,5 +174,21 @@ TEST(ChangedDuringRun, InPlaceAndAtomicSavesAreDetected) {
   EXPECT_EQ(ReadBytes(gadget), "generated");
 }
 
+// One file under two names (an include named "Forms/../Main.pb"): the run's
+// write under one name is no change by another program under the other.
+TEST(ChangedDuringRun, OwnWriteUnderAnotherNameIsNoChange) {
+  TempDir dir;
+  ASSERT_TRUE(MakeDirectory(dir.File("Forms"), 0755));
+  DiskFileSystem disk;
+  disk.SetProjectFolder(dir.path());
+  WriteBytes(dir.File("Main.pb"), "old");
+  std::string bytes;
+  ASSERT_TRUE(disk.ReadFile(dir.File("Main.pb"), &bytes));
+  ASSERT_TRUE(disk.ReadFile(dir.File("Forms/../Main.pb"), &bytes));
+  EXPECT_EQ(disk.ReplaceFile(dir.File("Forms/../Main.pb"), "include updated"), WriteResult::kWritten);
+  EXPECT_EQ(disk.ReplaceFile(dir.File("Main.pb"), "generated"), WriteResult::kWritten);
+  EXPECT_EQ(ReadBytes(dir.File("Main.pb")), "generated");
+}
+
 }  // namespace
 }  // namespace quillon

@@ -47,6 +47,7 @@ class RecordingWriter final : public FileSystem {
     return disk_.LockFolder(path, lock);
   }
   void SetProjectFolder(const std::string& path) override { disk_.SetProjectFolder(path); }
+  void ForgetRead(const std::string& path) override { disk_.ForgetRead(path); }
 
   std::set<std::string> failing;  // paths whose write fails
   // Called with each path about to be replaced: another program's turn.

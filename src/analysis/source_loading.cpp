@@ -90,7 +90,7 @@ void CollectImageAndFont(AnalysisModel& model, const Text& line, const Text& upp
 
 bool ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool designer_file) {
   TextFile file;
-  if (!ReadTextFile(open_path, &file)) return false;
+  if (!ReadTextFile(open_path, &file, model.output_format)) return false;
   bool in_procedure = false;
   Text upper;
   for (Text& line : file.lines) {

@@ -57,6 +57,7 @@ void ProjectNew(App& app) {
   project.files.clear();
   app.main->ClearLog();
   ClearSavedConstants(project);
+  project.other_sections.clear();
   app.ws.check.Clear();
   project.has_name = false;
   project.saved = true;

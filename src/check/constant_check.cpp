@@ -1,6 +1,5 @@
 #include "check/constant_check.h"
 
-
 #include "check/todo_entry.h"
 #include "text/view_index.h"
 
@@ -20,13 +19,16 @@ Lines UnboundNames(const Lines& names, const Lines& others) {
   return unbound;
 }
 
-void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names) {
+void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names,
+                          const WindowPrefixGuard& guard) {
   for (const Replacement& r : replacements) {
     if (r.kind != kKindWindow) continue;
     const Text old_prefix = r.old_name + U'_';
     const Text new_prefix = r.new_name + U'_';
+    const Lines extending = guard.ExtendingWindows(r.old_name);
     for (Text& name : *names) {
-      if (name.compare(0, old_prefix.size(), old_prefix) == 0) {
+      if (name.compare(0, old_prefix.size(), old_prefix) == 0 &&
+          !WindowPrefixGuard::NameBelongsToOneOf(name, extending)) {
         name = new_prefix + name.substr(old_prefix.size());
       }
     }
@@ -65,7 +67,8 @@ bool CheckKindConstants(Workspace& ws, RunHost& host, int kind) {
   CheckLists& check = ws.check;
   check.unbound_old.clear();
   check.unbound_new.clear();
-  RenameWindowPrefixes(check.replacements, &check.old_constants);
+  RenameWindowPrefixes(check.replacements, &check.old_constants,
+                       WindowPrefixGuard(ws.analysis.windows, ws.project.saved_windows));
   check.unbound_old = UnboundNames(check.old_constants, check.new_constants);
   check.unbound_new = UnboundNames(check.new_constants, check.old_constants);
   return AskAndRecordBindings(ws, host, kind);

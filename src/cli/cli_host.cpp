@@ -7,6 +7,7 @@
 namespace quillon::cli {
 
 void CliHost::AddLogLine(const Text& line) {
+  if (line.find(U"Error") != Text::npos) saw_error_ = true;
   const std::string bytes = ToUtf8(line);
   std::fwrite(bytes.data(), 1, bytes.size(), out_);
   std::fputc('\n', out_);
@@ -16,12 +17,15 @@ BindReply CliHost::AskBindings(int kind, const Lines& unbound_old, const Lines& 
   Lines old_left = unbound_old;
   Lines new_left = unbound_new;
   BindReply reply;
-  for (const BindOption& bind : options_.binds) {
+  last_kind_asked_ = kind;
+  for (size_t i = 0; i < options_.binds.size(); ++i) {
+    const BindOption& bind = options_.binds[i];
     if (bind.kind != kind) continue;
     const auto old_it = std::find(old_left.begin(), old_left.end(), bind.old_name);
     const auto new_it = std::find(new_left.begin(), new_left.end(), bind.new_name);
     if (old_it == old_left.end() || new_it == new_left.end()) continue;
     reply.todo.push_back(bind.old_name + U" > " + bind.new_name);
+    bind_used_[i] = true;
     old_left.erase(old_it);
     new_left.erase(new_it);
   }
@@ -35,7 +39,16 @@ BindReply CliHost::AskBindings(int kind, const Lines& unbound_old, const Lines& 
 }
 
 void CliHost::ShowError(const Text&, const Text& message) {
+  saw_error_ = true;
   std::fprintf(err_, "%s\n", ToUtf8(message).c_str());
+}
+
+void CliHost::ReportUnusedBinds(bool run_completed) const {
+  for (size_t i = 0; i < options_.binds.size(); ++i) {
+    const BindOption& bind = options_.binds[i];
+    if (bind_used_[i] || (!run_completed && bind.kind > last_kind_asked_)) continue;
+    std::fprintf(err_, "quillon: --bind %s bound nothing\n", bind.text.c_str());
+  }
 }
 
 }  // namespace quillon::cli

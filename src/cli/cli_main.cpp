@@ -22,6 +22,7 @@ constexpr int kExitReady = 0;
 constexpr int kExitCancelled = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitWouldChange = 3;
+constexpr int kExitReadyWithErrors = 4;
 
 std::string AbsolutePath(const std::string& path) {
   if (!path.empty() && path[0] == '/') return path;
@@ -73,6 +74,10 @@ int CliMain(int argc, char** argv) {
     return kExitReady;
   }
 
+  // Every log line is out before the next one is made: a log piped into a
+  // file or another program survives a crash of the run.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+
   // The process ends right after the run: the workspace stays reachable to the
   // end instead of freeing its lines (a million in a large project) one by one.
   static Workspace* const kept_workspace = new Workspace;
@@ -90,17 +95,16 @@ int CliMain(int argc, char** argv) {
 
   const RunOutcome outcome = RunGeneration(ws, host);
   ws.writer = &ws.disk_writer;  // the recorder ends with this function
-  if (outcome != RunOutcome::kReady) {
-    std::fflush(stdout);
-    return kExitCancelled;
-  }
+  std::fflush(stdout);
+  host.ReportUnusedBinds(outcome == RunOutcome::kReady);
+  if (outcome != RunOutcome::kReady) return kExitCancelled;
   if (preview) {
     const size_t changed = PrintPreview(recorder, ws.ProjectDirectoryPath(), stdout);
     std::fflush(stdout);
     if (options.check && changed > 0) return kExitWouldChange;
   }
   std::fflush(stdout);
-  return kExitReady;
+  return host.SawError() ? kExitReadyWithErrors : kExitReady;
 }
 
 }  // namespace quillon::cli

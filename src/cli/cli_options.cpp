@@ -18,7 +18,8 @@ const char kUsage[] =
     "  --dry-run               write nothing; print what would change as unified diffs\n"
     "  --check                 like --dry-run; exit 3 when anything would change\n"
     "\n"
-    "Exit status: 0 ready, 1 cancelled, 2 usage error or unreadable project, 3 --check found changes.\n";
+    "Exit status: 0 ready, 1 cancelled, 2 usage error or unreadable project, 3 --check found changes,\n"
+    "4 ready, but a file could not be read, backed up or written (see the log's Error lines).\n";
 
 int ParseKind(const std::string& word) {
   if (word.size() == 1 && word[0] >= '1' && word[0] <= '6') return word[0] - '0';
@@ -38,6 +39,7 @@ bool ParseBind(const std::string& value, BindOption* bind, std::string* error) {
     *error = "--bind needs KIND:OLD=NEW, got '" + value + "'";
     return false;
   }
+  bind->text = value;
   bind->kind = ParseKind(value.substr(0, colon));
   bind->old_name = FromUtf8(value.substr(colon + 1, eq - colon - 1));
   bind->new_name = FromUtf8(value.substr(eq + 1));

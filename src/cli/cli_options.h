@@ -12,6 +12,7 @@ struct BindOption {
   int kind = 0;  // 1 to 6
   Text old_name;
   Text new_name;
+  std::string text;  // KIND:OLD=NEW as given
 };
 
 struct CliOptions {

@@ -17,6 +17,12 @@ Lines* SavedListForSection(Project& project, const Text& section) {
   return nullptr;
 }
 
+bool IsKnownSection(const Text& section) {
+  return section == U"[FILES]" || section == U"[SWITCH]" || section == U"[WINDOW]" || section == U"[MENU]" ||
+         section == U"[MENUITEM]" || section == U"[STATUSBAR]" || section == U"[TOOLBAR]" ||
+         section == U"[GADGET]";
+}
+
 void ReadSwitchLine(Project& project, const Text& line) {
   const Text text = ReplaceAll(line, U";", U"");
   const long eq = Position(text, U'=');
@@ -40,6 +46,7 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
                       &project.saved_status_bars, &project.saved_tool_bars, &project.saved_gadgets}) {
     list->clear();
   }
+  project.other_sections.clear();
   ws.check.Clear();
   project.has_name = false;
   project.saved = true;
@@ -52,12 +59,19 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
   // A UTF-8 mark in front of the first section is skipped.
   const Lines lines = DecodeUtf8Lines(bytes);
 
+  // Only a header changes the section: a blank line inside one (a hand edit)
+  // must not drop the lines after it.
   Text section;
+  bool known_section = false;
   for (const Text& line : lines) {
     if (!line.empty() && line[0] == U'[') {
       section = line;
+      known_section = IsKnownSection(section);
+      if (!known_section) project.other_sections.push_back(line);
+    } else if (!section.empty() && !known_section) {
+      project.other_sections.push_back(line);
     } else if (line.empty()) {
-      section.clear();
+      continue;
     } else if (section == U"[FILES]") {
       project.files.push_back(line);
     } else if (section == U"[SWITCH]") {
@@ -107,6 +121,7 @@ std::string ProjectFileBytes(const Workspace& ws, bool from_this_run) {
     for (const Text& name : project.saved_gadgets) line(name);
   }
   line(U"");
+  for (const Text& other : project.other_sections) line(other);
   return out;
 }
 

@@ -12,7 +12,8 @@ void RunStep3(Workspace& ws, RunHost& host) {
   host.AddLogLine(Text(log::kMakeBackup));
   MakeBackup(ws, host);
   host.AddLogLine(Text(log::kUpdatePrefix));
-  UpdatePrefixes(replacements, ws.analysis);
+  const WindowPrefixGuard guard(ws.analysis.windows, ws.project.saved_windows);
+  UpdatePrefixes(replacements, ws.analysis, guard);
   host.AddLogLine(Text(log::kUpdateProcedure));
   UpdateProcedures(replacements, ws.analysis);
   host.AddLogLine(Text(log::kUpdateConstants));
@@ -20,7 +21,7 @@ void RunStep3(Workspace& ws, RunHost& host) {
   host.AddLogLine(Text(log::kUpdateOpenWindow));
   UpdateOpenWindows(replacements, ws.analysis);
   host.AddLogLine(Text(log::kUpdateIncludeFiles));
-  UpdateIncludeFiles(ws, host);
+  UpdateIncludeFiles(ws, host, guard);
 }
 
 }  // namespace quillon

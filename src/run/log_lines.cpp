@@ -55,4 +55,8 @@ Text UpdateIncludeFile(TextView path, long count) {
 Text Count(TextView what, long count) { return Join({U" -> Count ", what, U": ", ToText(count)}); }
 Text Utf8Needed(TextView path) { return Join({U" -> Warning: UTF-8 needed for ", path}); }
 
+Text QuotedTextLeftOut(TextView text) {
+  return Join({U" -> Warning: text with a double quote left out of LoadLanguage.pb: ", text});
+}
+
 }  // namespace quillon::log

@@ -65,6 +65,8 @@ Text WriteFile(TextView path);            // " -> Write File " path
 Text UpdateIncludeFile(TextView path, long count);
 Text Count(TextView what, long count);    // " -> Count <what>: n"
 Text Utf8Needed(TextView path);           // " -> Warning: UTF-8 needed for " path
+// " -> Warning: text with a double quote left out of LoadLanguage.pb: " text
+Text QuotedTextLeftOut(TextView text);
 Text SourceOpenError(TextView path);      // "Error " path ": Open file error"
 
 }  // namespace quillon::log

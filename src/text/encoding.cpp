@@ -113,16 +113,32 @@ int AsciiOrUtf8(int bom) { return bom == kFormatAscii ? kFormatAscii : kFormatUt
 
 static int SameAsMark(int bom) { return bom; }
 
-bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out) {
+int MarklessFormat(std::string_view bytes, int output_format) {
+  if (output_format != kOutputUtf8) return kFormatAscii;
+  bool high_byte = false;
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      high_byte = true;
+      break;
+    }
+  }
+  return high_byte && IsValidUtf8(bytes) ? kFormatUtf8 : kFormatAscii;
+}
+
+bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out, int output_format) {
   std::string bytes;
   if (!ReadFileBytes(path, &bytes)) return false;
   const BomInfo bom = DetectBom(bytes);
+  const std::string_view text = std::string_view(bytes).substr(bom.length);
   out->bom = bom.format;
-  out->lines = DecodeLines(std::string_view(bytes).substr(bom.length), format_for_mark(bom.format));
+  const int format = bom.format == kFormatAscii ? MarklessFormat(text, output_format) : format_for_mark(bom.format);
+  out->lines = DecodeLines(text, format);
   return true;
 }
 
-bool ReadTextFile(const std::string& path, TextFile* out) { return ReadTextFileAs(path, SameAsMark, out); }
+bool ReadTextFile(const std::string& path, TextFile* out, int output_format) {
+  return ReadTextFileAs(path, SameAsMark, out, output_format);
+}
 
 int ReadBomOfFile(const std::string& path) {
   std::string head;

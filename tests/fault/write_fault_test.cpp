@@ -130,7 +130,7 @@ TEST_F(WriteFaults, DirectoryInPlaceOfAnOutputIsReportedAndLeftAlone) {
     start[rel + "/keep.txt"] = "kept\n";
     RestoreTree(dir.path(), start);
     const ProcessResult run = RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
-    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.exit_code, 4) << run.err;  // completed, with errors
     const std::vector<std::string> log = SplitLines(run.out);
     ExpectReadyEnd(log);
     ExpectReported(dir.path(), rel, log, {});
@@ -155,7 +155,7 @@ TEST_F(WriteFaults, DirectoryInPlaceOfTheIncludeFileIsReportedAsUnreadable) {
   start["Tools.pbi/keep.txt"] = "kept\n";
   RestoreTree(dir.path(), start);
   const ProcessResult run = RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
-  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.exit_code, 4);
   const std::vector<std::string> log = SplitLines(run.out);
   EXPECT_TRUE(HasLine(log, " -> Error OpenFile " + dir.File("Tools.pbi") + Tail())) << run.out;
   ExpectReadyEnd(log);
@@ -172,7 +172,7 @@ TEST_F(WriteFaults, FullFileSystemChangesNothingAndReportsEveryFile) {
   RestoreTree(dir, *before_);
   FillUp(fs.path() + "filler");
   const ProcessResult run = RunQuillon({"--generate", dir + "Example.pbm", kRenameBind[0], kRenameBind[1]}, dir);
-  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.exit_code, 4);
   const std::vector<std::string> log = SplitLines(run.out);
   ExpectReadyEnd(log);
   for (const char* name : kGenerated) ExpectReported(dir, name, log, {});
@@ -203,8 +203,10 @@ TEST_F(WriteFaults, SpaceRunningOutMidRunLeavesEachFileOldOrNewAndReported) {
     FillUp(fs.path() + "filler");
     FreeFromFiller(fs.path() + "filler", pages * 4096);
     const ProcessResult run = RunQuillon({"--generate", dir + "Example.pbm", kRenameBind[0], kRenameBind[1]}, dir);
-    EXPECT_EQ(run.exit_code, 0);
     const std::vector<std::string> log = SplitLines(run.out);
+    // Completed either way; with 4 exactly when something was not written.
+    const bool reported = run.out.find("Error") != std::string::npos || !run.err.empty();
+    EXPECT_EQ(run.exit_code, reported ? 4 : 0);
     ExpectReadyEnd(log);
     const Tree now = SnapshotTree(dir);
     size_t old_ones = 0;

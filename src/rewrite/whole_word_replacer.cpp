@@ -48,6 +48,8 @@ void WholeWordReplacer::Candidates(TextView upper_line, uint32_t first, std::vec
     }
   };
   if (!entries_of_word_.empty()) {
+    // A word that stands many times in the line adds its entries once.
+    std::vector<bool> seen(entries_of_word_.size(), false);
     size_t i = 0;
     while (i < upper_line.size()) {
       if (!IsUpperWordChar(upper_line[i])) {
@@ -57,7 +59,10 @@ void WholeWordReplacer::Candidates(TextView upper_line, uint32_t first, std::vec
       const size_t start = i;
       while (i < upper_line.size() && IsUpperWordChar(upper_line[i])) ++i;
       const uint32_t id = word_index_.Find(upper_line.substr(start, i - start));
-      if (id != ViewIndex::kNone) add_from(entries_of_word_[id]);
+      if (id != ViewIndex::kNone && !seen[id]) {
+        seen[id] = true;
+        add_from(entries_of_word_[id]);
+      }
     }
   }
   add_from(unindexed_);
@@ -81,6 +86,7 @@ long WholeWordReplacer::Apply(Text& line) const {
     if (replaced == line) continue;
     line.swap(replaced);
     ++changes;
+    if (number + 1 == entries_.size()) break;
     // The changed line may now hold words of later entries.
     UpperInto(line, &upper);
     Candidates(upper, number + 1, &candidates);

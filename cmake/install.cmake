@@ -64,17 +64,17 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_PACKAGE_CONTACT "The Quillon developers <quillon@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "event code generator for PureBasic form designer sources")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "event code generator for PureBasic form designer sources
- Quillon reads the form sources that a form designer produced for a
- PureBasic program and generates the event-handling program around them:
- constants for every window, menu item and gadget, one event procedure per
- object, the dispatch code and the event loop. Code written inside the
- generated procedures survives every regeneration, and renamed constants
- are renamed in the user's own code.
- .
- The package holds the GTK 2 window and the headless command line
- (quillon --generate) for scripts and continuous integration.")
+# The long description; CPack indents it and writes the empty line as " .".
+set(CPACK_PACKAGE_DESCRIPTION
+    "Quillon reads the form sources that a form designer produced for a
+PureBasic program and generates the event-handling program around them:
+constants for every window, menu item and gadget, one event procedure per
+object, the dispatch code and the event loop. Code written inside the
+generated procedures survives every regeneration, and renamed constants
+are renamed in the user's own code.
+
+The package holds the GTK 2 window and the headless command line
+(quillon --generate) for scripts and continuous integration.")
 set(CPACK_DEBIAN_PACKAGE_SECTION "devel")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -1,5 +1,5 @@
 # Installation (GNUInstallDirs; PREFIX and DESTDIR as usual), `uninstall`,
-# the Debian package (CPack) and the test of an installed tree.
+# the Debian package (CPack) and the tests of the installed tree and package.
 
 # The desktop entry, the metainfo and the icon share this identifier.
 set(QUILLON_APP_ID "org.quillon.quillon")
@@ -88,4 +88,9 @@ if(QUILLON_GUI)
     COMMAND ${CMAKE_SOURCE_DIR}/tests/install/install_test.sh
             ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} ${QUILLON_APP_ID} ${PROJECT_VERSION})
   set_tests_properties(InstallTree PROPERTIES TIMEOUT 120)
+  get_filename_component(cmake_bin_dir ${CMAKE_COMMAND} DIRECTORY)
+  add_test(NAME DebianPackage
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/install/package_test.sh
+            ${cmake_bin_dir}/cpack ${CMAKE_BINARY_DIR} ${QUILLON_APP_ID} ${PROJECT_VERSION})
+  set_tests_properties(DebianPackage PROPERTIES TIMEOUT 120)
 endif()

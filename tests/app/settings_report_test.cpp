@@ -34,8 +34,8 @@ TEST(SettingsReportTest, SettingsThatCannotBeSavedAreNamedWithTheReasonAtExit) {
   EXPECT_TRUE(s.dialogs.messages.empty());
   ASSERT_EQ(::mkdir(dir.File("QN4.INI").c_str(), 0755), 0);  // in the way of the file
   s.app.SaveSettingsAtExit();
-  EXPECT_EQ(s.dialogs.messages,
-            std::vector<std::string>{"Settings: Error save file settings\n" + dir.File("QN4.INI") + ": Is a directory"});
+  const std::string box = "Settings: Error save file settings\n" + dir.File("QN4.INI") + ": Is a directory";
+  EXPECT_EQ(s.dialogs.messages, std::vector<std::string>{box});
   EXPECT_TRUE(IsDirectory(dir.File("QN4.INI")));
 }
 

@@ -2,7 +2,7 @@
 # The installed tree: `cmake --install` into a temporary DESTDIR, the files
 # in their places, the installed program run headless from a read-only prefix
 # on a copy of the example project, the desktop entry and the metainfo through
-# their validators, the man page rendered, the Debian package, and
+# their validators, the man page rendered, and
 # uninstall leaving no file behind.
 # Arguments: CMAKE BUILD_DIR SOURCE_DIR APP_ID VERSION
 set -u
@@ -82,42 +82,17 @@ cmp -s "$work/before" "$work/after" || { diff "$work/before" "$work/after"; fail
 # installed program is the user's, never the programs' folder (not even for
 # root, who could write it).
 env -i PATH=/usr/bin:/bin HOME="$work/home" "$root/bin/quillon" --help >"$work/help.txt" 2>&1
-grep -qF "$work/home/.config/quillon/" "$work/help.txt" || { cat "$work/help.txt"; fail "--help names no settings folder"; }
-env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_CONFIG_HOME="$work/xdg" "$root/bin/quillon" --help >"$work/help.txt" 2>&1
+grep -qF "$work/home/.config/quillon/" "$work/help.txt" ||
+  { cat "$work/help.txt"; fail "--help names no settings folder"; }
+env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_CONFIG_HOME="$work/xdg" "$root/bin/quillon" --help \
+  >"$work/help.txt" 2>&1
 grep -qF "$work/xdg/quillon/" "$work/help.txt" || fail "--help ignores XDG_CONFIG_HOME"
 "$root/bin/quillon" --version | grep -qx "Quillon Deluxe Version v$version (Rev. [0-9]*)" || fail "--version"
 
-# The Debian package of `make deb`: its control data, and its tree unpacked
-# gives a program that finds its settings in the user's home folder.
-if command -v cpack >/dev/null 2>&1 && command -v dpkg-deb >/dev/null 2>&1; then
-  cpack=$(dirname "$cmake")/cpack
-  if "$cpack" --config "$build/CPackConfig.cmake" -B "$work/pkg" >"$work/cpack.log" 2>&1; then
-    deb=$(ls "$work"/pkg/quillon_"$version"_*.deb 2>/dev/null | head -n 1)
-    if [ -z "$deb" ]; then
-      fail "no quillon_${version}_*.deb"
-    else
-      [ "$(dpkg-deb -f "$deb" Section)" = devel ] || fail "package section"
-      dpkg-deb -f "$deb" Depends | grep -q libgtk2.0-0 || fail "package Depends without GTK 2"
-      dpkg-deb -f "$deb" Description | grep -q '^ Quillon reads' || fail "package description"
-      dpkg-deb -x "$deb" "$work/unpacked"
-      for file in usr/bin/quillon usr/share/applications/$app_id.desktop usr/share/doc/quillon/copyright \
-                  usr/share/man/man1/quillon.1 usr/share/icons/hicolor/48x48/apps/$app_id.png; do
-        [ -f "$work/unpacked/$file" ] || fail "package without /$file"
-      done
-      env -i PATH=/usr/bin:/bin HOME="$work/home" "$work/unpacked/usr/bin/quillon" --help |
-        grep -qF "$work/home/.config/quillon/" || fail "packaged program's settings folder"
-    fi
-  else
-    cat "$work/cpack.log"
-    fail "cpack"
-  fi
-else
-  fail "cpack or dpkg-deb missing"
-fi
-
 # Uninstall removes every installed file, with the manifest of this install.
 chmod -R u+w "$stage"
-DESTDIR=$stage "$cmake" -DMANIFEST="$build/install_manifest_Unspecified.txt" -P "$source/cmake/uninstall.cmake" >/dev/null ||
+DESTDIR=$stage "$cmake" -DMANIFEST="$build/install_manifest_Unspecified.txt" \
+  -P "$source/cmake/uninstall.cmake" >/dev/null ||
   fail "uninstall"
 left=$(find "$stage" -type f)
 [ -z "$left" ] || fail "uninstall left: $left"

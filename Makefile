@@ -43,12 +43,17 @@ build: configure
 run: build
 	./$(BUILD)/quillon examples/Example.pbm
 
-# DESTDIR, when set, reaches cmake through the environment.
+# DESTDIR, when set, reaches cmake through the environment. The list of the
+# installed files (DESTDIR included) is kept apart from cmake's own manifest,
+# which `make deb` and the package test overwrite with the package's paths.
+INSTALLED := $(BUILD)/installed_files.txt
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt > $(INSTALLED)
 
 uninstall:
-	cmake --build $(BUILD) --target uninstall
+	cmake -DMANIFEST=$(INSTALLED) -P cmake/uninstall.cmake
+	rm -f $(INSTALLED)
 
 deb: build
 	cd $(BUILD) && cpack -G DEB

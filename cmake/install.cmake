@@ -1,5 +1,5 @@
-# Installation (GNUInstallDirs; PREFIX and DESTDIR as usual), `uninstall`,
-# the Debian package (CPack) and the tests of the installed tree and package.
+# Installation (GNUInstallDirs; PREFIX and DESTDIR as usual), the Debian
+# package (CPack) and the tests of the installed tree and of the package.
 
 # The desktop entry, the metainfo and the icon share this identifier.
 set(QUILLON_APP_ID "org.quillon.quillon")
@@ -50,12 +50,7 @@ if(QUILLON_GUI)
   endforeach()
 endif()
 
-# Removes every file the last install listed in its manifest (DESTDIR
-# included), then the folders of ours that are left empty.
-add_custom_target(uninstall
-  COMMAND ${CMAKE_COMMAND} -DMANIFEST=${CMAKE_BINARY_DIR}/install_manifest.txt
-          -P ${CMAKE_SOURCE_DIR}/cmake/uninstall.cmake
-  COMMENT "Removing the installed files")
+# `make uninstall` (Makefile) removes what `make install` listed.
 
 # --- the Debian package -------------------------------------------------------
 set(CPACK_GENERATOR "DEB")

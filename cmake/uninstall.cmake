@@ -1,13 +1,12 @@
-# Removes the files named in an install manifest (below $DESTDIR when it is
-# set, as the install put them), then the folders that held only our files
-# (share/doc/quillon), when they are empty.
+# Removes the files named in a list of installed files (full paths, DESTDIR
+# included), then the folders that held only our files (share/doc/quillon),
+# when they are empty.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} is missing (run the install first)")
 endif()
 file(STRINGS "${MANIFEST}" installed)
 set(doc_folders)
-foreach(name ${installed})
-  set(file "$ENV{DESTDIR}${name}")
+foreach(file ${installed})
   if(IS_SYMLINK "${file}" OR EXISTS "${file}")
     message(STATUS "Removing ${file}")
     file(REMOVE "${file}")

@@ -91,9 +91,8 @@ grep -qF "$work/xdg/quillon/" "$work/help.txt" || fail "--help ignores XDG_CONFI
 
 # Uninstall removes every installed file, with the manifest of this install.
 chmod -R u+w "$stage"
-DESTDIR=$stage "$cmake" -DMANIFEST="$build/install_manifest_Unspecified.txt" \
-  -P "$source/cmake/uninstall.cmake" >/dev/null ||
-  fail "uninstall"
+sed "s|^|$stage|" "$build/install_manifest_Unspecified.txt" >"$work/installed_files.txt"
+"$cmake" -DMANIFEST="$work/installed_files.txt" -P "$source/cmake/uninstall.cmake" >/dev/null || fail "uninstall"
 left=$(find "$stage" -type f)
 [ -z "$left" ] || fail "uninstall left: $left"
 

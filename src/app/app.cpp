@@ -3,15 +3,28 @@
 #include "app/command_table.h"
 #include "app/info_box.h"
 #include "app/request_server.h"
+#include "project/app_paths.h"
 #include "project/settings_file.h"
+#include "project/user_gadget_file.h"
 
 namespace quillon::app {
+
+namespace {
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+
+}  // namespace
+
+void DialogErrorReporter::ShowError(const Text& title, const Text& message) {
+  if (title == kUserListBoxTitle || title == kSaveUserListTitle) settings_trouble_shown = true;
+  dialogs_.ShowMessage(title, message);
+}
 
 App::App(Workspace& workspace, DialogService& dialog_service, AppPaths app_paths)
     : ws(workspace),
       dialogs(dialog_service),
       paths(std::move(app_paths)),
-      info_text(ComposeInfoText()),
+      info_text(ComposeInfoText(FolderOf(paths.settings))),
       requests([this](WorkerRequest& request) { ServeRequest(*this, request); }) {}
 
 App::~App() {
@@ -54,7 +67,11 @@ void App::RunEventLoop() {
 void App::SaveSettingsAtExit() {
   requests.Shutdown();
   if (worker.joinable()) worker.join();
-  SaveSettings(ws, paths.settings);
+  if (SaveSettings(ws, paths.settings) || reporter.settings_trouble_shown) return;
+  const std::string why = WriteProblem(paths.settings);
+  reporter.ShowError(Text(kSettingsBoxTitle),
+                     Text(kErrorSaveSettings) + U"\n" + FromUtf8(paths.settings + (why.empty() ? "" : ": " + why)));
+  reporter.settings_trouble_shown = true;
 }
 
 void App::ShowProjectPath() { main->SetStatusText(ws.project.project_path); }

@@ -34,15 +34,22 @@ struct AppPaths {
   std::string user_list;  // UserList.INI
 };
 
-// Error boxes of operations that run on the main thread.
+// Error boxes of operations that run on the main thread. It notes whether a
+// box spoke of the settings folder's files, so that their trouble is shown
+// once per session.
 class DialogErrorReporter final : public ErrorReporter {
  public:
   explicit DialogErrorReporter(DialogService& dialogs) : dialogs_(dialogs) {}
-  void ShowError(const Text& title, const Text& message) override { dialogs_.ShowMessage(title, message); }
+  void ShowError(const Text& title, const Text& message) override;
+
+  bool settings_trouble_shown = false;
 
  private:
   DialogService& dialogs_;
 };
+
+inline constexpr TextView kSettingsBoxTitle = U"Settings";
+inline constexpr TextView kErrorSaveSettings = U"Error save file settings";
 
 struct App {
   App(Workspace& workspace, DialogService& dialog_service, AppPaths app_paths);
@@ -58,6 +65,8 @@ struct App {
   // Step 14: the event loop, until ExitRequested.
   void RunEventLoop();
   // Step 15: releases a waiting worker, waits for it, writes the settings.
+  // A settings file that cannot be written is named in an error box, unless
+  // the settings folder's trouble was shown already in this session.
   void SaveSettingsAtExit();
 
   // Status bar <- ProjectPath; file list <- the project's file list.

@@ -19,6 +19,9 @@ int AppMain(int argc, char** argv) {
   }
   Workspace ws;
   GtkDialogService dialogs;
+  // The settings folder outside the program's folder is created on first use;
+  // when that fails, the user list's and the settings' own boxes tell.
+  MakeSettingsDirectory(SettingsDirectory());
   App app(ws, dialogs, AppPaths{SettingsPath(), UserListPath()});
   if (!app.Open()) return 0;
   dialogs.SetParent(app.main->window());

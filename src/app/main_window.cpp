@@ -5,12 +5,13 @@
 #include <cstring>
 
 #include "app/display_text.h"
+#include "quillon_version.h"
 
 namespace quillon::app {
 
 namespace {
 
-constexpr const char* kTitle = "Quillon Deluxe Version v5.17";
+constexpr const char* kTitle = QUILLON_PRODUCT_TITLE;
 constexpr int kNone = -1;
 
 // One row of the menu table; a null text is a separator.

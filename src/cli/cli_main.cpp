@@ -12,6 +12,7 @@
 #include "project/app_paths.h"
 #include "project/project_file.h"
 #include "project/user_gadget_file.h"
+#include "quillon_version.h"
 #include "run/generation_run.h"
 
 namespace quillon::cli {
@@ -67,10 +68,11 @@ int CliMain(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(kUsage, stdout);
+    std::printf("\nSettings folder (QN4.INI, UserList.INI): %s\n", SettingsDirectory().c_str());
     return kExitReady;
   }
   if (options.version) {
-    std::puts("Quillon Deluxe Version v5.17 (Rev. 383656)");
+    std::puts(QUILLON_PRODUCT_TITLE " (Rev. " QUILLON_REVISION_TEXT ")");
     return kExitReady;
   }
 

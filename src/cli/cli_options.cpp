@@ -14,7 +14,7 @@ const char kUsage[] =
     "  --bind KIND:OLD=NEW     bind a renamed constant; KIND is Window, MenuBar, MenuItem,\n"
     "                          StatusBar, ToolBar, Gadget or 1 to 6\n"
     "  --drop-unbound          go on when old constants stay unbound (default: cancel)\n"
-    "  --user-list FILE        user gadget names (default: UserList.INI beside the program)\n"
+    "  --user-list FILE        user gadget names (default: UserList.INI in the settings folder)\n"
     "  --dry-run               write nothing; print what would change as unified diffs\n"
     "  --check                 like --dry-run; exit 3 when anything would change\n"
     "\n"

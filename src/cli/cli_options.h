@@ -21,7 +21,7 @@ struct CliOptions {
   std::string project;        // as given
   std::vector<BindOption> binds;  // in command-line order
   bool drop_unbound = false;
-  std::string user_list;      // empty: UserList.INI beside the program, if any
+  std::string user_list;      // empty: UserList.INI in the settings folder, if any
   bool dry_run = false;
   bool check = false;
 };

@@ -135,12 +135,12 @@ bool LoadSettings(Workspace& ws, const Text& first_argument, const std::string& 
   return false;
 }
 
-void SaveSettings(const Workspace& ws, const std::string& settings_path) {
+bool SaveSettings(const Workspace& ws, const std::string& settings_path) {
   SettingsValues values;
   values.last_path = ws.last_path;
   values.project_path = ws.project.project_path;
   values.defaults = ws.project.switches;
-  WriteSettings(settings_path, values);  // a failure is not reported
+  return WriteSettings(settings_path, values);
 }
 
 }  // namespace quillon

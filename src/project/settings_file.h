@@ -31,6 +31,7 @@ bool LoadSettings(Workspace& ws, const Text& first_argument, const std::string& 
                   const std::string& user_list_path, ErrorReporter& reporter);
 
 // Exit: LastPath, ProjectPath and the current switches into the settings.
-void SaveSettings(const Workspace& ws, const std::string& settings_path);
+// False when the file cannot be written.
+bool SaveSettings(const Workspace& ws, const std::string& settings_path);
 
 }  // namespace quillon

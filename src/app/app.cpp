@@ -40,11 +40,15 @@ bool App::Open() {
 }
 
 void App::LoadStartup(const Text& first_argument) {
-  LoadSettings(ws, first_argument, paths.settings, paths.user_list, reporter);
+  const bool opened = LoadSettings(ws, first_argument, paths.settings, paths.user_list, reporter);
+  keep_remembered_project =
+      !opened && (!first_argument.empty() || !ReadSettings(paths.settings).project_path.empty());
   ShowFileList();
   ShowProjectPath();
+  ShowSavedState();
   main->ResizeMainWindow();
   main->PlaceDivider(kInitialDivider);
+  main->FocusFileList();
 }
 
 void App::RunEventLoop() {
@@ -54,12 +58,16 @@ void App::RunEventLoop() {
 void App::SaveSettingsAtExit() {
   requests.Shutdown();
   if (worker.joinable()) worker.join();
-  SaveSettings(ws, paths.settings);
+  SaveSettings(ws, paths.settings, keep_remembered_project && !ws.project.has_name);
 }
 
 void App::ShowProjectPath() { main->SetStatusText(ws.project.project_path); }
 
 void App::ShowFileList() { main->SetFileList(ws.project.files); }
+
+void App::ShowSavedState() {
+  if (main) main->ShowModified(!ws.project.saved);
+}
 
 bool App::ChildOpen() const {
   return start_window || licence_window || bind_window_open || user_gadget_open;

@@ -118,7 +118,7 @@ void StartGenerateWindow::LayOut(GtkFixed* fixed) {
     GtkRequisition natural;
     gtk_widget_size_request(w, &natural);
     const int width = c.gadget == kGadgetStart ? c.width : std::max(c.width, natural.width);
-    gtk_widget_set_size_request(w, width, std::max(c.height, c.gadget == kGadgetStart ? 0 : natural.height));
+    gtk_widget_set_size_request(w, width, c.height);
     if (c.x < kSecondColumnX) first_column_end = std::max(first_column_end, c.x + width);
   }
   const int second_x = std::max(kSecondColumnX, first_column_end + kColumnGap);

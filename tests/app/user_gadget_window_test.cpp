@@ -146,7 +146,8 @@ TEST_F(UserGadgetWindowTest, SaveFailureShowsItsBoxAndTheListKeepsTheNewNames) {
   ASSERT_EQ(std::remove(path.c_str()), 0);
   ASSERT_TRUE(MakeDirectory(path, 0700));
   Click(app::kGadgetOk);
-  EXPECT_EQ(f->dialogs.messages, std::vector<std::string>{"Save UserGadget: Error save file usergadget"});
+  EXPECT_EQ(f->dialogs.errors,
+            std::vector<std::string>{"Save UserGadget: Error save file usergadget\n" + path + ": Is a directory"});
   EXPECT_EQ(f->ws.user_gadgets, L({"MyGrid", "MyChart", "New"}));
   EXPECT_FALSE(window().IsOpen());
   EXPECT_TRUE(f->app->main->Enabled());

@@ -103,6 +103,11 @@ GtkWidget* GtkDialogService::NewChooser(const Text& title, GtkFileChooserAction 
   const std::string name = ToUtf8(FilePart(start));
   if (!folder.empty() && IsDirectory(folder)) {
     gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), folder.c_str());
+  } else {
+    // A folder that is gone: the current folder, not the recent files.
+    gchar* current = g_get_current_dir();
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), current);
+    g_free(current);
   }
   if (!name.empty()) {
     if (saving) {

@@ -1,6 +1,7 @@
 // The licence window: "Licence", one 600 x 480 list at 0, 0 that keeps its
-// size when the window is resized, and a Close button below it. Modal to the main window; it runs no loop
-// of its own, so the main loop keeps serving worker requests while it is open.
+// size when the window is resized, and a Close button below it. Modal to the
+// main window; it runs no loop of its own, so the main loop keeps serving
+// worker requests while it is open.
 #pragma once
 
 #include <gtk/gtk.h>

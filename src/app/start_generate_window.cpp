@@ -93,7 +93,8 @@ StartGenerateWindow::StartGenerateWindow(GtkWindow* parent, const Switches& swit
                              return TRUE;
                            }),
                            this);
-  g_signal_connect(window_, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, StartGenerateWindow* self) -> gboolean {
+  g_signal_connect(window_, "key-press-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, StartGenerateWindow* self) -> gboolean {
                      if (key->keyval != GDK_Escape) return FALSE;
                      self->Close();
                      return TRUE;

@@ -55,8 +55,8 @@ bool ParseBind(const std::string& value, BindOption* bind, std::string* error) {
 }  // namespace
 
 bool CheckWindowArguments(int argc, char** argv, std::string* error) {
-  // The toolkit's own options; the first four may take their value as the
-  // next argument.
+  // The toolkit's own options; those with a value take it after "=" or as
+  // the next argument.
   static const char* const kWithValue[] = {"--display", "--screen", "--name", "--class", "--gtk-module"};
   static const char* const kFlags[] = {"--sync", "--g-fatal-warnings"};
   int projects = 0;

@@ -1,6 +1,6 @@
-// The real GTK dialogs answered by a responder: the save prompt of Exit, the
-// project error box, the question of "Continue" and the input boxes of the
-// User gadget window, with exact titles and texts.
+// The real GTK dialogs answered by a responder (or a key pressed in them):
+// the save prompt of Exit, the file error boxes, the question of "Continue"
+// and the input boxes of the User gadget window, with exact titles and texts.
 #include <gtest/gtest.h>
 #include <gdk/gdkkeysyms.h>
 
@@ -56,6 +56,28 @@ TEST(RealDialogsTest, ExitSavePromptYesThenCancelledChooserKeepsRunning) {
   EXPECT_EQ(chooser.answered(), 1);
   EXPECT_FALSE(r.app->exit_requested);
   EXPECT_FALSE(r.ws.project.saved);
+}
+
+TEST(RealDialogsTest, EscapeOrTheCloseBoxInTheExitQuestionKeepsTheProgramRunning) {
+  RealApp r;
+  r.ws.project.files = L({"/x/a.pb"});
+  r.ws.project.saved = false;
+  {
+    auto escape = DialogResponder::PressingKey("Frage", "Aktuelles Projekt speichern?", GDK_Escape);
+    app::DispatchCommand(*r.app, 5);
+    EXPECT_EQ(escape->answered(), 1);
+  }
+  EXPECT_FALSE(r.app->exit_requested);
+  {
+    DialogResponder close_box("Frage", "Aktuelles Projekt speichern?", GTK_RESPONSE_DELETE_EVENT);
+    app::DispatchClose(*r.app, app::kWindowMain);
+    EXPECT_EQ(close_box.answered(), 1);
+  }
+  EXPECT_FALSE(r.app->exit_requested);
+  EXPECT_FALSE(r.ws.project.saved);
+  EXPECT_EQ(r.ws.project.files, L({"/x/a.pb"}));
+  // The title says there is something to save.
+  EXPECT_EQ(gtk_window_get_title(r.app->main->window())[0], '*');
 }
 
 TEST(RealDialogsTest, FailedLoadShowsTheProjectErrorBox) {

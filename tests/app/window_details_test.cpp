@@ -1,7 +1,8 @@
 // The smaller things a user notices: "*" in the title for unsaved changes,
 // Delete and the file commands that need a selection, a form added twice,
-// the busy cursor during a run, and the Close and Cancel buttons (and
-// Escape) of the Licence and User gadget windows.
+// the busy cursor during a run, where the file choosers start, and the
+// Close and Cancel buttons (and Escape) of the Licence and User gadget
+// windows.
 #include <gtest/gtest.h>
 #include <gdk/gdkkeysyms.h>
 
@@ -125,6 +126,20 @@ TEST(WindowDetailsTest, UserGadgetWindowSaysWhatToEnterAndCancelsWithItsButtonAn
     EXPECT_TRUE(f.app->main->Enabled()) << escape;
     EXPECT_EQ(f.ws.user_gadgets, L({"MyGrid"})) << escape;  // the edit was dropped
   }
+}
+
+TEST(WindowDetailsTest, ChoosersStartInTheProjectsFolderWhenNoFolderWasUsedYet) {
+  const TempDir project_dir;
+  WriteBytes(project_dir.File("a.pbm"), "[FILES]\n/x/a.pb\n\n");
+  AppFixture f(project_dir.File("a.pbm"));
+  ASSERT_TRUE(f.ws.last_path.empty());  // a project opened at start-up sets none
+  f.dialogs.open_names = {Text()};
+  f.dialogs.open_lists = {Lines()};
+  app::DispatchCommand(*f.app, 1);
+  app::DispatchCommand(*f.app, 6);
+  EXPECT_EQ(f.dialogs.choosers, (std::vector<std::string>{
+                                    "Load project|" + project_dir.path() + "|Project (*.pbm)|*.pbm",
+                                    "Commonfile|" + project_dir.path() + "|Common|*.pb*|Alle Dateien|*.*"}));
 }
 
 }  // namespace

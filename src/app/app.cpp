@@ -17,7 +17,7 @@ std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind
 
 void DialogErrorReporter::ShowError(const Text& title, const Text& message) {
   if (title == kUserListBoxTitle || title == kSaveUserListTitle) settings_trouble_shown = true;
-  dialogs_.ShowMessage(title, message);
+  dialogs_.ShowError(title, message);
 }
 
 App::App(Workspace& workspace, DialogService& dialog_service, AppPaths app_paths)
@@ -53,11 +53,15 @@ bool App::Open() {
 }
 
 void App::LoadStartup(const Text& first_argument) {
-  LoadSettings(ws, first_argument, paths.settings, paths.user_list, reporter);
+  const bool opened = LoadSettings(ws, first_argument, paths.settings, paths.user_list, reporter);
+  keep_remembered_project =
+      !opened && (!first_argument.empty() || !ReadSettings(paths.settings).project_path.empty());
   ShowFileList();
   ShowProjectPath();
+  ShowSavedState();
   main->ResizeMainWindow();
   main->PlaceDivider(kInitialDivider);
+  main->FocusFileList();
 }
 
 void App::RunEventLoop() {
@@ -67,7 +71,10 @@ void App::RunEventLoop() {
 void App::SaveSettingsAtExit() {
   requests.Shutdown();
   if (worker.joinable()) worker.join();
-  if (SaveSettings(ws, paths.settings) || reporter.settings_trouble_shown) return;
+  if (SaveSettings(ws, paths.settings, keep_remembered_project && !ws.project.has_name) ||
+      reporter.settings_trouble_shown) {
+    return;
+  }
   const std::string why = WriteProblem(paths.settings);
   reporter.ShowError(Text(kSettingsBoxTitle),
                      Text(kErrorSaveSettings) + U"\n" + FromUtf8(paths.settings + (why.empty() ? "" : ": " + why)));
@@ -77,6 +84,10 @@ void App::SaveSettingsAtExit() {
 void App::ShowProjectPath() { main->SetStatusText(ws.project.project_path); }
 
 void App::ShowFileList() { main->SetFileList(ws.project.files); }
+
+void App::ShowSavedState() {
+  if (main) main->ShowModified(!ws.project.saved);
+}
 
 bool App::ChildOpen() const {
   return start_window || licence_window || bind_window_open || user_gadget_open;

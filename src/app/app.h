@@ -41,6 +41,9 @@ class DialogErrorReporter final : public ErrorReporter {
  public:
   explicit DialogErrorReporter(DialogService& dialogs) : dialogs_(dialogs) {}
   void ShowError(const Text& title, const Text& message) override;
+  void ShowFileError(const Text& title, const Text& message, const Text& path, const Text& reason) override {
+    ShowError(title, FileErrorText(message, path, reason));
+  }
 
   bool settings_trouble_shown = false;
 
@@ -60,7 +63,8 @@ struct App {
   // Start-up steps 3 and 5 to 11. False when the main window cannot open.
   bool Open();
   // Steps 12 and 13: settings, user gadget list, start-up project; then the
-  // pane is fitted and the divider placed 100 pixels below the top.
+  // pane is fitted and the divider placed 100 pixels below the top. The
+  // keyboard focus starts in the file list.
   void LoadStartup(const Text& first_argument);
   // Step 14: the event loop, until ExitRequested.
   void RunEventLoop();
@@ -72,6 +76,9 @@ struct App {
   // Status bar <- ProjectPath; file list <- the project's file list.
   void ShowProjectPath();
   void ShowFileList();
+  // The title marks unsaved changes; called after every event that may
+  // change ProjectSaved.
+  void ShowSavedState();
   // A modal child (Start Generate, bind, user gadget, licence) is open.
   bool ChildOpen() const;
 
@@ -97,6 +104,9 @@ struct App {
   bool run_active = false;     // from "Start" until the worker's last request
   bool exit_after_run = false;  // an exit asked for during a run
   bool exit_requested = false;  // ExitRequested
+  // Start-up opened no project although the settings or the command line
+  // named one: until the user names a project, exit keeps the remembered one.
+  bool keep_remembered_project = false;
 };
 
 }  // namespace quillon::app

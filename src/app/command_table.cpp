@@ -25,16 +25,6 @@ void OpenUserGadgetWindow(App& app) {
   app.user_gadget_window->Open(app.main->window(), events);
 }
 
-void StartGenerate(App& app) {
-  if (app.start_window) return;
-  if (!app.ws.project.has_name && !SaveAs(app)) return;
-  ChildWindowEvents events;
-  events.gadget = [&app](int gadget, int event_type) { DispatchGadget(app, gadget, event_type); };
-  events.close = [&app] { DispatchClose(app, kWindowStartGenerate); };
-  app.start_window = std::make_unique<StartGenerateWindow>(app.main->window(), app.ws.project.switches, events);
-  app.main->SetEnabled(false);
-}
-
 void InfoCommand(App& app) { ShowInfoBox(app.dialogs, app.info_text); }
 
 void LicenceCommand(App& app) {
@@ -115,12 +105,14 @@ void DispatchCommand(App& app, int command) {
   if (!app.main->Enabled()) return;
   if (app.run_active && ChangesProject(command)) return;
   kCommandTable[command](app);
+  if (app.main) app.ShowSavedState();
 }
 
 void DispatchGadget(App& app, int gadget, int event_type) {
   for (const GadgetRow& row : kGadgetTable) {
     if (row.gadget == gadget && row.event_type == event_type) row.handler(app, gadget, event_type);
   }
+  if (app.main) app.ShowSavedState();
 }
 
 void DispatchSize(App& app, int window) {

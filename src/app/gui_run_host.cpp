@@ -1,5 +1,7 @@
 #include "app/gui_run_host.h"
 
+#include "app/dialog_service.h"
+
 namespace quillon::app {
 
 void GuiRunHost::AddLogLine(const Text& line) {
@@ -30,6 +32,10 @@ Lines GuiRunHost::FileListItems() {
 void GuiRunHost::ShowError(const Text& title, const Text& message) {
   ErrorBoxText box{title, message};
   requests_.SendRequest(kRequestShowError, 0, &box);
+}
+
+void GuiRunHost::ShowFileError(const Text& title, const Text& message, const Text& path, const Text& reason) {
+  ShowError(title, FileErrorText(message, path, reason));
 }
 
 }  // namespace quillon::app

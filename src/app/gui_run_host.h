@@ -30,6 +30,8 @@ class GuiRunHost final : public RunHost {
   bool AskProjectName() override;
   Lines FileListItems() override;
   void ShowError(const Text& title, const Text& message) override;
+  // The message, then the path and the reason on their own line.
+  void ShowFileError(const Text& title, const Text& message, const Text& path, const Text& reason) override;
 
  private:
   RequestQueue& requests_;

@@ -68,7 +68,7 @@ void ServeRequest(App& app, WorkerRequest& request) {
       return;
     case kRequestShowError: {
       const ErrorBoxText box = *static_cast<const ErrorBoxText*>(request.data);
-      app.dialogs.ShowMessage(box.title, box.message);
+      app.dialogs.ShowError(box.title, box.message);
       Reply(app, request, 0);
       return;
     }

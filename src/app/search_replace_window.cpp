@@ -1,5 +1,7 @@
 #include "app/search_replace_window.h"
 
+#include <gdk/gdkkeysyms.h>
+
 #include "app/display_text.h"
 
 namespace quillon::app {
@@ -22,6 +24,12 @@ constexpr Place kPlaces[] = {
     {kGadgetBind, "Bind", 10, 360, 120, 30},           {kGadgetRelease, "Release", 150, 360, 120, 30},
     {kGadgetContinue, "Continue", 640, 360, 120, 30},
 };
+
+// A line of text beside the buttons, no gadget of its own.
+constexpr Place kCloseHint = {0, "Escape or closing this window cancels the run.", 280, 360, 350, 30};
+
+constexpr TextView kContinueDetail =
+    U"Yes: go on; the names left under Old Entry are not renamed. No: back to binding. Cancel: cancel the run.";
 
 QuestionAnswer ToQuestionAnswer(Answer answer) {
   switch (answer) {
@@ -95,12 +103,29 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
     gtk_fixed_put(GTK_FIXED(fixed), w, p.x, p.y);
     gadgets_[p.gadget] = w;
   }
+  close_hint_ = gtk_label_new(kCloseHint.text);
+  gtk_label_set_line_wrap(GTK_LABEL(close_hint_), TRUE);
+  gtk_misc_set_alignment(GTK_MISC(close_hint_), 0.0f, 0.5f);
+  gtk_widget_set_size_request(close_hint_, kCloseHint.width, kCloseHint.height);
+  gtk_fixed_put(GTK_FIXED(fixed), close_hint_, kCloseHint.x, kCloseHint.y);
+
   g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](SearchReplaceWindow* self) -> gboolean {
-                             const auto close = self->events_.close;
-                             if (close) close();
+                             self->ReportClose();
                              return TRUE;  // the window stays until the worker closes it
                            }),
                            this);
+  g_signal_connect(window_, "key-press-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, SearchReplaceWindow* self) -> gboolean {
+                     if (key->keyval != GDK_Escape) return FALSE;
+                     self->ReportClose();  // Escape answers as the close box does
+                     return TRUE;
+                   }),
+                   this);
+}
+
+void SearchReplaceWindow::ReportClose() {
+  const auto close = events_.close;
+  if (close) close();
 }
 
 void SearchReplaceWindow::Refresh() {
@@ -136,7 +161,9 @@ void SearchReplaceWindow::HandleGadget(int gadget, int event_type) {
 void SearchReplaceWindow::Continue() {
   DialogAction action = model_->Continue();
   if (action == DialogAction::kAskQuestion) {
-    const Answer answer = dialogs_.AskYesNoCancel(Text(kBindQuestionTitle), Text(kBindQuestionText));
+    // No is the default: a stray Return keeps the user binding.
+    const Answer answer =
+        dialogs_.AskYesNoCancel(Text(kBindQuestionTitle), Text(kBindQuestionText), Text(kContinueDetail), Answer::kNo);
     action = BindModel::AnswerQuestion(ToQuestionAnswer(answer));
   }
   Reply(action);
@@ -154,6 +181,7 @@ Lines SearchReplaceWindow::TodoList() const { return model_ ? model_->todo() : L
 void SearchReplaceWindow::Close() {
   if (window_) gtk_widget_destroy(window_);
   window_ = nullptr;
+  close_hint_ = nullptr;
   for (GtkWidget*& w : gadgets_) w = nullptr;
   old_list_.reset();
   new_list_.reset();

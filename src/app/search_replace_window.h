@@ -47,12 +47,16 @@ class SearchReplaceWindow final : public BindWindowPort {
   GtkWidget* gadget(int number) const;
   // The tree view of list 14, 15 or 16; null otherwise or when closed.
   GtkTreeView* list(int number) const;
+  // The line that says what closing the window does.
+  GtkWidget* close_hint() const { return close_hint_; }
 
  private:
   void Build(GtkWindow* parent, int kind);
   void Refresh();
   void Continue();
   void Reply(DialogAction action);
+  // Escape and the close box.
+  void ReportClose();
 
   DialogService& dialogs_;
   ChildWindowEvents events_;
@@ -61,6 +65,7 @@ class SearchReplaceWindow final : public BindWindowPort {
   std::unique_ptr<SingleColumnList> new_list_;
   std::unique_ptr<SingleColumnList> todo_list_;
   GtkWidget* window_ = nullptr;
+  GtkWidget* close_hint_ = nullptr;
   GtkWidget* gadgets_[kGadgetContinue + 1] = {};
 };
 

@@ -13,17 +13,39 @@ Text BindDialogTitle(int kind) {
   return title;
 }
 
+namespace {
+
+// Puts `name` back where it stood in `original` relative to the names still
+// in `list`; a name that was never there goes to the end.
+void InsertInListOrder(Lines& list, const Lines& original, Text name) {
+  const auto rank = [&original](const Text& entry) {
+    return static_cast<size_t>(std::find(original.begin(), original.end(), entry) - original.begin());
+  };
+  const size_t wanted = rank(name);
+  auto at = list.begin();
+  while (at != list.end() && rank(*at) <= wanted) ++at;
+  list.insert(at, std::move(name));
+}
+
+}  // namespace
+
 BindModel::BindModel(Lines old_entries, Lines new_entries)
-    : old_entries_(std::move(old_entries)), new_entries_(std::move(new_entries)) {}
+    : old_entries_(std::move(old_entries)),
+      new_entries_(std::move(new_entries)),
+      original_old_(old_entries_),
+      original_new_(new_entries_) {}
 
 bool BindModel::Bind() {
   if (!selected_old_ || !selected_new_) return false;
   Text entry = MakeTodoEntry(old_entries_[*selected_old_], new_entries_[*selected_new_]);
   if (std::find(todo_.begin(), todo_.end(), entry) != todo_.end()) return false;
   todo_.push_back(std::move(entry));
-  old_entries_.erase(old_entries_.begin() + static_cast<std::ptrdiff_t>(*selected_old_));
+  const size_t bound_old = *selected_old_;
+  old_entries_.erase(old_entries_.begin() + static_cast<std::ptrdiff_t>(bound_old));
   new_entries_.erase(new_entries_.begin() + static_cast<std::ptrdiff_t>(*selected_new_));
+  // The next unbound old name is selected, ready for the next pair.
   selected_old_.reset();
+  if (!old_entries_.empty()) selected_old_ = std::min(bound_old, old_entries_.size() - 1);
   selected_new_.reset();
   return true;
 }
@@ -31,8 +53,8 @@ bool BindModel::Bind() {
 bool BindModel::Release() {
   if (!selected_todo_) return false;
   TodoParts parts = SplitTodoEntry(todo_[*selected_todo_]);
-  old_entries_.push_back(std::move(parts.old_name));
-  new_entries_.push_back(std::move(parts.new_name));
+  InsertInListOrder(old_entries_, original_old_, std::move(parts.old_name));
+  InsertInListOrder(new_entries_, original_new_, std::move(parts.new_name));
   todo_.erase(todo_.begin() + static_cast<std::ptrdiff_t>(*selected_todo_));
   selected_todo_.reset();
   return true;

@@ -45,12 +45,13 @@ class BindModel {
   std::optional<size_t> selected_new() const { return selected_new_; }
   std::optional<size_t> selected_todo() const { return selected_todo_; }
 
-  // "old > new" appended to the todo list, both names leave their lists.
+  // "old > new" appended to the todo list, both names leave their lists and
+  // the next old name (the one that followed, else the last) is selected.
   // Needs a selection in both lists; an equal todo entry blocks it. True
   // when the lists changed.
   bool Bind();
-  // The selected todo entry goes back: its two names to the ends of the
-  // old and new lists. True when the lists changed.
+  // The selected todo entry goes back: its two names to their places in
+  // the order the lists were opened with. True when the lists changed.
   bool Release();
 
   // "Continue": replies at once when no old entry is left, else the
@@ -71,6 +72,8 @@ class BindModel {
 
   Lines old_entries_;
   Lines new_entries_;
+  Lines original_old_;  // as opened: the order Release restores
+  Lines original_new_;
   Lines todo_;
   std::optional<size_t> selected_old_;
   std::optional<size_t> selected_new_;

@@ -56,6 +56,37 @@ bool ParseBind(const std::string& value, BindOption* bind, std::string* error) {
 
 }  // namespace
 
+bool CheckWindowArguments(int argc, char** argv, std::string* error) {
+  // The toolkit's own options; those with a value take it after "=" or as
+  // the next argument.
+  static const char* const kWithValue[] = {"--display", "--screen", "--name", "--class", "--gtk-module"};
+  static const char* const kFlags[] = {"--sync", "--g-fatal-warnings"};
+  int projects = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.empty() || arg[0] != '-') {
+      if (++projects > 1) {
+        *error = "only one project file can be opened, got '" + arg + "' too";
+        return false;
+      }
+      continue;
+    }
+    const std::string name = arg.substr(0, arg.find('='));
+    bool known = false;
+    for (const char* flag : kFlags) known = known || arg == flag;
+    for (const char* option : kWithValue) {
+      if (name != option) continue;
+      known = true;
+      if (name == arg) ++i;  // "--display :1": the value follows
+    }
+    if (!known) {
+      *error = "unknown option '" + arg + "'";
+      return false;
+    }
+  }
+  return true;
+}
+
 bool ParseCliOptions(int argc, char** argv, CliOptions* options, std::string* error) {
   bool generate = false;
   for (int i = 1; i < argc; ++i) {

@@ -29,6 +29,12 @@ struct CliOptions {
 // Parses argv; false with a message in `error` on a usage error.
 bool ParseCliOptions(int argc, char** argv, CliOptions* options, std::string* error);
 
+// The window's command line: at most one project file, and the display
+// options the toolkit takes itself (--display, --screen, --sync, --name,
+// --class, --gtk-module, --g-fatal-warnings). Anything else that starts with
+// "-" is a usage error: false with a message in `error`.
+bool CheckWindowArguments(int argc, char** argv, std::string* error);
+
 // "Window", "MenuBar", ... (any case) or a digit 1 to 6; 0 when unknown.
 int ParseKind(const std::string& word);
 

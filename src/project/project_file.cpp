@@ -1,6 +1,9 @@
 #include "project/project_file.h"
 
+#include <cerrno>
+
 #include "io/file_io.h"
+#include "project/file_error_reason.h"
 #include "text/encoding.h"
 
 namespace quillon {
@@ -52,8 +55,10 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
   project.saved = true;
 
   std::string bytes;
+  errno = 0;
   if (!ReadFileBytes(ToUtf8(path), &bytes)) {
-    reporter.ShowError(Text(kProjectBoxTitle), Text(kErrorOpenProject));
+    const Text reason = FileErrorReason(ToUtf8(path), errno);
+    reporter.ShowFileError(Text(kProjectBoxTitle), Text(kErrorOpenProject), path, reason);
     return false;
   }
   // A UTF-8 mark in front of the first section is skipped.
@@ -127,8 +132,11 @@ std::string ProjectFileBytes(const Workspace& ws, bool from_this_run) {
 
 bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter) {
   if (ws.project.files.empty()) return false;
-  if (!ws.writer->WriteFile(ToUtf8(path), ProjectFileBytes(ws, from_this_run))) {
-    reporter.ShowError(Text(kProjectBoxTitle), Text(kErrorSaveProject));
+  const std::string bytes = ProjectFileBytes(ws, from_this_run);
+  errno = 0;
+  if (!ws.writer->WriteFile(ToUtf8(path), bytes)) {
+    const Text reason = FileErrorReason(ToUtf8(path), errno);
+    reporter.ShowFileError(Text(kProjectBoxTitle), Text(kErrorSaveProject), path, reason);
     return false;
   }
   ws.project.saved = true;

@@ -14,6 +14,14 @@ class ErrorReporter {
  public:
   virtual ~ErrorReporter() = default;
   virtual void ShowError(const Text& title, const Text& message) = 0;
+  // A file that could not be read or written: `path` and the system's
+  // `reason` say which and why. Front ends that show only the message keep
+  // this default.
+  virtual void ShowFileError(const Text& title, const Text& message, const Text& path, const Text& reason) {
+    (void)path;
+    (void)reason;
+    ShowError(title, message);
+  }
 };
 
 // The reply of the binding dialog for one constant kind.

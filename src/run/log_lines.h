@@ -38,6 +38,7 @@ inline constexpr TextView kCreateCode = U"- Create new code...";
 inline constexpr TextView kWriteFiles = U"- Write Files...";
 inline constexpr TextView kReady = U"Ready.";
 inline constexpr TextView kCancel = U"Cancel.";
+inline constexpr TextView kNoWindowFound = U" -> Warning: no window found in the procedures of the form files";
 inline constexpr TextView kNoLoadLanguageBlock = U" -> Warning: LoadLanguage.pb has no DefaultLanguage block";
 
 // The error number of file error lines; the system never asks the operating
@@ -66,5 +67,7 @@ Text UpdateIncludeFile(TextView path, long count);
 Text Count(TextView what, long count);    // " -> Count <what>: n"
 Text Utf8Needed(TextView path);           // " -> Warning: UTF-8 needed for " path
 Text SourceOpenError(TextView path);      // "Error " path ": Open file error"
+// " -> Warning: #name is defined outside the procedures of " file
+Text OutsideConstant(TextView name, TextView file);
 
 }  // namespace quillon::log

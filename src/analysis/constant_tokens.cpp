@@ -52,6 +52,29 @@ bool IsEnumerationStart(TextView upper_line) {
 
 bool IsEnumerationEnd(TextView upper_line) { return BeginsWithKeyword(upper_line, U"ENDENUMERATION"); }
 
+bool ConstantDefinitions::Find(const Text& line, ConstantToken* defined) {
+  UpperInto(line, &upper_);
+  if (in_enumeration_) {
+    if (IsEnumerationEnd(upper_)) {
+      in_enumeration_ = false;
+      return false;
+    }
+  } else if (IsEnumerationStart(upper_)) {
+    in_enumeration_ = true;
+    return false;
+  }
+  const size_t start = line.find_first_not_of(U" \t");
+  if (start == Text::npos || line[start] != U'#') return false;
+  tokens_.clear();
+  FindConstantTokens(line, &tokens_);
+  if (tokens_.empty() || tokens_.front().hash != start) return false;
+  *defined = tokens_.front();
+  if (in_enumeration_) return true;
+  size_t after = defined->hash + 1 + defined->length + (defined->string_constant ? 1 : 0);
+  while (after < line.size() && (line[after] == U' ' || line[after] == U'\t')) ++after;
+  return after < line.size() && line[after] == U'=';
+}
+
 bool IsPureBasicConstantName(TextView name) {
   return name.size() >= 3 && UpperChar(name[0]) == U'P' && UpperChar(name[1]) == U'B' && name[2] == U'_';
 }

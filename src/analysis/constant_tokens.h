@@ -29,6 +29,20 @@ bool BeginsWithKeyword(TextView upper_line, TextView keyword);
 bool IsEnumerationStart(TextView upper_line);
 bool IsEnumerationEnd(TextView upper_line);
 
+// Finds the constant that each line of a run of lines defines: a member of an
+// Enumeration / EnumerationBinary block, or a "#Name = ..." line. Either is
+// the first thing on its line.
+class ConstantDefinitions {
+ public:
+  // True, with the token of the defined name, when `line` defines one.
+  bool Find(const Text& line, ConstantToken* defined);
+
+ private:
+  bool in_enumeration_ = false;
+  Text upper_;
+  std::vector<ConstantToken> tokens_;
+};
+
 // PureBasic's own constants: names starting with "PB_" in any case.
 bool IsPureBasicConstantName(TextView name);
 

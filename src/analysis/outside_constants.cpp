@@ -8,8 +8,6 @@ namespace quillon {
 
 namespace {
 
-bool IsBlankOrTab(char32_t c) { return c == U' ' || c == U'\t'; }
-
 // The token's name as the warning and the lookups use it: "$" kept.
 Text NameOf(TextView line, const ConstantToken& token) {
   Text name(token.Name(line));
@@ -20,34 +18,8 @@ Text NameOf(TextView line, const ConstantToken& token) {
 }  // namespace
 
 void OutsideConstantReader::Line(const Text& line) {
-  UpperInto(line, &upper_);
-  if (in_enumeration_) {
-    if (IsEnumerationEnd(upper_)) {
-      in_enumeration_ = false;
-      return;
-    }
-  } else if (IsEnumerationStart(upper_)) {
-    in_enumeration_ = true;
-    return;
-  }
-  // A definition is the first thing on its line.
-  const size_t start = line.find_first_not_of(U" \t");
-  if (start == Text::npos || line[start] != U'#') return;
-  tokens_.clear();
-  FindConstantTokens(line, &tokens_);
-  if (tokens_.empty() || tokens_.front().hash != start) return;
-  const ConstantToken& token = tokens_.front();
-  if (in_enumeration_) {
-    Add(line, token);
-    return;
-  }
-  size_t after = token.hash + 1 + token.length + (token.string_constant ? 1 : 0);
-  while (after < line.size() && IsBlankOrTab(line[after])) ++after;
-  if (after < line.size() && line[after] == U'=') Add(line, token);
-}
-
-void OutsideConstantReader::Add(TextView line, const ConstantToken& token) {
-  found_->push_back({NameOf(line, token), file_item_});
+  ConstantToken token;
+  if (definitions_.Find(line, &token)) found_->push_back({NameOf(line, token), file_item_});
 }
 
 void WarnAboutOutsideConstants(const Workspace& ws, RunHost& host) {

@@ -22,13 +22,9 @@ class OutsideConstantReader {
   void Line(const Text& line);
 
  private:
-  void Add(TextView line, const ConstantToken& token);
-
   const Text& file_item_;
   std::vector<OutsideConstant>* found_;
-  bool in_enumeration_ = false;
-  Text upper_;
-  std::vector<ConstantToken> tokens_;
+  ConstantDefinitions definitions_;
 };
 
 // After the object collection: names every outside constant that the form

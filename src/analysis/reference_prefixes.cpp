@@ -59,9 +59,21 @@ class ObjectNames {
   std::unordered_map<Text, std::vector<const Text*>> owners_;  // rest of a name -> its windows
 };
 
+// Names that the form code defines itself (an Enumeration block or a
+// "#Name =" line inside a procedure): a reference to one compiles as it is.
+std::unordered_set<Text> NamesDefinedIn(const Lines& form_code) {
+  std::unordered_set<Text> names;
+  ConstantDefinitions definitions;
+  ConstantToken token;
+  for (const Text& line : form_code) {
+    if (definitions.Find(line, &token) && !token.string_constant) names.insert(Upper(token.Name(line)));
+  }
+  return names;
+}
+
 class ReferencePass {
  public:
-  explicit ReferencePass(const AnalysisModel& model) : names_(model) {}
+  explicit ReferencePass(const AnalysisModel& model) : names_(model), defined_(NamesDefinedIn(model.form_code)) {}
 
   void Line(Text& line) {
     const long semicolon = Position(line, U';');
@@ -108,7 +120,7 @@ class ReferencePass {
       const TextView name = token.Name(line);
       if (IsPureBasicConstantName(name)) continue;
       UpperInto(name, &upper_name_);
-      if (names_.IsWindowOrObject(upper_name_)) continue;
+      if (names_.IsWindowOrObject(upper_name_) || defined_.count(upper_name_) > 0) continue;
       TextView insert;
       prefixed_.assign(upper_prefix_).append(upper_name_);
       if (!prefix_.empty() && names_.IsObject(prefixed_)) {
@@ -129,6 +141,7 @@ class ReferencePass {
   }
 
   ObjectNames names_;
+  const std::unordered_set<Text> defined_;
   Text prefix_;  // stays in force across procedures and files
   Text upper_prefix_;
   bool in_enumeration_ = false;

@@ -49,6 +49,9 @@ Text ErrorWriteFile(TextView path) { return Join({U" -> Error WriteFile ", path,
 Text ErrorFile(TextView path) { return Join({U" -> Error File ", path, FileErrorTail()}); }
 Text WriteFile(TextView path) { return Join({U" -> Write File ", path}); }
 Text SourceOpenError(TextView path) { return Join({U"Error ", path, U": Open file error"}); }
+Text OutsideConstant(TextView name, TextView file) {
+  return Join({U" -> Warning: #", name, U" is defined outside the procedures of ", file});
+}
 Text UpdateIncludeFile(TextView path, long count) {
   return Join({U" -> Update Includefile ", path, U" / Count Change: ", ToText(count)});
 }

@@ -38,6 +38,7 @@ inline constexpr TextView kCreateCode = U"- Create new code...";
 inline constexpr TextView kWriteFiles = U"- Write Files...";
 inline constexpr TextView kReady = U"Ready.";
 inline constexpr TextView kCancel = U"Cancel.";
+inline constexpr TextView kNoWindowFound = U" -> Warning: no window found in the procedures of the form files";
 inline constexpr TextView kNoLoadLanguageBlock = U" -> Warning: LoadLanguage.pb has no DefaultLanguage block";
 
 // The error number of file error lines; the system never asks the operating
@@ -68,5 +69,7 @@ Text Utf8Needed(TextView path);           // " -> Warning: UTF-8 needed for " pa
 // " -> Warning: text with a double quote left out of LoadLanguage.pb: " text
 Text QuotedTextLeftOut(TextView text);
 Text SourceOpenError(TextView path);      // "Error " path ": Open file error"
+// " -> Warning: #name is defined outside the procedures of " file
+Text OutsideConstant(TextView name, TextView file);
 
 }  // namespace quillon::log

@@ -130,9 +130,11 @@ struct BadInputRow {
   std::function<void(const Outcome&)> check;
 };
 
+// Error lines start with "Error" after their marks (" -> ", "- ").
 bool LoggedAnError(const Outcome& o) {
   for (const std::string& line : o.log) {
-    if (line.find("Error") != std::string::npos) return true;
+    const size_t at = line.find_first_not_of(" ->");
+    if (at != std::string::npos && line.compare(at, 5, "Error") == 0) return true;
   }
   return false;
 }

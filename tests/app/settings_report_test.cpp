@@ -49,7 +49,9 @@ TEST(SettingsReportTest, AFolderAlreadyReportedAtStartIsNotReportedAgainAtExit) 
   ASSERT_EQ(::mkdir(dir.File("UserList.INI").c_str(), 0755), 0);
   ASSERT_EQ(::mkdir(dir.File("QN4.INI").c_str(), 0755), 0);
   StartedApp s(dir);
-  EXPECT_EQ(s.dialogs.messages, std::vector<std::string>{"UserGadgetList: Error open file usergadgetlist"});
+  ASSERT_EQ(s.dialogs.messages.size(), 1u);
+  EXPECT_EQ(s.dialogs.messages[0], "UserGadgetList: Error open file usergadgetlist\n" + dir.File("UserList.INI") +
+                                       ": Is a directory");
   s.app.SaveSettingsAtExit();
   EXPECT_EQ(s.dialogs.messages.size(), 1u);
 }

@@ -44,7 +44,9 @@ TEST_F(RenameCycle, BindSuggestedFinishesTheRenameAsTheExplicitBindsDo) {
 
   TempDir explicit_dir;
   CopyExampleProject(explicit_dir.path());
-  for (const auto& [name, bytes] : SnapshotTree(dir.path())) WriteBytes(explicit_dir.File(name), bytes);
+  for (const auto& [name, bytes] : SnapshotTree(dir.path())) {
+    if (name.rfind("Backup/", 0) != 0) WriteBytes(explicit_dir.File(name), bytes);
+  }
 
   // Every line that names the old window is a line the rename changes.
   long lines_with_old_name = 0;
@@ -77,7 +79,16 @@ TEST_F(RenameCycle, BindSuggestedFinishesTheRenameAsTheExplicitBindsDo) {
   EXPECT_LT(includes, main_line);
   EXPECT_LT(main_line, gadget_line);
   EXPECT_LT(gadget_line, suggested.out.find("Generate Code Step 4 ..."));
-  EXPECT_FALSE(Contains(suggested.out, " -> Update " + dir.File("EventMenu.pb")));
+
+  // A gadget renamed alone changes only the gadget file: no other file is named.
+  Replace(dir.File("forms/MainWindow.pbf"), "Btn_Hello", "Btn_Hi");
+  const ProcessResult gadget_only = Generate({"--bind-suggested"});
+  ASSERT_EQ(gadget_only.exit_code, 0) << gadget_only.err;
+  EXPECT_TRUE(Contains(gadget_only.out, " -> Update " + dir.File("EventGadget.pb") + " / Count Change: 1\n"))
+      << gadget_only.out;
+  for (const char* name : {"Main.pb", "EventMenu.pb", "EventWindow.pb"}) {
+    EXPECT_FALSE(Contains(gadget_only.out, " -> Update " + dir.File(name))) << name;
+  }
 }
 
 TEST_F(RenameCycle, TheCancelOfALaterKindSuggestsFromTheRenamedPrefixes) {

@@ -4,6 +4,7 @@
 #include "app/info_box.h"
 #include "app/request_server.h"
 #include "project/settings_file.h"
+#include "run/undo_last_run.h"
 
 namespace quillon::app {
 
@@ -57,7 +58,16 @@ void App::SaveSettingsAtExit() {
   SaveSettings(ws, paths.settings);
 }
 
-void App::ShowProjectPath() { main->SetStatusText(ws.project.project_path); }
+void App::ShowProjectPath() {
+  main->SetStatusText(ws.project.project_path);
+  RefreshUndoCommand();
+}
+
+void App::RefreshUndoCommand() {
+  GtkWidget* item = main->menu_item(kCommandUndoLastGenerate);
+  const bool can_undo = !run_active && ws.project.has_name && HasUndoRecord(ws.ProjectDirectoryPath());
+  if (item) gtk_widget_set_sensitive(item, can_undo);
+}
 
 void App::ShowFileList() { main->SetFileList(ws.project.files); }
 

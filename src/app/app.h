@@ -61,7 +61,9 @@ struct App {
   void SaveSettingsAtExit();
 
   // Status bar <- ProjectPath; file list <- the project's file list.
+  // Also greys "Undo Last Generate" out unless the project has a record to undo.
   void ShowProjectPath();
+  void RefreshUndoCommand();
   void ShowFileList();
   // A modal child (Start Generate, bind, user gadget, licence) is open.
   bool ChildOpen() const;

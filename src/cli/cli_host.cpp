@@ -44,7 +44,9 @@ BindReply CliHost::AskSuggestedBindings(int kind, const Lines& unbound_old, cons
     if (BindIfUnbound(bind.old_name, bind.new_name, old_left, new_left, reply)) bind_used_[i] = true;
   }
   if (options_.bind_suggested) {
-    for (const SuggestedBinding& pair : suggested) BindIfUnbound(pair.old_name, pair.new_name, old_left, new_left, reply);
+    for (const SuggestedBinding& pair : suggested) {
+      BindIfUnbound(pair.old_name, pair.new_name, old_left, new_left, reply);
+    }
   }
   if (!old_left.empty() && !options_.drop_unbound) {
     for (const Text& name : old_left) {

@@ -71,8 +71,8 @@ int UndoMain(const CliOptions& options) {
 
 bool IsCliInvocation(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--generate") || !std::strcmp(argv[i], "--undo") || !std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h") ||
-        !std::strcmp(argv[i], "--version")) {
+    if (!std::strcmp(argv[i], "--generate") || !std::strcmp(argv[i], "--undo") || !std::strcmp(argv[i], "--help") ||
+        !std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--version")) {
       return true;
     }
   }

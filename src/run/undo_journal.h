@@ -20,7 +20,6 @@ class UndoJournal final : public OutputWriter {
   bool WriteFile(const std::string& path, const std::string& bytes, SymlinkPolicy policy) override;
   bool MakeDirectory(const std::string& path, unsigned mode) override { return target_.MakeDirectory(path, mode); }
 
-  const UndoRecord& record() const { return record_; }
   // Replaces the previous record with this run's, atomically, through the
   // real writer. False when it could not be written (the old one stays);
   // true without a record for a project that has no folder.

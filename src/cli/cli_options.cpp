@@ -25,6 +25,8 @@ const char kUsage[] =
     "\n"
     "Step 3 logs how many lines a rename changed in Main.pb and the event files, Step 4 the\n"
     "event procedures that no object of the run needs any more (nothing is removed).\n"
+    "In the window: Bind Suggested in Search and Replace binds the suggested pairs (selecting an\n"
+    "old name selects its suggestion); Action > Undo Last Generate does what --undo does.\n"
     "\n"
     "Exit status: 0 ready, 1 cancelled, 2 usage error or unreadable project, 3 --check found changes,\n"
     "4 ready, but a file could not be read, backed up or written (see the log's Error lines);\n"

@@ -6,6 +6,7 @@
 #include "project/app_paths.h"
 #include "project/settings_file.h"
 #include "project/user_gadget_file.h"
+#include "run/undo_last_run.h"
 
 namespace quillon::app {
 
@@ -81,7 +82,16 @@ void App::SaveSettingsAtExit() {
   reporter.settings_trouble_shown = true;
 }
 
-void App::ShowProjectPath() { main->SetStatusText(ws.project.project_path); }
+void App::ShowProjectPath() {
+  main->SetStatusText(ws.project.project_path);
+  RefreshUndoCommand();
+}
+
+void App::RefreshUndoCommand() {
+  GtkWidget* item = main->menu_item(kCommandUndoLastGenerate);
+  const bool can_undo = !run_active && ws.project.has_name && HasUndoRecord(ws.ProjectDirectoryPath());
+  if (item) gtk_widget_set_sensitive(item, can_undo);
+}
 
 void App::ShowFileList() { main->SetFileList(ws.project.files); }
 

@@ -74,7 +74,9 @@ struct App {
   void SaveSettingsAtExit();
 
   // Status bar <- ProjectPath; file list <- the project's file list.
+  // Also greys "Undo Last Generate" out unless the project has a record to undo.
   void ShowProjectPath();
+  void RefreshUndoCommand();
   void ShowFileList();
   // The title marks unsaved changes; called after every event that may
   // change ProjectSaved.

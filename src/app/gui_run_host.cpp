@@ -10,7 +10,13 @@ void GuiRunHost::AddLogLine(const Text& line) {
 }
 
 BindReply GuiRunHost::AskBindings(int kind, const Lines& unbound_old, const Lines& unbound_new) {
+  return AskSuggestedBindings(kind, unbound_old, unbound_new, {});
+}
+
+BindReply GuiRunHost::AskSuggestedBindings(int kind, const Lines& unbound_old, const Lines& unbound_new,
+                                           const std::vector<SuggestedBinding>& suggested) {
   BindQuestion question;
+  question.suggested = &suggested;
   question.kind = kind;
   question.unbound_old = &unbound_old;
   question.unbound_new = &unbound_new;

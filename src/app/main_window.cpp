@@ -31,6 +31,7 @@ constexpr MenuRow kFileMenu[] = {
 constexpr MenuRow kActionMenu[] = {
     {"Common &Add", 6, 4},         {nullptr, kNone, kNone}, {"Common &Delete", 7, 5},
     {"Common &First File", 8, 6}, {nullptr, kNone, kNone}, {"&Start Generate", 9, 7},
+    {"&Undo Last Generate", kCommandUndoLastGenerate, kNone},
 };
 constexpr MenuRow kHelpMenu[] = {{"&Info", 10, 10}, {"&Licence", 11, 11}};
 
@@ -48,7 +49,7 @@ constexpr ToolRow kToolBar[] = {
 };
 
 // Commands that change the project, the file list or the switches.
-constexpr int kProjectCommands[] = {0, 1, 2, 3, 4, 6, 7, 8, 9};
+constexpr int kProjectCommands[] = {0, 1, 2, 3, 4, 6, 7, 8, 9, kCommandUndoLastGenerate};
 // Commands that act on the selected file of the file list.
 constexpr int kCommonDelete = 7;
 constexpr int kCommonFirstFile = 8;

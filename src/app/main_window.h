@@ -13,7 +13,9 @@
 
 namespace quillon::app {
 
-inline constexpr int kCommandCount = 12;
+inline constexpr int kCommandCount = 13;
+// "Undo Last Generate" in the Action menu.
+inline constexpr int kCommandUndoLastGenerate = 12;
 inline constexpr int kInitialDivider = 100;
 
 struct MainWindowEvents {

@@ -22,6 +22,7 @@ void OpenBindWindow(App& app, WorkerRequest& request) {
   events.reply = [&app](int result) { ReplyBindRequest(app, result); };
   app.bind_window->Open(app.main->window(), question->kind, *question->unbound_old, *question->unbound_new,
                         events);
+  if (question->suggested) app.bind_window->Suggest(*question->suggested);
 }
 
 }  // namespace

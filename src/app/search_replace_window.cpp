@@ -22,11 +22,11 @@ constexpr Place kPlaces[] = {
     {kGadgetTodoLabel, "Todo List", 430, 10, 110, 20}, {kGadgetOldList, nullptr, 10, 30, 200, 320},
     {kGadgetNewList, nullptr, 220, 30, 200, 320},      {kGadgetTodoList, nullptr, 430, 30, 330, 320},
     {kGadgetBind, "Bind", 10, 360, 120, 30},           {kGadgetRelease, "Release", 150, 360, 120, 30},
-    {kGadgetContinue, "Continue", 640, 360, 120, 30},
+    {kGadgetContinue, "Continue", 640, 360, 120, 30},  {kGadgetBindSuggested, "Bind Suggested", 290, 360, 120, 30},
 };
 
-// A line of text beside the buttons, no gadget of its own.
-constexpr Place kCloseHint = {0, "Escape or closing this window cancels the run.", 280, 360, 350, 30};
+// A line of text beside the buttons (wrapped in two), no gadget of its own.
+constexpr Place kCloseHint = {0, "Escape or closing this window cancels the run.", 420, 360, 210, 30};
 
 constexpr TextView kContinueDetail =
     U"Yes: go on; the names left under Old Entry are not renamed. No: back to binding. Cancel: cancel the run.";
@@ -62,7 +62,13 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
     };
   };
   old_list_ = std::make_unique<SingleColumnList>(
-      [this](std::optional<size_t> index) { model_->SelectOld(index); }, gadget_event(kGadgetOldList));
+      [this](std::optional<size_t> index) {
+        // The suggested new name of the old one is selected with it.
+        const std::optional<size_t> new_before = model_->selected_new();
+        model_->SelectOld(index);
+        if (model_->selected_new() != new_before) new_list_->Show(model_->new_entries(), model_->selected_new());
+      },
+      gadget_event(kGadgetOldList));
   new_list_ = std::make_unique<SingleColumnList>(
       [this](std::optional<size_t> index) { model_->SelectNew(index); }, gadget_event(kGadgetNewList));
   todo_list_ = std::make_unique<SingleColumnList>(
@@ -74,9 +80,18 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
   gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
   gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+  // The intro line grows the window upwards; the gadgets keep their places
+  // in their own area below it.
+  GtkWidget* box = gtk_vbox_new(FALSE, 0);
+  gtk_container_add(GTK_CONTAINER(window_), box);
+  intro_ = gtk_label_new(kBindIntroText);
+  gtk_misc_set_alignment(GTK_MISC(intro_), 0.0f, 0.5f);
+  gtk_misc_set_padding(GTK_MISC(intro_), 10, 4);
+  gtk_box_pack_start(GTK_BOX(box), intro_, FALSE, FALSE, 0);
   GtkWidget* fixed = gtk_fixed_new();
+  gtk_fixed_set_has_window(GTK_FIXED(fixed), TRUE);
   gtk_widget_set_size_request(fixed, kWidth, kHeight);
-  gtk_container_add(GTK_CONTAINER(window_), fixed);
+  gtk_box_pack_start(GTK_BOX(box), fixed, FALSE, FALSE, 0);
 
   for (const Place& p : kPlaces) {
     GtkWidget* w = nullptr;
@@ -84,7 +99,7 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
       case kGadgetOldList: w = old_list_->frame(); break;
       case kGadgetNewList: w = new_list_->frame(); break;
       case kGadgetTodoList: w = todo_list_->frame(); break;
-      case kGadgetBind: case kGadgetRelease: case kGadgetContinue:
+      case kGadgetBind: case kGadgetRelease: case kGadgetContinue: case kGadgetBindSuggested:
         w = gtk_button_new_with_label(p.text);
         g_object_set_data(G_OBJECT(w), "gadget", GINT_TO_POINTER(p.gadget));
         g_signal_connect(w, "clicked", G_CALLBACK(+[](GtkButton* button, SearchReplaceWindow* self) {
@@ -153,6 +168,9 @@ void SearchReplaceWindow::HandleGadget(int gadget, int event_type) {
     case kGadgetContinue:
       Continue();
       return;
+    case kGadgetBindSuggested:
+      if (model_->BindSuggested()) Refresh();
+      return;
     default:
       return;
   }
@@ -176,12 +194,17 @@ void SearchReplaceWindow::Reply(DialogAction action) {
   if (action == DialogAction::kReplyCancel) reply(2);
 }
 
+void SearchReplaceWindow::Suggest(const std::vector<SuggestedBinding>& suggested) {
+  if (model_) model_->SetSuggestions(suggested);
+}
+
 Lines SearchReplaceWindow::TodoList() const { return model_ ? model_->todo() : Lines(); }
 
 void SearchReplaceWindow::Close() {
   if (window_) gtk_widget_destroy(window_);
   window_ = nullptr;
   close_hint_ = nullptr;
+  intro_ = nullptr;
   for (GtkWidget*& w : gadgets_) w = nullptr;
   old_list_.reset();
   new_list_.reset();
@@ -190,7 +213,8 @@ void SearchReplaceWindow::Close() {
 }
 
 GtkWidget* SearchReplaceWindow::gadget(int number) const {
-  return number >= kGadgetOldLabel && number <= kGadgetContinue ? gadgets_[number] : nullptr;
+  const bool ours = (number >= kGadgetOldLabel && number <= kGadgetContinue) || number == kGadgetBindSuggested;
+  return ours ? gadgets_[number] : nullptr;
 }
 
 GtkTreeView* SearchReplaceWindow::list(int number) const {

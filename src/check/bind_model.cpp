@@ -35,6 +35,42 @@ BindModel::BindModel(Lines old_entries, Lines new_entries)
       original_old_(old_entries_),
       original_new_(new_entries_) {}
 
+namespace {
+
+std::optional<size_t> IndexOf(const Lines& list, const Text& name) {
+  const auto found = std::find(list.begin(), list.end(), name);
+  if (found == list.end()) return std::nullopt;
+  return static_cast<size_t>(found - list.begin());
+}
+
+}  // namespace
+
+void BindModel::SelectOld(std::optional<size_t> index) {
+  selected_old_ = Checked(index, old_entries_);
+  if (!selected_old_) return;
+  const Text* suggestion = SuggestionFor(suggestions_, old_entries_[*selected_old_]);
+  if (!suggestion) return;
+  if (const std::optional<size_t> new_index = IndexOf(new_entries_, *suggestion)) selected_new_ = new_index;
+}
+
+bool BindModel::BindSuggested() {
+  bool changed = false;
+  for (size_t i = 0; i < old_entries_.size();) {
+    const Text* suggestion = SuggestionFor(suggestions_, old_entries_[i]);
+    const std::optional<size_t> new_index = suggestion ? IndexOf(new_entries_, *suggestion) : std::nullopt;
+    selected_old_ = i;
+    selected_new_ = new_index;
+    if (new_index && Bind()) {
+      changed = true;  // the next old name moved up to position i
+    } else {
+      ++i;
+    }
+  }
+  selected_old_.reset();
+  selected_new_.reset();
+  return changed;
+}
+
 bool BindModel::Bind() {
   if (!selected_old_ || !selected_new_) return false;
   Text entry = MakeTodoEntry(old_entries_[*selected_old_], new_entries_[*selected_new_]);

@@ -26,6 +26,26 @@ void CliHost::AddLogLine(const Text& line) {
 }
 
 BindReply CliHost::AskBindings(int kind, const Lines& unbound_old, const Lines& unbound_new) {
+  return AskSuggestedBindings(kind, unbound_old, unbound_new, {});
+}
+
+namespace {
+
+// Binds `old_name` to `new_name` when both are still unbound.
+bool BindIfUnbound(const Text& old_name, const Text& new_name, Lines& old_left, Lines& new_left, BindReply& reply) {
+  const auto old_it = std::find(old_left.begin(), old_left.end(), old_name);
+  const auto new_it = std::find(new_left.begin(), new_left.end(), new_name);
+  if (old_it == old_left.end() || new_it == new_left.end()) return false;
+  reply.todo.push_back(old_name + U" > " + new_name);
+  old_left.erase(old_it);
+  new_left.erase(new_it);
+  return true;
+}
+
+}  // namespace
+
+BindReply CliHost::AskSuggestedBindings(int kind, const Lines& unbound_old, const Lines& unbound_new,
+                                        const std::vector<SuggestedBinding>& suggested) {
   Lines old_left = unbound_old;
   Lines new_left = unbound_new;
   BindReply reply;
@@ -33,17 +53,22 @@ BindReply CliHost::AskBindings(int kind, const Lines& unbound_old, const Lines& 
   for (size_t i = 0; i < options_.binds.size(); ++i) {
     const BindOption& bind = options_.binds[i];
     if (bind.kind != kind) continue;
-    const auto old_it = std::find(old_left.begin(), old_left.end(), bind.old_name);
-    const auto new_it = std::find(new_left.begin(), new_left.end(), bind.new_name);
-    if (old_it == old_left.end() || new_it == new_left.end()) continue;
-    reply.todo.push_back(bind.old_name + U" > " + bind.new_name);
-    bind_used_[i] = true;
-    old_left.erase(old_it);
-    new_left.erase(new_it);
+    if (BindIfUnbound(bind.old_name, bind.new_name, old_left, new_left, reply)) bind_used_[i] = true;
+  }
+  if (options_.bind_suggested) {
+    for (const SuggestedBinding& pair : suggested) {
+      BindIfUnbound(pair.old_name, pair.new_name, old_left, new_left, reply);
+    }
   }
   if (!old_left.empty() && !options_.drop_unbound) {
     for (const Text& name : old_left) {
-      std::fprintf(err_, "unbound %s: %s\n", ToUtf8(KindWord(kind)).c_str(), ToUtf8(name).c_str());
+      std::string line = "unbound " + ToUtf8(KindWord(kind)) + ": " + ToUtf8(name);
+      const Text* suggestion = SuggestionFor(suggested, name);
+      // Only a name that is still free is worth suggesting.
+      if (suggestion && std::find(new_left.begin(), new_left.end(), *suggestion) != new_left.end()) {
+        line += " (suggested: " + ToUtf8(*suggestion) + ")";
+      }
+      std::fprintf(err_, "%s\n", line.c_str());
     }
     reply.cancelled = true;
   }

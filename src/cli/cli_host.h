@@ -18,6 +18,11 @@ class CliHost final : public RunHost {
 
   void AddLogLine(const Text& line) override;
   BindReply AskBindings(int kind, const Lines& unbound_old, const Lines& unbound_new) override;
+  // Explicit --bind options first, then (with --bind-suggested) every
+  // suggested pair whose names are both still unbound. A cancel names each
+  // unbound old name on stderr, with its suggestion when it has one.
+  BindReply AskSuggestedBindings(int kind, const Lines& unbound_old, const Lines& unbound_new,
+                                 const std::vector<SuggestedBinding>& suggested) override;
   bool AskProjectName() override { return false; }  // the command line always names the project
   Lines FileListItems() override { return ws_.project.files; }
   void ShowError(const Text& title, const Text& message) override;

@@ -14,6 +14,7 @@
 #include "project/user_gadget_file.h"
 #include "quillon_version.h"
 #include "run/generation_run.h"
+#include "run/undo_last_run.h"
 
 namespace quillon::cli {
 
@@ -47,12 +48,32 @@ bool LoadKeywords(const CliOptions& options, Workspace& ws) {
   return true;
 }
 
+// --undo: the log lines on stdout, as a run prints them.
+int UndoMain(const CliOptions& options) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  Project project;
+  project.project_path = FromUtf8(AbsolutePath(options.project));
+  DiskWriter disk;
+  const UndoOutcome outcome =
+      UndoLastRun(ToUtf8(ProjectDirectory(project)), disk, options.dry_run, [](const Text& line) {
+        std::fputs(ToUtf8(line).c_str(), stdout);
+        std::fputc('\n', stdout);
+      });
+  std::fflush(stdout);
+  switch (outcome) {
+    case UndoOutcome::kNothingToUndo: std::fputs("nothing to undo\n", stderr); return kExitUsage;
+    case UndoOutcome::kRestored: return kExitReady;
+    case UndoOutcome::kSomeKept: return kExitReadyWithErrors;
+  }
+  return kExitReadyWithErrors;
+}
+
 }  // namespace
 
 bool IsCliInvocation(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--generate") || !std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h") ||
-        !std::strcmp(argv[i], "--version")) {
+    if (!std::strcmp(argv[i], "--generate") || !std::strcmp(argv[i], "--undo") || !std::strcmp(argv[i], "--help") ||
+        !std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--version")) {
       return true;
     }
   }
@@ -75,6 +96,7 @@ int CliMain(int argc, char** argv) {
     std::puts(QUILLON_PRODUCT_TITLE " (Rev. " QUILLON_REVISION_TEXT ")");
     return kExitReady;
   }
+  if (options.undo) return UndoMain(options);
 
   // Every log line is out before the next one is made: a log piped into a
   // file or another program survives a crash of the run.
@@ -93,7 +115,10 @@ int CliMain(int argc, char** argv) {
   // A preview runs the very same pipeline; only the writer keeps the outputs.
   RecordingWriter recorder(BackupDirectory(ws.ProjectDirectoryPath()));
   const bool preview = options.dry_run || options.check;
-  if (preview) ws.writer = &recorder;
+  if (preview) {
+    ws.writer = &recorder;
+    ws.keep_undo_record = false;  // a dry run records nothing
+  }
 
   const RunOutcome outcome = RunGeneration(ws, host);
   ws.writer = &ws.disk_writer;  // the recorder ends with this function

@@ -1,5 +1,6 @@
 #include "rewrite/backup.h"
 #include "rewrite/include_update.h"
+#include "rewrite/rename_changes.h"
 #include "rewrite/source_passes.h"
 #include "rewrite/step3.h"
 #include "run/log_lines.h"
@@ -11,6 +12,7 @@ void RunStep3(Workspace& ws, RunHost& host) {
   host.AddLogLine(Text(log::kStep3));
   host.AddLogLine(Text(log::kMakeBackup));
   MakeBackup(ws, host);
+  const RenameChanges changes(ws.analysis, !replacements.empty());
   host.AddLogLine(Text(log::kUpdatePrefix));
   const WindowPrefixGuard guard(ws.analysis.windows, ws.project.saved_windows);
   UpdatePrefixes(replacements, ws.analysis, guard);
@@ -22,6 +24,7 @@ void RunStep3(Workspace& ws, RunHost& host) {
   UpdateOpenWindows(replacements, ws.analysis);
   host.AddLogLine(Text(log::kUpdateIncludeFiles));
   UpdateIncludeFiles(ws, host, guard);
+  changes.Log(ws.analysis, ProjectDirectory(ws.project), host);
 }
 
 }  // namespace quillon

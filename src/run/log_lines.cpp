@@ -55,6 +55,10 @@ Text OutsideConstant(TextView name, TextView file) {
 Text UpdateIncludeFile(TextView path, long count) {
   return Join({U" -> Update Includefile ", path, U" / Count Change: ", ToText(count)});
 }
+Text UpdateFile(TextView path, long count) {
+  return Join({U" -> Update ", path, U" / Count Change: ", ToText(count)});
+}
+Text UnusedProcedure(TextView name, TextView path) { return Join({U" -> Unused Procedure ", name, U" in ", path}); }
 Text Count(TextView what, long count) { return Join({U" -> Count ", what, U": ", ToText(count)}); }
 Text Utf8Needed(TextView path) { return Join({U" -> Warning: UTF-8 needed for ", path}); }
 

@@ -64,6 +64,8 @@ Text ErrorWriteFile(TextView path);       // " -> Error WriteFile " path tail
 Text ErrorFile(TextView path);            // " -> Error File " path tail
 Text WriteFile(TextView path);            // " -> Write File " path
 Text UpdateIncludeFile(TextView path, long count);
+Text UpdateFile(TextView path, long count);            // " -> Update " path " / Count Change: " n
+Text UnusedProcedure(TextView name, TextView path);    // " -> Unused Procedure " name " in " path
 Text Count(TextView what, long count);    // " -> Count <what>: n"
 Text Utf8Needed(TextView path);           // " -> Warning: UTF-8 needed for " path
 // " -> Warning: text with a double quote left out of LoadLanguage.pb: " text

@@ -20,6 +20,9 @@ struct Workspace {
   DiskWriter disk_writer;
   // Where the run's outputs go; the disk unless a preview swaps it.
   OutputWriter* writer = &disk_writer;
+  // A completed run leaves a record for undo; a preview, which writes
+  // nothing, turns it off.
+  bool keep_undo_record = true;
 
   // Byte path of the project directory (with trailing "/").
   std::string ProjectDirectoryPath() const { return ToUtf8(ProjectDirectory(project)); }

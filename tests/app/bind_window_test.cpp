@@ -18,9 +18,11 @@ using app::Answer;
 // One bind request of the worker: opens the window and waits for its reply.
 class BindSession {
  public:
-  BindSession(AppFixture& f, int kind, Lines old_names, Lines new_names) : f_(f) {
-    worker_ = std::thread([this, kind, old_names, new_names] {
-      reply = f_.app->host.AskBindings(kind, old_names, new_names);
+  BindSession(AppFixture& f, int kind, Lines old_names, Lines new_names,
+              std::vector<SuggestedBinding> suggested = {})
+      : f_(f) {
+    worker_ = std::thread([this, kind, old_names, new_names, suggested] {
+      reply = f_.app->host.AskSuggestedBindings(kind, old_names, new_names, suggested);
       done = true;
     });
     opened = PumpUntil([this] { return window().IsOpen(); }) && WaitMapped(GTK_WIDGET(window().window()));
@@ -96,13 +98,44 @@ TEST(BindWindowTest, LayoutMatchesTheFixedPositions) {
   int w = 0, h = 0;
   gtk_window_get_size(s.window().window(), &w, &h);
   EXPECT_EQ(w, 770);
-  EXPECT_EQ(h, 400);
+  EXPECT_EQ(h, 400 + Allocation(s.window().intro()).height);  // the intro line grows it
   EXPECT_FALSE(gtk_window_get_resizable(s.window().window()));
   // Centred on the 1280 x 1024 screen of the test display.
   gint x = 0, y = 0;
   gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(s.window().window())), &x, &y);
   EXPECT_EQ(x, (gdk_screen_width() - 770) / 2);
-  EXPECT_EQ(y, (gdk_screen_height() - 400) / 2);
+  EXPECT_EQ(y, (gdk_screen_height() - h) / 2);
+}
+
+TEST(BindWindowTest, SuggestionsFollowTheOldSelectionAndBindSuggestedMovesTheRest) {
+  AppFixture f;
+  BindSession s(f, 6, L({"Old_A", "Old_B", "Old_C", "Gone"}), L({"New_C", "New_B", "New_A", "Added"}),
+                {{U"Old_A", U"New_A"}, {U"Old_B", U"New_B"}, {U"Old_C", U"New_C"}});
+  ASSERT_TRUE(s.opened);
+  EXPECT_EQ(LabelTexts(s.window().intro()), std::vector<std::string>{app::kBindIntroText});
+  const GtkAllocation button = Allocation(s.window().gadget(app::kGadgetBindSuggested));
+  EXPECT_EQ(LabelTexts(s.window().gadget(app::kGadgetBindSuggested)), std::vector<std::string>{"Bind Suggested"});
+  EXPECT_EQ(button.y, 360);
+
+  // Selecting an old name selects its suggestion: Bind binds the pair.
+  ASSERT_TRUE(ClickRow(s.list(14), 0));
+  EXPECT_EQ(SelectedRowCount(s.list(15)), 1);
+  s.Click(app::kGadgetBind);
+  EXPECT_EQ(s.Rows(16), std::vector<std::string>{"Old_A > New_A"});
+
+  // A released pair goes to the ends of the lists and is suggested again;
+  // Bind Suggested takes the old list from top to bottom.
+  ASSERT_TRUE(DoubleClickRow(s.list(16), 0));
+  s.Click(app::kGadgetBindSuggested);
+  EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"Old_B > New_B", "Old_C > New_C", "Old_A > New_A"}));
+  EXPECT_EQ(s.Rows(14), std::vector<std::string>{"Gone"});
+  EXPECT_EQ(s.Rows(15), std::vector<std::string>{"Added"});
+
+  f.dialogs.three_way = {Answer::kYes};  // "Gone" stays unbound
+  s.Click(app::kGadgetContinue);
+  ASSERT_TRUE(s.Finished());
+  EXPECT_FALSE(s.reply.cancelled);
+  EXPECT_EQ(s.reply.todo, L({"Old_B > New_B", "Old_C > New_C", "Old_A > New_A"}));
 }
 
 TEST(BindWindowTest, SingleClicksOnlySelectDoubleClicksBindAndRelease) {

@@ -3,10 +3,16 @@
 # make fuzz  - clang + libFuzzer build of the readers, each fuzzed for FUZZ_SECONDS
 # make bench - generation time and memory on synthetic projects of growing size
 # make tsan  - ThreadSanitizer build of the window's worker request path and its tests
+# make install / make uninstall - PREFIX (default /usr/local) and DESTDIR as usual
+# make deb   - the Debian package quillon_<version>_<arch>.deb in this folder
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
-PACKAGES   := g++ cmake pkg-config libgtk2.0-dev libpng-dev libgtest-dev libdtl-dev xvfb xauth
+# desktop-file-utils, appstream and man-db check the installed tree in the
+# tests; dpkg-dev and file let CPack compute the package's dependencies.
+PACKAGES   := g++ cmake pkg-config libgtk2.0-dev libpng-dev libgtest-dev libdtl-dev xvfb xauth \
+              desktop-file-utils appstream man-db dpkg-dev file
+PREFIX     ?= /usr/local
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 TEST_HOME  := $(CURDIR)/$(BUILD)/test-home
 FUZZ_BUILD ?= build-fuzz
@@ -17,7 +23,7 @@ TSAN_BUILD ?= build-tsan
 # The tests that cross the worker/main-thread boundary.
 TSAN_TESTS ?= WorkerLogTest.*:BindWindowTest.*:GuiRunTest.*:StartGenerateTest.*:RealDialogsTest.Continue*
 
-.PHONY: all deps configure build run test asan-test clean fuzz bench tsan
+.PHONY: all deps configure build run test asan-test clean fuzz bench tsan install uninstall deb
 
 all: build
 
@@ -36,6 +42,22 @@ build: configure
 
 run: build
 	./$(BUILD)/quillon examples/Example.pbm
+
+# DESTDIR, when set, reaches cmake through the environment. The list of the
+# installed files (DESTDIR included) is kept apart from cmake's own manifest,
+# which `make deb` and the package test overwrite with the package's paths.
+INSTALLED := $(BUILD)/installed_files.txt
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt > $(INSTALLED)
+
+uninstall:
+	cmake -DMANIFEST=$(INSTALLED) -P cmake/uninstall.cmake
+	rm -f $(INSTALLED)
+
+deb: build
+	cd $(BUILD) && cpack -G DEB
+	mv $(BUILD)/quillon_*.deb .
 
 # Core tests in an AddressSanitizer + UndefinedBehaviorSanitizer build.
 asan-test: deps

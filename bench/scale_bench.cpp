@@ -2,7 +2,9 @@
 // on synthetic projects of 50, 200 and 800 windows (60 gadgets each) and
 // prints wall time, CPU time and peak memory of every run, and how each grows
 // with N. Runs: a first generation, a regeneration after the user filled the
-// event procedures, and --dry-run against the real runs at N = 200.
+// event procedures, and --dry-run against the real runs at N = 200. Then two
+// renaming runs: 1,020 bindings on 100 windows, and one bound constant
+// 320,000 times in a 6.5 MB line of an include file.
 //
 // Usage: scale_bench [QUILLON_BINARY [WORK_DIR]]
 //        scale_bench --make-project DIR N   (only writes the project, for profiling)
@@ -166,6 +168,49 @@ bool MeasureRound(const std::string& quillon, const std::string& work, bool with
   return true;
 }
 
+// Renaming: a run that applies many bindings, and a run that renames one
+// constant repeated all over one very long line of an include file.
+struct RenameRow {
+  Measure many_binds;  // 1,020 --bind options on a 100-window project
+  Measure long_line;   // one bound constant 320,000 times in a 6.5 MB line
+};
+constexpr int kRenameWindows = 100;
+constexpr int kRenamedWindows = 20;
+constexpr long kLongLineRepeats = 320000;
+constexpr double kRenameTargetSeconds = 1.0;
+
+std::vector<std::string> GenerateArgs(const std::string& project, const std::vector<std::string>& binds) {
+  std::vector<std::string> args{"--generate", project};
+  args.insert(args.end(), binds.begin(), binds.end());
+  return args;
+}
+
+bool MeasureRenameRound(const std::string& quillon, const std::string& work, bool first_round, RenameRow* row) {
+  const std::string dir = work + "/rename/";
+  const std::string log = work + "/rename.log";
+  const std::string project = dir + "Bench.pbm";
+  RemoveTree(dir);
+  if (InChild([&] { return bench::WriteSyntheticProject(dir, kRenameWindows) == project ? 1L : -1L; }) != 1 ||
+      !RunOnce(quillon, {"--generate", project}, log).ok || InChild([&] { return bench::AddUserCodeToEventFiles(dir); }) <= 0 ||
+      InChild([&] { return bench::RenameInForms(dir, kRenameWindows, kRenamedWindows) ? 1L : -1L; }) != 1) {
+    return false;
+  }
+  Keep(&row->many_binds,
+       RunOnce(quillon, GenerateArgs(project, bench::RenameBinds(kRenameWindows, kRenamedWindows)), log),
+       first_round);
+  RemoveTree(dir);
+
+  if (InChild([&] { return bench::WriteSyntheticProject(dir, 1) == project ? 1L : -1L; }) != 1 ||
+      !RunOnce(quillon, {"--generate", project}, log).ok ||
+      InChild([&] { return bench::AddLongLineInclude(dir, "Window_0_Gadget_50", kLongLineRepeats) ? 1L : -1L; }) != 1 ||
+      InChild([&] { return bench::RenameInForms(dir, 1, 0) ? 1L : -1L; }) != 1) {
+    return false;
+  }
+  Keep(&row->long_line, RunOnce(quillon, GenerateArgs(project, bench::RenameBinds(1, 0)), log), first_round);
+  RemoveTree(dir);
+  return true;
+}
+
 void PrintMeasure(const char* label, const Measure& m, const Measure* previous) {
   std::printf("  %-22s wall %7.3f s  cpu %7.3f s  peak %7.1f MB", label, m.wall, m.cpu, m.peak_mb);
   if (previous && previous->wall > 0 && previous->cpu > 0) {
@@ -227,6 +272,16 @@ int main(int argc, char** argv) {
       PrintMeasure("--dry-run, regeneration", row.dry_regen, nullptr);
     }
   }
+  RenameRow renames;
+  for (int round = 0; round < kRepeats; ++round) {
+    if (!MeasureRenameRound(quillon, work, round == 0, &renames)) {
+      std::fprintf(stderr, "scale_bench: cannot prepare the rename projects in %s\n", work.c_str());
+      return 1;
+    }
+  }
+  std::printf("Renaming\n");
+  PrintMeasure("1,020 bindings, N = 100", renames.many_binds, nullptr);
+  PrintMeasure("6.5 MB line, 320,000x", renames.long_line, nullptr);
   if (argc <= 2) RemoveTree(work);
   std::printf("load average after: %s\n", LoadAverage().c_str());
 
@@ -236,6 +291,7 @@ int main(int argc, char** argv) {
   for (const Row& row : rows) {
     all_ok = all_ok && row.first.ok && row.regen.ok && (row.n != 200 || (row.dry_first.ok && row.dry_regen.ok));
   }
+  all_ok = all_ok && renames.many_binds.ok && renames.long_line.ok;
   std::printf("\nTargets:\n");
   for (const Row& row : rows) {
     if (row.n != 200) continue;
@@ -258,6 +314,13 @@ int main(int argc, char** argv) {
                   which == 0 ? "first run:" : "regeneration:", growth, b.wall / a.wall, kMaxGrowth,
                   growth <= kMaxGrowth ? "met" : "MISSED");
     }
+  }
+  for (const Measure* m : {&renames.many_binds, &renames.long_line}) {
+    const bool fast = m->wall < kRenameTargetSeconds;
+    met = met && fast;
+    std::printf("  rename, %-22s %.3f s < %.1f s: %s\n",
+                m == &renames.many_binds ? "1,020 bindings:" : "6.5 MB line:", m->wall, kRenameTargetSeconds,
+                fast ? "met" : "MISSED");
   }
   std::printf("%s\n", !all_ok ? "some run FAILED" : met ? "all targets met" : "some target MISSED");
   return all_ok ? 0 : 1;

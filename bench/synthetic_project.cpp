@@ -155,6 +155,56 @@ long AddUserCodeToEventFiles(const std::string& dir) {
   return touched;
 }
 
+bool RenameInForms(const std::string& dir, int forms, int windows) {
+  auto replace_all = [](std::string& text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+      text.replace(at, from.size(), to);
+    }
+  };
+  for (int w = 0; w < forms; ++w) {
+    const std::string n = std::to_string(w);
+    const std::string path = dir + "forms/Form" + n + ".pbf";
+    std::string form;
+    if (!ReadFile(path, &form)) return false;
+    // Within its own form, "Window_<n>" names only this window.
+    if (w < windows) replace_all(form, "Window_" + n, "Win_" + n);
+    for (int g = 50; g < 60; ++g) replace_all(form, "#Gadget_" + std::to_string(g), "#Renamed_" + std::to_string(g));
+    if (!WriteFile(path, form)) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> RenameBinds(int forms, int windows) {
+  std::vector<std::string> binds;
+  for (int w = 0; w < windows; ++w) {
+    binds.push_back("--bind");
+    binds.push_back("Window:Window_" + std::to_string(w) + "=Win_" + std::to_string(w));
+  }
+  // Gadgets are named after the window's new name once the window is bound.
+  for (int w = 0; w < forms; ++w) {
+    const std::string window = (w < windows ? "Win_" : "Window_") + std::to_string(w);
+    for (int g = 50; g < 60; ++g) {
+      binds.push_back("--bind");
+      binds.push_back("Gadget:" + window + "_Gadget_" + std::to_string(g) + "=" + window + "_Renamed_" +
+                      std::to_string(g));
+    }
+  }
+  return binds;
+}
+
+bool AddLongLineInclude(const std::string& dir, const std::string& constant, long count) {
+  std::string line;
+  line.reserve(static_cast<size_t>(count) * (constant.size() + 2) + 1);
+  for (long i = 0; i < count; ++i) line += "#" + constant + "+";
+  line += "0\n";
+  std::string main;
+  if (!WriteFile(dir + "Long.pbi", line) || !ReadFile(dir + "Main.pb", &main)) return false;
+  const size_t at = main.find("IncludeFile \"UserCode.pbi\"");
+  if (at == std::string::npos) return false;
+  main.insert(at, "IncludeFile \"Long.pbi\"\n");
+  return WriteFile(dir + "Main.pb", main);
+}
+
 long CountUserCodeInEventFiles(const std::string& dir) {
   long found = 0;
   for (const char* name : kEventFiles) {

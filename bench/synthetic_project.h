@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -18,6 +19,18 @@ std::string WriteSyntheticProject(const std::string& dir, int windows);
 // after every "Procedure Event..." line of the three event files. Returns the
 // number of procedures touched, or -1 when a file cannot be read or written.
 long AddUserCodeToEventFiles(const std::string& dir);
+
+// Emulates a designer rename after a first run: in the first `windows` of
+// `forms` forms the window Window_n becomes Win_n, and in every form the
+// gadgets Gadget_50 to Gadget_59 become Renamed_50 to Renamed_59. False when
+// a form cannot be read or written.
+bool RenameInForms(const std::string& dir, int forms, int windows);
+// The --bind options that bind every constant RenameInForms renamed.
+std::vector<std::string> RenameBinds(int forms, int windows);
+
+// Adds an include file to Main.pb whose only line names the constant
+// `constant` `count` times. False when a file cannot be written.
+bool AddLongLineInclude(const std::string& dir, const std::string& constant, long count);
 
 // How many of those inserted blocks the event files hold now (-1 when a file
 // cannot be read): a regeneration must keep every one.

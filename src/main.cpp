@@ -1,6 +1,8 @@
 // One binary: "--generate" (and --help / --version) runs headless and never
-// touches GTK; everything else starts the window.
+// touches GTK; everything else starts the window, unless an option is not
+// known: that is a usage error (status 2) before any window opens.
 #include "cli/cli_main.h"
+#include "cli/cli_options.h"
 
 #ifdef QUILLON_HAS_GUI
 #include "app/app_main.h"
@@ -10,6 +12,11 @@
 
 int main(int argc, char** argv) {
   if (quillon::cli::IsCliInvocation(argc, argv)) return quillon::cli::CliMain(argc, argv);
+  std::string error;
+  if (!quillon::cli::CheckWindowArguments(argc, argv, &error)) {
+    std::fprintf(stderr, "quillon: %s\n\n%s", error.c_str(), quillon::cli::kUsage);
+    return 2;
+  }
 #ifdef QUILLON_HAS_GUI
   return quillon::app::AppMain(argc, argv);
 #else

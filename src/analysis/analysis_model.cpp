@@ -21,6 +21,7 @@ void AnalysisModel::ClearForRun() {
   gadgets.clear();
   images.clear();
   fonts.clear();
+  outside_constants.clear();
   language_strings.Clear();
 }
 

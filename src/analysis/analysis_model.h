@@ -25,6 +25,12 @@ struct FontRecord {
   Text line;    // the whole source line
 };
 
+// A constant that a source file defines outside its procedures.
+struct OutsideConstant {
+  Text name;  // without "#"; a string constant's name ends in "$"
+  Text file;  // the file list item, as written
+};
+
 struct AnalysisModel {
   Lines source_files;
   Lines include_files;
@@ -39,6 +45,7 @@ struct AnalysisModel {
   std::vector<GadgetRecord> gadgets;
   std::vector<ImageRecord> images;
   std::vector<FontRecord> fonts;
+  std::vector<OutsideConstant> outside_constants;  // in file list order, then line order
 
   Lines constants_code;
   Lines images_code;

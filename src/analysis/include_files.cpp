@@ -1,5 +1,6 @@
 #include "analysis/include_files.h"
 
+#include <algorithm>
 #include <array>
 
 #include "text/encoding.h"
@@ -51,11 +52,20 @@ void CollectIncludeFiles(Workspace& ws, const Text& main_file_name) {
   if (main_file_name.empty()) return;
   const Text project_directory = ProjectDirectory(ws.project);
   TextFile main_file;
-  if (!ReadTextFileAs(*ws.files, ToUtf8(project_directory + main_file_name), AsciiOrUtf8, &main_file)) return;
+  if (!ReadTextFileAs(*ws.files, ToUtf8(project_directory + main_file_name), AsciiOrUtf8, &main_file,
+                      ws.analysis.output_format)) {
+    return;
+  }
   for (const Text& line : main_file.lines) {
     const Text name = IncludeNameOfLine(line);
     if (name.empty() || IsGeneratedFileName(name)) continue;
-    ws.analysis.include_files.push_back(ResolveIncludeName(project_directory, name));
+    // A file named twice (e.g. in both branches of a CompilerIf) is updated
+    // once: a second update would rename what the first one already renamed.
+    Text path = ResolveIncludeName(project_directory, name);
+    Lines& include_files = ws.analysis.include_files;
+    if (std::find(include_files.begin(), include_files.end(), path) == include_files.end()) {
+      include_files.push_back(std::move(path));
+    }
   }
 }
 

@@ -16,7 +16,8 @@ Text IncludeNameOfLine(const Text& line);
 Text ResolveIncludeName(const Text& project_directory, const Text& name);
 
 // Appends the resolved path of every file that `main_file_name` in the
-// project directory includes, except the generated files. Nothing happens
+// project directory includes, except the generated files, each path once in
+// the order of its first mention. Nothing happens
 // when the file cannot be read.
 void CollectIncludeFiles(Workspace& ws, const Text& main_file_name);
 

@@ -45,7 +45,7 @@ void CollectLanguageStrings(Workspace& ws, RunHost& host) {
   for (const Text& path : model.include_files) {
     model.include_file_lines.clear();
     TextFile file;
-    if (!ReadTextFileAs(*ws.files, ToUtf8(path), AsciiOrUtf8, &file)) {
+    if (!ReadTextFileAs(*ws.files, ToUtf8(path), AsciiOrUtf8, &file, model.output_format)) {
       host.AddLogLine(log::ErrorOpenFile(path));
       continue;
     }

@@ -2,6 +2,7 @@
 
 #include <deque>
 
+#include "analysis/constant_tokens.h"
 #include "run/log_lines.h"
 #include "text/view_index.h"
 
@@ -71,9 +72,10 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
   UpperNameSet gadget_names(model.gadgets.size());
   for (const GadgetRecord& gadget : model.gadgets) gadget_names.Insert(gadget.name);
 
-  // Stops the run with `message` when `name` is a duplicate.
+  // Stops the run with `message` when `name` is a duplicate. An object made
+  // with #PB_Any gets its number at run time: it has no constant to record.
   auto add_or_stop = [&host](NameList& list, const Text& name, Text (*message)(TextView)) {
-    if (list.Add(name)) return true;
+    if (IsPureBasicConstantName(name) || list.Add(name)) return true;
     host.AddLogLine(message(name));
     return false;
   };
@@ -89,21 +91,23 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
       if (!add_or_stop(menu_bars, ObjectNameOfLine(line, true), log::DuplicateMenu)) return false;
     } else if (ContainsUpper(upper, U"MENUITEM(#")) {
       const Text name = ObjectNameOfLine(line, false);
-      if (!menu_items.Add(name)) host.AddLogLine(log::DuplicateMenuItem(name));
+      if (!IsPureBasicConstantName(name) && !menu_items.Add(name)) host.AddLogLine(log::DuplicateMenuItem(name));
     } else if (ContainsUpper(upper, U"CREATESTATUSBAR(#")) {
       if (!add_or_stop(status_bars, ObjectNameOfLine(line, false), log::DuplicateStatusBar)) return false;
     } else if (ContainsUpper(upper, U"CREATETOOLBAR(#")) {
       if (!add_or_stop(tool_bars, ObjectNameOfLine(line, false), log::DuplicateToolBar)) return false;
     } else if (ContainsAny(upper, U"TOOLBARSTANDARDBUTTON(#", U"TOOLBARIMAGEBUTTON(#")) {
       const Text name = ObjectNameOfLine(line, false);
-      if (!menu_items.Add(name)) host.AddLogLine(log::DuplicateToolbarButton(name));
+      if (!IsPureBasicConstantName(name) && !menu_items.Add(name)) {
+        host.AddLogLine(log::DuplicateToolbarButton(name));
+      }
     } else {
       const long p = Position(line, U"(#");
       if (p == 0) continue;
       UpperInto(TrimmedView(TrimmedView(LeftView(line, p - 1), U' '), U'\t'), &command);
       if (ws.keywords.gadget_keywords.count(command) == 0) continue;
       const Text name = ObjectNameOfLine(line, false);
-      if (gadget_names.Insert(name)) model.gadgets.push_back({name, command});
+      if (!IsPureBasicConstantName(name) && gadget_names.Insert(name)) model.gadgets.push_back({name, command});
     }
   }
   return true;

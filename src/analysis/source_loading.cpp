@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "analysis/outside_constants.h"
 #include "run/log_lines.h"
 #include "text/encoding.h"
 
@@ -88,9 +89,10 @@ void CollectImageAndFont(AnalysisModel& model, const Text& line, const Text& upp
   if (font_at > 0 && !CommentedBefore(line, font_at)) model.fonts.push_back({FirstArgument(line), line});
 }
 
-bool ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool designer_file) {
+bool ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool designer_file,
+                       OutsideConstantReader& outside) {
   TextFile file;
-  if (!ReadTextFile(open_path, &file)) return false;
+  if (!ReadTextFile(open_path, &file, model.output_format)) return false;
   bool in_procedure = false;
   Text upper;
   for (Text& line : file.lines) {
@@ -101,6 +103,8 @@ bool ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool 
       if (designer_file) RenameDesignerCalls(&line, &upper);
       model.form_code.push_back(std::move(line));
       current = &model.form_code.back();
+    } else {
+      outside.Line(line);
     }
     const bool procedure_ends = ContainsUpper(upper, U"ENDPROCEDURE");
     if (procedure_ends) in_procedure = false;
@@ -115,7 +119,8 @@ void ReadSourceFilesReporting(Workspace& ws, RunHost* host) {
   for (const Text& item : ws.analysis.source_files) {
     const bool designer_file = Upper(ExtensionPart(item)) == U"PBF";
     const std::string path = SourceFileOpenPath(ws, item);
-    if (!ReadOneSourceFile(ws.analysis, path, designer_file) && host) {
+    OutsideConstantReader outside(item, &ws.analysis.outside_constants);
+    if (!ReadOneSourceFile(ws.analysis, path, designer_file, outside) && host) {
       host->AddLogLine(log::SourceOpenError(FromUtf8(path)));
     }
   }

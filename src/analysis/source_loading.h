@@ -27,7 +27,8 @@ void CollectSourceFiles(Workspace& ws, RunHost& host);
 std::string SourceFileOpenPath(const Workspace& ws, const Text& item);
 
 // Reads every source file: procedure lines (with separator blocks) into the
-// form code, top-level image and font loading lines into Images and Fonts.
+// form code, top-level image and font loading lines into Images and Fonts,
+// constants defined at top level into the outside constants.
 // A file that cannot be opened is skipped.
 void ReadSourceFiles(Workspace& ws);
 // The same, logging "Error <path>: Open file error" for every skipped file,

@@ -2,6 +2,8 @@
 #include "analysis/include_files.h"
 #include "analysis/language_texts.h"
 #include "analysis/object_collection.h"
+#include "analysis/outside_constants.h"
+#include "analysis/reference_prefixes.h"
 #include "analysis/source_loading.h"
 #include "analysis/step1.h"
 #include "analysis/window_prefixes.h"
@@ -37,6 +39,10 @@ bool RunStep1(Workspace& ws, RunHost& host) {
   host.AddLogLine(Text(log::kInterpret));
   if (!InsertWindowPrefixes(ws, host)) return false;
   if (!CollectObjects(ws, host)) return false;
+  PrefixObjectReferences(ws);
+  // Forms that cannot work as generated say so instead of a silent "Ready.".
+  if (ws.analysis.windows.empty()) host.AddLogLine(Text(log::kNoWindowFound));
+  WarnAboutOutsideConstants(ws, host);
   const Switches& switches = ws.project.switches;
   if (switches.parend != 0) SetParentWindows(ws);
   if (switches.pb_ignore != 0) SetAutomaticPositions(ws);

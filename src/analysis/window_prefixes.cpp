@@ -1,21 +1,18 @@
 #include "analysis/window_prefixes.h"
 
+#include "analysis/constant_tokens.h"
 #include "run/log_lines.h"
 
 namespace quillon {
 
 namespace {
 
-Text InsertAfter(const Text& line, long p, const Text& prefix) {
-  return Concat({LeftView(line, p), prefix, MidView(line, p + 1, static_cast<long>(line.size()))});
-}
-
-// The window constant of a "...(...(#Name)" line: after the second "(" and
-// its "#", up to the first ")".
-Text WindowOfNestedCall(const Text& line, long a) {
-  a = Position(line, U'(', a) + 2;
-  const long b = Position(line, U')');
-  return TrimBlanks(Mid(line, a, b - a)) + U"_";
+// Inserts the prefix after the first p characters, unless a constant of
+// PureBasic's own (#PB_Any) follows there: those never belong to a window.
+void InsertAfter(Text& line, long p, const Text& prefix) {
+  const TextView rest = MidView(line, p + 1, static_cast<long>(line.size()));
+  if (IsPureBasicConstantName(rest)) return;
+  line = Concat({LeftView(line, p), prefix, rest});
 }
 
 // The sixth and seventh arguments of a splitter or MDI gadget at `s`.
@@ -23,10 +20,10 @@ void PrefixSixthAndSeventh(Text& line, long s, const Text& prefix) {
   long p = s;
   for (int i = 0; i < 5; ++i) p = Position(line, U',', p) + 1;
   p = Position(line, U'#', p);
-  if (p > 0) line = InsertAfter(line, p, prefix);
+  if (p > 0) InsertAfter(line, p, prefix);
   p = Position(line, U',', p) + 1;
   p = Position(line, U'#', p);
-  if (p > 0) line = InsertAfter(line, p, prefix);
+  if (p > 0) InsertAfter(line, p, prefix);
 }
 
 class PrefixPass {
@@ -53,14 +50,14 @@ class PrefixPass {
     const long t = Position(upper, U"TOOLBARHEIGHT(") + Position(upper, U"STATUSBARHEIGHT(");
     if (t > 0) {
       bar_height_paren = Position(line, U'(', t);
-      line = InsertAfter(line, bar_height_paren + 1, prefix_);
+      InsertAfter(line, bar_height_paren + 1, prefix_);
       UpperInto(line, &upper);
     }
 
     const long m = Position(line, U"(#");
     // A bar-height "(#" already got its prefix.
     if (m > 0 && m != bar_height_paren && IsCommandBefore(line, m)) {
-      line = InsertAfter(line, m + 1, prefix_);
+      InsertAfter(line, m + 1, prefix_);
       UpperInto(line, &upper);
     }
 
@@ -71,7 +68,7 @@ class PrefixPass {
       long p = Position(line, U',', tip) + 1;
       p = Position(line, U'#', p);
       if (p > 0) {
-        line = InsertAfter(line, p, prefix_);
+        InsertAfter(line, p, prefix_);
         UpperInto(line, &upper);
       }
     }
@@ -116,6 +113,12 @@ class PrefixPass {
 };
 
 }  // namespace
+
+Text WindowOfNestedCall(const Text& line, long a) {
+  a = Position(line, U'(', a) + 2;
+  const long b = Position(line, U')');
+  return TrimBlanks(Mid(line, a, b - a)) + U"_";
+}
 
 bool InsertWindowPrefixes(Workspace& ws, RunHost& host) {
   PrefixPass pass(ws.keywords, host);

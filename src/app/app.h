@@ -34,15 +34,25 @@ struct AppPaths {
   std::string user_list;  // UserList.INI
 };
 
-// Error boxes of operations that run on the main thread.
+// Error boxes of operations that run on the main thread. It notes whether a
+// box spoke of the settings folder's files, so that their trouble is shown
+// once per session.
 class DialogErrorReporter final : public ErrorReporter {
  public:
   explicit DialogErrorReporter(DialogService& dialogs) : dialogs_(dialogs) {}
-  void ShowError(const Text& title, const Text& message) override { dialogs_.ShowMessage(title, message); }
+  void ShowError(const Text& title, const Text& message) override;
+  void ShowFileError(const Text& title, const Text& message, const Text& path, const Text& reason) override {
+    ShowError(title, FileErrorText(message, path, reason));
+  }
+
+  bool settings_trouble_shown = false;
 
  private:
   DialogService& dialogs_;
 };
+
+inline constexpr TextView kSettingsBoxTitle = U"Settings";
+inline constexpr TextView kErrorSaveSettings = U"Error save file settings";
 
 struct App {
   App(Workspace& workspace, DialogService& dialog_service, AppPaths app_paths);
@@ -53,16 +63,24 @@ struct App {
   // Start-up steps 3 and 5 to 11. False when the main window cannot open.
   bool Open();
   // Steps 12 and 13: settings, user gadget list, start-up project; then the
-  // pane is fitted and the divider placed 100 pixels below the top.
+  // pane is fitted and the divider placed 100 pixels below the top. The
+  // keyboard focus starts in the file list.
   void LoadStartup(const Text& first_argument);
   // Step 14: the event loop, until ExitRequested.
   void RunEventLoop();
   // Step 15: releases a waiting worker, waits for it, writes the settings.
+  // A settings file that cannot be written is named in an error box, unless
+  // the settings folder's trouble was shown already in this session.
   void SaveSettingsAtExit();
 
   // Status bar <- ProjectPath; file list <- the project's file list.
+  // Also greys "Undo Last Generate" out unless the project has a record to undo.
   void ShowProjectPath();
+  void RefreshUndoCommand();
   void ShowFileList();
+  // The title marks unsaved changes; called after every event that may
+  // change ProjectSaved.
+  void ShowSavedState();
   // A modal child (Start Generate, bind, user gadget, licence) is open.
   bool ChildOpen() const;
 
@@ -88,6 +106,9 @@ struct App {
   bool run_active = false;     // from "Start" until the worker's last request
   bool exit_after_run = false;  // an exit asked for during a run
   bool exit_requested = false;  // ExitRequested
+  // Start-up opened no project although the settings or the command line
+  // named one: until the user names a project, exit keeps the remembered one.
+  bool keep_remembered_project = false;
 };
 
 }  // namespace quillon::app

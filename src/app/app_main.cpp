@@ -11,16 +11,19 @@
 namespace quillon::app {
 
 int AppMain(int argc, char** argv) {
-  // Without a display the main window cannot open: end with status 0 and
-  // write nothing.
+  // Without a display the main window cannot open: say so, write nothing,
+  // and end with a failure status so scripts notice.
   if (!gtk_init_check(&argc, &argv)) {
     std::fprintf(stderr, "quillon: cannot open the display\n");
-    return 0;
+    return 1;
   }
   Workspace ws;
   GtkDialogService dialogs;
+  // The settings folder outside the program's folder is created on first use;
+  // when that fails, the user list's and the settings' own boxes tell.
+  MakeSettingsDirectory(SettingsDirectory());
   App app(ws, dialogs, AppPaths{SettingsPath(), UserListPath()});
-  if (!app.Open()) return 0;
+  if (!app.Open()) return 1;
   dialogs.SetParent(app.main->window());
   app.LoadStartup(argc > 1 ? FromUtf8(argv[1]) : Text());
   app.RunEventLoop();

@@ -7,6 +7,7 @@
 #include <gtk/gtk.h>
 
 #include <functional>
+#include <vector>
 
 #include "run/run_host.h"
 #include "text/text.h"
@@ -35,7 +36,9 @@ class BindWindowPort {
   // already disabled). The reply comes later through `events.reply`.
   virtual void Open(GtkWindow* parent, int kind, const Lines& unbound_old, const Lines& unbound_new,
                     const ChildWindowEvents& events) = 0;
-  // Gadgets 14 to 19 (click or double-click).
+  // Right after Open: the pairs the core suggests for the open kind.
+  virtual void Suggest(const std::vector<SuggestedBinding>& suggested) { (void)suggested; }
+  // Gadgets 14 to 19 and 24 (click or double-click).
   virtual void HandleGadget(int gadget, int event_type) = 0;
   // The todo list at the moment of the reply, top to bottom ("old > new").
   virtual Lines TodoList() const = 0;

@@ -6,6 +6,8 @@
 #include "app/licence_text.h"
 #include "app/project_commands.h"
 #include "app/request_server.h"
+#include "project/project_file.h"
+#include "run/undo_last_run.h"
 
 namespace quillon::app {
 
@@ -25,16 +27,6 @@ void OpenUserGadgetWindow(App& app) {
   app.user_gadget_window->Open(app.main->window(), events);
 }
 
-void StartGenerate(App& app) {
-  if (app.start_window) return;
-  if (!app.ws.project.has_name && !SaveAs(app)) return;
-  ChildWindowEvents events;
-  events.gadget = [&app](int gadget, int event_type) { DispatchGadget(app, gadget, event_type); };
-  events.close = [&app] { DispatchClose(app, kWindowStartGenerate); };
-  app.start_window = std::make_unique<StartGenerateWindow>(app.main->window(), app.ws.project.switches, events);
-  app.main->SetEnabled(false);
-}
-
 void InfoCommand(App& app) { ShowInfoBox(app.dialogs, app.info_text); }
 
 void LicenceCommand(App& app) {
@@ -46,10 +38,53 @@ void LicenceCommand(App& app) {
   });
 }
 
+// After an undo the project file holds the constants of the run before: the
+// next run must compare against them. A project without unsaved changes is
+// read again whole; otherwise only its saved constants are taken over, so
+// the user's pending edits stay.
+void ReloadProjectAfterUndo(App& app) {
+  Workspace loaded;
+  loaded.project.project_path = app.ws.project.project_path;
+  if (!LoadProject(loaded, loaded.project.project_path, app.reporter)) return;
+  Project& project = app.ws.project;
+  if (project.saved) {
+    loaded.project.project_path = project.project_path;
+    loaded.project.has_name = project.has_name;
+    project = std::move(loaded.project);
+    app.ws.check.Clear();
+    app.ShowFileList();
+    return;
+  }
+  project.saved_windows = loaded.project.saved_windows;
+  project.saved_menu_bars = loaded.project.saved_menu_bars;
+  project.saved_menu_items = loaded.project.saved_menu_items;
+  project.saved_status_bars = loaded.project.saved_status_bars;
+  project.saved_tool_bars = loaded.project.saved_tool_bars;
+  project.saved_gadgets = loaded.project.saved_gadgets;
+}
+
+// Asks first; the undo itself is a handful of file writes on this thread.
+void UndoLastGenerateCommand(App& app) {
+  const std::string directory = app.ws.ProjectDirectoryPath();
+  if (!HasUndoRecord(directory)) return;
+  if (!app.dialogs.AskYesNo(U"Undo Last Generate",
+                            U"Restore the files of the last generation run? Files changed since stay as they are.")) {
+    return;
+  }
+  app.main->ClearLog();
+  UndoLastRun(directory, app.ws.disk, /*dry_run=*/false,
+              [&app](const Text& line) { app.main->AppendLogLine(line); });
+  // The project file is restored too: read it again, so the next run sees
+  // the old constants.
+  ReloadProjectAfterUndo(app);
+  app.ShowProjectPath();
+}
+
 using Command = void (*)(App&);
 constexpr Command kCommandTable[kCommandCount] = {
     ProjectNew,  ProjectLoad, ProjectSave,     SaveAsCommand, OpenUserGadgetWindow, RequestExit,
     CommonAdd,   CommonDelete, CommonFirstFile, StartGenerate, InfoCommand,          LicenceCommand,
+    UndoLastGenerateCommand,
 };
 
 // --- gadgets -----------------------------------------------------------------
@@ -101,6 +136,7 @@ constexpr GadgetRow kGadgetTable[] = {
     {18, kEventClick, BindGadget},          {19, kEventClick, BindGadget},
     {20, kEventDoubleClick, UserGadget},    {21, kEventClick, UserGadget},
     {22, kEventClick, UserGadget},          {23, kEventClick, UserGadget},
+    {24, kEventClick, BindGadget},
 };
 
 }  // namespace
@@ -115,12 +151,14 @@ void DispatchCommand(App& app, int command) {
   if (!app.main->Enabled()) return;
   if (app.run_active && ChangesProject(command)) return;
   kCommandTable[command](app);
+  if (app.main) app.ShowSavedState();
 }
 
 void DispatchGadget(App& app, int gadget, int event_type) {
   for (const GadgetRow& row : kGadgetTable) {
     if (row.gadget == gadget && row.event_type == event_type) row.handler(app, gadget, event_type);
   }
+  if (app.main) app.ShowSavedState();
 }
 
 void DispatchSize(App& app, int window) {

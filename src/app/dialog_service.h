@@ -9,18 +9,31 @@ namespace quillon::app {
 
 enum class Answer { kYes, kNo, kCancel };
 
+// The text of an error box about a file: the message, then the path and the
+// system's reason on a line of their own.
+inline Text FileErrorText(const Text& message, const Text& path, const Text& reason) {
+  return message + U"\n" + path + U": " + reason;
+}
+
 class DialogService {
  public:
   virtual ~DialogService() = default;
   // Question box with Yes and No; true for Yes.
   virtual bool AskYesNo(const Text& title, const Text& text) = 0;
+  // Question box with Yes and No where closing the box without an answer
+  // (Escape, the close box) is kCancel: the command that asked is abandoned.
+  virtual Answer AskYesNoClosable(const Text& title, const Text& text) = 0;
   // Question box with Yes, No and Cancel; closing the box is Cancel.
-  virtual Answer AskYesNoCancel(const Text& title, const Text& text) = 0;
+  // `detail` is a second line under the text; Return gives `default_answer`.
+  virtual Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail,
+                                Answer default_answer) = 0;
   // Input box with a single OK button, `preset` as the answer to start
   // from; Enter confirms, closing the box gives an empty answer.
   virtual Text AskInput(const Text& title, const Text& prompt, const Text& preset) = 0;
-  // Message box with one OK button (information and errors).
+  // Message box with one OK button and the information icon.
   virtual void ShowMessage(const Text& title, const Text& text) = 0;
+  // The same with the error icon.
+  virtual void ShowError(const Text& title, const Text& text) = 0;
   // `patterns` is a pattern list such as "Project (*.pbm)|*.pbm": pairs of
   // shown name and pattern, first filter selected. An empty result or list
   // means cancelled.

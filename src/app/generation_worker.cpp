@@ -25,6 +25,7 @@ void StartGenerationRun(App& app) {
   if (app.worker.joinable()) app.worker.join();
   app.run_active = true;
   app.main->SetProjectCommandsSensitive(false);
+  app.main->SetBusy(true);
   if (app.start_window) app.start_window->SetSensitive(false);
   try {
     app.worker = std::thread(GenerationWorker, &app);
@@ -32,6 +33,7 @@ void StartGenerationRun(App& app) {
     // No thread: nothing happens, the Start Generate window stays open.
     app.run_active = false;
     app.main->SetProjectCommandsSensitive(true);
+    app.main->SetBusy(false);
     if (app.start_window) app.start_window->SetSensitive(true);
   }
 }
@@ -39,8 +41,10 @@ void StartGenerationRun(App& app) {
 void FinishGenerationRun(App& app) {
   app.run_active = false;
   app.main->SetProjectCommandsSensitive(true);
+  app.main->SetBusy(false);
   if (!app.ChildOpen()) app.main->SetEnabled(true);
   app.ShowProjectPath();
+  app.ShowSavedState();  // the run saved the project
   if (app.exit_after_run) {
     app.exit_after_run = false;
     RequestExit(app);

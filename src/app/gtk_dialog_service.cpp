@@ -9,8 +9,8 @@ namespace quillon::app {
 int GtkDialogService::RunMessage(GtkMessageType type, GtkButtonsType buttons, const Text& title,
                                  const Text& text) {
   GtkWidget* box = gtk_message_dialog_new(parent_, GTK_DIALOG_MODAL, type, buttons, "%s",
-                                          ToUtf8(text).c_str());
-  gtk_window_set_title(GTK_WINDOW(box), ToUtf8(title).c_str());
+                                          DisplayUtf8(text).c_str());
+  gtk_window_set_title(GTK_WINDOW(box), DisplayUtf8(title).c_str());
   const int response = gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);
   return response;
@@ -20,13 +20,31 @@ bool GtkDialogService::AskYesNo(const Text& title, const Text& text) {
   return RunMessage(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, title, text) == GTK_RESPONSE_YES;
 }
 
-Answer GtkDialogService::AskYesNoCancel(const Text& title, const Text& text) {
+Answer GtkDialogService::AskYesNoClosable(const Text& title, const Text& text) {
+  const int response = RunMessage(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, title, text);
+  if (response == GTK_RESPONSE_YES) return Answer::kYes;
+  if (response == GTK_RESPONSE_NO) return Answer::kNo;
+  return Answer::kCancel;  // Escape or the close box: no answer given
+}
+
+Answer GtkDialogService::AskYesNoCancel(const Text& title, const Text& text, const Text& detail,
+                                        Answer default_answer) {
   GtkWidget* box = gtk_message_dialog_new(parent_, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE, "%s",
                                           DisplayUtf8(text).c_str());
   gtk_window_set_title(GTK_WINDOW(box), DisplayUtf8(title).c_str());
+  if (!detail.empty()) {
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(box), "%s", DisplayUtf8(detail).c_str());
+  }
   gtk_dialog_add_buttons(GTK_DIALOG(box), GTK_STOCK_YES, GTK_RESPONSE_YES, GTK_STOCK_NO, GTK_RESPONSE_NO,
                          GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL, nullptr);
-  gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
+  const int default_response = default_answer == Answer::kYes  ? GTK_RESPONSE_YES
+                               : default_answer == Answer::kNo ? GTK_RESPONSE_NO
+                                                               : GTK_RESPONSE_CANCEL;
+  gtk_dialog_set_default_response(GTK_DIALOG(box), default_response);
+  // The default button also has the focus, so Return answers with it.
+  if (GtkWidget* button = gtk_dialog_get_widget_for_response(GTK_DIALOG(box), default_response)) {
+    gtk_widget_grab_focus(button);
+  }
   const int response = gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);
   if (response == GTK_RESPONSE_YES) return Answer::kYes;
@@ -59,6 +77,10 @@ void GtkDialogService::ShowMessage(const Text& title, const Text& text) {
   RunMessage(GTK_MESSAGE_INFO, GTK_BUTTONS_OK, title, text);
 }
 
+void GtkDialogService::ShowError(const Text& title, const Text& text) {
+  RunMessage(GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, title, text);
+}
+
 GtkWidget* GtkDialogService::NewChooser(const Text& title, GtkFileChooserAction action,
                                         const Text& start, const Text& patterns) {
   const bool saving = action == GTK_FILE_CHOOSER_ACTION_SAVE;
@@ -81,6 +103,11 @@ GtkWidget* GtkDialogService::NewChooser(const Text& title, GtkFileChooserAction 
   const std::string name = ToUtf8(FilePart(start));
   if (!folder.empty() && IsDirectory(folder)) {
     gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), folder.c_str());
+  } else {
+    // A folder that is gone: the current folder, not the recent files.
+    gchar* current = g_get_current_dir();
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), current);
+    g_free(current);
   }
   if (!name.empty()) {
     if (saving) {

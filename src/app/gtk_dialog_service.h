@@ -14,8 +14,10 @@ class GtkDialogService final : public DialogService {
   void SetParent(GtkWindow* parent) { parent_ = parent; }
 
   bool AskYesNo(const Text& title, const Text& text) override;
-  Answer AskYesNoCancel(const Text& title, const Text& text) override;
+  Answer AskYesNoClosable(const Text& title, const Text& text) override;
+  Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail, Answer default_answer) override;
   void ShowMessage(const Text& title, const Text& text) override;
+  void ShowError(const Text& title, const Text& text) override;
   Text AskInput(const Text& title, const Text& prompt, const Text& preset) override;
   Text ChooseSaveFile(const Text& title, const Text& start, const Text& patterns) override;
   Text ChooseOpenFile(const Text& title, const Text& start, const Text& patterns) override;

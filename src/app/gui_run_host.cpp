@@ -1,5 +1,7 @@
 #include "app/gui_run_host.h"
 
+#include "app/dialog_service.h"
+
 namespace quillon::app {
 
 void GuiRunHost::AddLogLine(const Text& line) {
@@ -8,7 +10,13 @@ void GuiRunHost::AddLogLine(const Text& line) {
 }
 
 BindReply GuiRunHost::AskBindings(int kind, const Lines& unbound_old, const Lines& unbound_new) {
+  return AskSuggestedBindings(kind, unbound_old, unbound_new, {});
+}
+
+BindReply GuiRunHost::AskSuggestedBindings(int kind, const Lines& unbound_old, const Lines& unbound_new,
+                                           const std::vector<SuggestedBinding>& suggested) {
   BindQuestion question;
+  question.suggested = &suggested;
   question.kind = kind;
   question.unbound_old = &unbound_old;
   question.unbound_new = &unbound_new;
@@ -30,6 +38,10 @@ Lines GuiRunHost::FileListItems() {
 void GuiRunHost::ShowError(const Text& title, const Text& message) {
   ErrorBoxText box{title, message};
   requests_.SendRequest(kRequestShowError, 0, &box);
+}
+
+void GuiRunHost::ShowFileError(const Text& title, const Text& message, const Text& path, const Text& reason) {
+  ShowError(title, FileErrorText(message, path, reason));
 }
 
 }  // namespace quillon::app

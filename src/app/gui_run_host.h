@@ -12,6 +12,7 @@ struct BindQuestion {
   int kind = 0;
   const Lines* unbound_old = nullptr;
   const Lines* unbound_new = nullptr;
+  const std::vector<SuggestedBinding>* suggested = nullptr;  // none when null
   BindReply reply;
 };
 
@@ -27,9 +28,13 @@ class GuiRunHost final : public RunHost {
 
   void AddLogLine(const Text& line) override;
   BindReply AskBindings(int kind, const Lines& unbound_old, const Lines& unbound_new) override;
+  BindReply AskSuggestedBindings(int kind, const Lines& unbound_old, const Lines& unbound_new,
+                                 const std::vector<SuggestedBinding>& suggested) override;
   bool AskProjectName() override;
   Lines FileListItems() override;
   void ShowError(const Text& title, const Text& message) override;
+  // The message, then the path and the reason on their own line.
+  void ShowFileError(const Text& title, const Text& message, const Text& path, const Text& reason) override;
 
  private:
   RequestQueue& requests_;

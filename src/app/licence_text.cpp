@@ -1,11 +1,13 @@
 #include "app/licence_text.h"
 
+#include "quillon_version.h"
+
 namespace quillon::app {
 
 const char* LicenceText() {
   return "Lizenzvereinbarung  \n"
          "\n"
-         "Quillon Deluxe Version v5.17\n"
+         QUILLON_PRODUCT_TITLE "\n"
          "\n"
          "1. Nutzung\n"
          "   Sie duerfen dieses Programm auf beliebig vielen eigenen Rechnern verwenden\n"

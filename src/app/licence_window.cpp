@@ -1,5 +1,7 @@
 #include "app/licence_window.h"
 
+#include <gdk/gdkkeysyms.h>
+
 #include "app/display_text.h"
 
 namespace quillon::app {
@@ -8,7 +10,6 @@ LicenceWindow::LicenceWindow(GtkWindow* parent, const Lines& items, std::functio
     : close_(std::move(close)) {
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(window_), "Licence");
-  gtk_window_set_default_size(GTK_WINDOW(window_), 600, 480);
   gtk_window_set_resizable(GTK_WINDOW(window_), TRUE);
   gtk_window_set_transient_for(GTK_WINDOW(window_), parent);
   gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
@@ -31,15 +32,34 @@ LicenceWindow::LicenceWindow(GtkWindow* parent, const Lines& items, std::functio
   GtkWidget* fixed = gtk_fixed_new();
   gtk_widget_set_size_request(scroll_, 600, 480);
   gtk_fixed_put(GTK_FIXED(fixed), scroll_, 0, 0);
+  // Below the list: a Close button (Escape and the close box do the same).
+  close_button_ = gtk_button_new_with_label("Close");
+  gtk_widget_set_size_request(close_button_, 100, 30);
+  gtk_fixed_put(GTK_FIXED(fixed), close_button_, 490, 490);
+  gtk_widget_set_size_request(fixed, 600, 530);
   gtk_container_add(GTK_CONTAINER(window_), fixed);
+  gtk_window_set_default_size(GTK_WINDOW(window_), 600, 530);
 
+  g_signal_connect_swapped(close_button_, "clicked", G_CALLBACK(+[](LicenceWindow* self) { self->Close(); }), this);
   g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](LicenceWindow* self) -> gboolean {
-                             const auto on_close = self->close_;  // the owner may destroy us
-                             if (on_close) on_close();
+                             self->Close();
                              return TRUE;
                            }),
                            this);
+  g_signal_connect(window_, "key-press-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, LicenceWindow* self) -> gboolean {
+                     if (key->keyval != GDK_Escape) return FALSE;
+                     self->Close();
+                     return TRUE;
+                   }),
+                   this);
   gtk_widget_show_all(window_);
+  gtk_widget_grab_focus(close_button_);
+}
+
+void LicenceWindow::Close() {
+  const auto on_close = close_;  // the owner destroys this window
+  if (on_close) on_close();
 }
 
 LicenceWindow::~LicenceWindow() { gtk_widget_destroy(window_); }

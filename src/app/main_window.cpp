@@ -5,12 +5,13 @@
 #include <cstring>
 
 #include "app/display_text.h"
+#include "quillon_version.h"
 
 namespace quillon::app {
 
 namespace {
 
-constexpr const char* kTitle = "Quillon Deluxe Version v5.17";
+constexpr const char* kTitle = QUILLON_PRODUCT_TITLE;
 constexpr int kNone = -1;
 
 // One row of the menu table; a null text is a separator.
@@ -30,6 +31,7 @@ constexpr MenuRow kFileMenu[] = {
 constexpr MenuRow kActionMenu[] = {
     {"Common &Add", 6, 4},         {nullptr, kNone, kNone}, {"Common &Delete", 7, 5},
     {"Common &First File", 8, 6}, {nullptr, kNone, kNone}, {"&Start Generate", 9, 7},
+    {"&Undo Last Generate", kCommandUndoLastGenerate, kNone},
 };
 constexpr MenuRow kHelpMenu[] = {{"&Info", 10, 10}, {"&Licence", 11, 11}};
 
@@ -47,7 +49,12 @@ constexpr ToolRow kToolBar[] = {
 };
 
 // Commands that change the project, the file list or the switches.
-constexpr int kProjectCommands[] = {0, 1, 2, 3, 4, 6, 7, 8, 9};
+constexpr int kProjectCommands[] = {0, 1, 2, 3, 4, 6, 7, 8, 9, kCommandUndoLastGenerate};
+// Commands that act on the selected file of the file list.
+constexpr int kCommonDelete = 7;
+constexpr int kCommonFirstFile = 8;
+
+bool IsFileCommand(int command) { return command == kCommonDelete || command == kCommonFirstFile; }
 
 GtkWidget* NewList(GtkListStore** store, GtkWidget** view) {
   *store = gtk_list_store_new(1, G_TYPE_STRING);
@@ -178,6 +185,9 @@ void MainWindow::BuildToolBar() {
     } else {
       item = gtk_tool_button_new(gtk_image_new_from_pixbuf(icons_.Image(row.icon)), nullptr);
       gtk_tool_item_set_tooltip_text(item, row.tooltip);
+      // A focused tool button would take Return and Space for its command.
+      gtk_widget_set_can_focus(GTK_WIDGET(item), FALSE);
+      if (GtkWidget* button = gtk_bin_get_child(GTK_BIN(item))) gtk_widget_set_can_focus(button, FALSE);
       tool_buttons_[row.command] = GTK_WIDGET(item);
       g_signal_connect_swapped(item, "clicked", G_CALLBACK(+[](CommandSlot* slot) {
                                  slot->window->Fire(slot->command);
@@ -228,6 +238,16 @@ bool MainWindow::Open() {
   status_context_ = gtk_statusbar_get_context_id(GTK_STATUSBAR(status_bar_), "project");
   GtkWidget* file_scroll = NewList(&file_store_, &file_view_);
   GtkWidget* log_scroll = NewList(&log_store_, &log_view_);
+  g_signal_connect_swapped(gtk_tree_view_get_selection(file_view()), "changed",
+                           G_CALLBACK(+[](MainWindow* self) { self->UpdateFileCommands(); }), this);
+  // Delete in the file list is Common Delete.
+  g_signal_connect(file_view_, "key-press-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, MainWindow* self) -> gboolean {
+                     if (key->keyval != GDK_Delete && key->keyval != GDK_KP_Delete) return FALSE;
+                     if (gtk_widget_is_sensitive(self->menu_items_[kCommonDelete])) self->Fire(kCommonDelete);
+                     return TRUE;
+                   }),
+                   this);
   BuildToolBar();
   pane_ = gtk_vpaned_new();
   // The upper pane keeps its height when the window grows; the log takes the rest.
@@ -254,7 +274,25 @@ bool MainWindow::Open() {
   return true;
 }
 
-void MainWindow::Show() { gtk_widget_show_all(window_); }
+void MainWindow::Show() {
+  gtk_widget_show_all(window_);
+  UpdateFileCommands();
+}
+
+void MainWindow::FocusFileList() { gtk_widget_grab_focus(file_view_); }
+
+void MainWindow::ShowModified(bool modified) {
+  const std::string title = modified ? std::string("*") + kTitle : std::string(kTitle);
+  gtk_window_set_title(GTK_WINDOW(window_), title.c_str());
+}
+
+void MainWindow::SetBusy(bool busy) {
+  GdkWindow* gdk_window = gtk_widget_get_window(window_);
+  if (!gdk_window) return;
+  GdkCursor* cursor = busy ? gdk_cursor_new(GDK_WATCH) : nullptr;
+  gdk_window_set_cursor(gdk_window, cursor);
+  if (cursor) gdk_cursor_unref(cursor);
+}
 
 void MainWindow::ResizeMainWindow() {
   // The box gives the pane the window's inner size minus the menu bar, the
@@ -284,6 +322,7 @@ void MainWindow::SetFileList(const Lines& files) {
   gtk_list_store_clear(file_store_);
   GtkTreeIter iter;
   for (const Text& file : files) AppendRow(file_store_, file, &iter);
+  UpdateFileCommands();
 }
 
 int MainWindow::SelectedFile() const {
@@ -313,11 +352,23 @@ void MainWindow::SetEnabled(bool enabled) { gtk_widget_set_sensitive(window_, en
 
 bool MainWindow::Enabled() const { return gtk_widget_get_sensitive(window_); }
 
+void MainWindow::SetCommandSensitive(int command, bool sensitive) {
+  if (menu_items_[command]) gtk_widget_set_sensitive(menu_items_[command], sensitive);
+  if (tool_buttons_[command]) gtk_widget_set_sensitive(tool_buttons_[command], sensitive);
+}
+
 void MainWindow::SetProjectCommandsSensitive(bool sensitive) {
+  project_commands_enabled_ = sensitive;
   for (int command : kProjectCommands) {
-    if (menu_items_[command]) gtk_widget_set_sensitive(menu_items_[command], sensitive);
-    if (tool_buttons_[command]) gtk_widget_set_sensitive(tool_buttons_[command], sensitive);
+    if (!IsFileCommand(command)) SetCommandSensitive(command, sensitive);
   }
+  UpdateFileCommands();
+}
+
+void MainWindow::UpdateFileCommands() {
+  const bool usable = project_commands_enabled_ && SelectedFile() >= 0;
+  SetCommandSensitive(kCommonDelete, usable);
+  SetCommandSensitive(kCommonFirstFile, usable);
 }
 
 GtkWidget* MainWindow::menu_item(int command) const {

@@ -13,7 +13,9 @@
 
 namespace quillon::app {
 
-inline constexpr int kCommandCount = 12;
+inline constexpr int kCommandCount = 13;
+// "Undo Last Generate" in the Action menu.
+inline constexpr int kCommandUndoLastGenerate = 12;
 inline constexpr int kInitialDivider = 100;
 
 struct MainWindowEvents {
@@ -42,6 +44,14 @@ class MainWindow {
   void ResizeMainWindow();
   void PlaceDivider(int pixels);
 
+  // Keyboard focus into the file list (the tool bar never takes it, so a
+  // stray Return or Space cannot run a command).
+  void FocusFileList();
+  // "*" in front of the title while the project has unsaved changes.
+  void ShowModified(bool modified);
+  // The watch cursor over the window while a run lasts.
+  void SetBusy(bool busy);
+
   void SetStatusText(const Text& text);
   std::string StatusText() const;
 
@@ -57,6 +67,7 @@ class MainWindow {
   void SetEnabled(bool enabled);
   bool Enabled() const;
   // Menu items and tool bar buttons of commands that change the project.
+  // Common Delete and Common First File also need a selected file.
   void SetProjectCommandsSensitive(bool sensitive);
 
   GtkWindow* window() const { return GTK_WINDOW(window_); }
@@ -82,6 +93,8 @@ class MainWindow {
   void BindShortcuts();
   GtkWidget* NewMenuItem(const char* text, int icon);
   void Fire(int command) const;
+  void UpdateFileCommands();
+  void SetCommandSensitive(int command, bool sensitive);
 
   const IconSet& icons_;
   MainWindowEvents events_;
@@ -101,6 +114,7 @@ class MainWindow {
   GtkListStore* log_store_ = nullptr;
   GtkAccelGroup* accels_ = nullptr;
   guint status_context_ = 0;
+  bool project_commands_enabled_ = true;
 };
 
 }  // namespace quillon::app

@@ -22,6 +22,7 @@ void OpenBindWindow(App& app, WorkerRequest& request) {
   events.reply = [&app](int result) { ReplyBindRequest(app, result); };
   app.bind_window->Open(app.main->window(), question->kind, *question->unbound_old, *question->unbound_new,
                         events);
+  if (question->suggested) app.bind_window->Suggest(*question->suggested);
 }
 
 }  // namespace
@@ -68,7 +69,7 @@ void ServeRequest(App& app, WorkerRequest& request) {
       return;
     case kRequestShowError: {
       const ErrorBoxText box = *static_cast<const ErrorBoxText*>(request.data);
-      app.dialogs.ShowMessage(box.title, box.message);
+      app.dialogs.ShowError(box.title, box.message);
       Reply(app, request, 0);
       return;
     }

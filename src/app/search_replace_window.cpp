@@ -1,5 +1,7 @@
 #include "app/search_replace_window.h"
 
+#include <gdk/gdkkeysyms.h>
+
 #include "app/display_text.h"
 
 namespace quillon::app {
@@ -20,8 +22,14 @@ constexpr Place kPlaces[] = {
     {kGadgetTodoLabel, "Todo List", 430, 10, 110, 20}, {kGadgetOldList, nullptr, 10, 30, 200, 320},
     {kGadgetNewList, nullptr, 220, 30, 200, 320},      {kGadgetTodoList, nullptr, 430, 30, 330, 320},
     {kGadgetBind, "Bind", 10, 360, 120, 30},           {kGadgetRelease, "Release", 150, 360, 120, 30},
-    {kGadgetContinue, "Continue", 640, 360, 120, 30},
+    {kGadgetContinue, "Continue", 640, 360, 120, 30},  {kGadgetBindSuggested, "Bind Suggested", 290, 360, 120, 30},
 };
+
+// A line of text beside the buttons (wrapped in two), no gadget of its own.
+constexpr Place kCloseHint = {0, "Escape or closing this window cancels the run.", 420, 360, 210, 30};
+
+constexpr TextView kContinueDetail =
+    U"Yes: go on; the names left under Old Entry are not renamed. No: back to binding. Cancel: cancel the run.";
 
 QuestionAnswer ToQuestionAnswer(Answer answer) {
   switch (answer) {
@@ -54,7 +62,13 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
     };
   };
   old_list_ = std::make_unique<SingleColumnList>(
-      [this](std::optional<size_t> index) { model_->SelectOld(index); }, gadget_event(kGadgetOldList));
+      [this](std::optional<size_t> index) {
+        // The suggested new name of the old one is selected with it.
+        const std::optional<size_t> new_before = model_->selected_new();
+        model_->SelectOld(index);
+        if (model_->selected_new() != new_before) new_list_->Show(model_->new_entries(), model_->selected_new());
+      },
+      gadget_event(kGadgetOldList));
   new_list_ = std::make_unique<SingleColumnList>(
       [this](std::optional<size_t> index) { model_->SelectNew(index); }, gadget_event(kGadgetNewList));
   todo_list_ = std::make_unique<SingleColumnList>(
@@ -66,9 +80,18 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
   gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
   gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+  // The intro line grows the window upwards; the gadgets keep their places
+  // in their own area below it.
+  GtkWidget* box = gtk_vbox_new(FALSE, 0);
+  gtk_container_add(GTK_CONTAINER(window_), box);
+  intro_ = gtk_label_new(kBindIntroText);
+  gtk_misc_set_alignment(GTK_MISC(intro_), 0.0f, 0.5f);
+  gtk_misc_set_padding(GTK_MISC(intro_), 10, 4);
+  gtk_box_pack_start(GTK_BOX(box), intro_, FALSE, FALSE, 0);
   GtkWidget* fixed = gtk_fixed_new();
+  gtk_fixed_set_has_window(GTK_FIXED(fixed), TRUE);
   gtk_widget_set_size_request(fixed, kWidth, kHeight);
-  gtk_container_add(GTK_CONTAINER(window_), fixed);
+  gtk_box_pack_start(GTK_BOX(box), fixed, FALSE, FALSE, 0);
 
   for (const Place& p : kPlaces) {
     GtkWidget* w = nullptr;
@@ -76,7 +99,7 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
       case kGadgetOldList: w = old_list_->frame(); break;
       case kGadgetNewList: w = new_list_->frame(); break;
       case kGadgetTodoList: w = todo_list_->frame(); break;
-      case kGadgetBind: case kGadgetRelease: case kGadgetContinue:
+      case kGadgetBind: case kGadgetRelease: case kGadgetContinue: case kGadgetBindSuggested:
         w = gtk_button_new_with_label(p.text);
         g_object_set_data(G_OBJECT(w), "gadget", GINT_TO_POINTER(p.gadget));
         g_signal_connect(w, "clicked", G_CALLBACK(+[](GtkButton* button, SearchReplaceWindow* self) {
@@ -95,12 +118,29 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
     gtk_fixed_put(GTK_FIXED(fixed), w, p.x, p.y);
     gadgets_[p.gadget] = w;
   }
+  close_hint_ = gtk_label_new(kCloseHint.text);
+  gtk_label_set_line_wrap(GTK_LABEL(close_hint_), TRUE);
+  gtk_misc_set_alignment(GTK_MISC(close_hint_), 0.0f, 0.5f);
+  gtk_widget_set_size_request(close_hint_, kCloseHint.width, kCloseHint.height);
+  gtk_fixed_put(GTK_FIXED(fixed), close_hint_, kCloseHint.x, kCloseHint.y);
+
   g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](SearchReplaceWindow* self) -> gboolean {
-                             const auto close = self->events_.close;
-                             if (close) close();
+                             self->ReportClose();
                              return TRUE;  // the window stays until the worker closes it
                            }),
                            this);
+  g_signal_connect(window_, "key-press-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, SearchReplaceWindow* self) -> gboolean {
+                     if (key->keyval != GDK_Escape) return FALSE;
+                     self->ReportClose();  // Escape answers as the close box does
+                     return TRUE;
+                   }),
+                   this);
+}
+
+void SearchReplaceWindow::ReportClose() {
+  const auto close = events_.close;
+  if (close) close();
 }
 
 void SearchReplaceWindow::Refresh() {
@@ -128,6 +168,9 @@ void SearchReplaceWindow::HandleGadget(int gadget, int event_type) {
     case kGadgetContinue:
       Continue();
       return;
+    case kGadgetBindSuggested:
+      if (model_->BindSuggested()) Refresh();
+      return;
     default:
       return;
   }
@@ -136,7 +179,9 @@ void SearchReplaceWindow::HandleGadget(int gadget, int event_type) {
 void SearchReplaceWindow::Continue() {
   DialogAction action = model_->Continue();
   if (action == DialogAction::kAskQuestion) {
-    const Answer answer = dialogs_.AskYesNoCancel(Text(kBindQuestionTitle), Text(kBindQuestionText));
+    // No is the default: a stray Return keeps the user binding.
+    const Answer answer =
+        dialogs_.AskYesNoCancel(Text(kBindQuestionTitle), Text(kBindQuestionText), Text(kContinueDetail), Answer::kNo);
     action = BindModel::AnswerQuestion(ToQuestionAnswer(answer));
   }
   Reply(action);
@@ -149,11 +194,17 @@ void SearchReplaceWindow::Reply(DialogAction action) {
   if (action == DialogAction::kReplyCancel) reply(2);
 }
 
+void SearchReplaceWindow::Suggest(const std::vector<SuggestedBinding>& suggested) {
+  if (model_) model_->SetSuggestions(suggested);
+}
+
 Lines SearchReplaceWindow::TodoList() const { return model_ ? model_->todo() : Lines(); }
 
 void SearchReplaceWindow::Close() {
   if (window_) gtk_widget_destroy(window_);
   window_ = nullptr;
+  close_hint_ = nullptr;
+  intro_ = nullptr;
   for (GtkWidget*& w : gadgets_) w = nullptr;
   old_list_.reset();
   new_list_.reset();
@@ -162,7 +213,8 @@ void SearchReplaceWindow::Close() {
 }
 
 GtkWidget* SearchReplaceWindow::gadget(int number) const {
-  return number >= kGadgetOldLabel && number <= kGadgetContinue ? gadgets_[number] : nullptr;
+  const bool ours = (number >= kGadgetOldLabel && number <= kGadgetContinue) || number == kGadgetBindSuggested;
+  return ours ? gadgets_[number] : nullptr;
 }
 
 GtkTreeView* SearchReplaceWindow::list(int number) const {

@@ -25,7 +25,12 @@ enum BindGadget : int {
   kGadgetBind = 17,
   kGadgetRelease = 18,
   kGadgetContinue = 19,
+  kGadgetBindSuggested = 24,  // after the gadgets of the User gadget window
 };
+
+// The line above the lists that says what the window is for.
+inline constexpr const char* kBindIntroText =
+    "Pair each old name with the name it was renamed to; your code is renamed with it.";
 
 class SearchReplaceWindow final : public BindWindowPort {
  public:
@@ -37,22 +42,29 @@ class SearchReplaceWindow final : public BindWindowPort {
 
   void Open(GtkWindow* parent, int kind, const Lines& unbound_old, const Lines& unbound_new,
             const ChildWindowEvents& events) override;
+  void Suggest(const std::vector<SuggestedBinding>& suggested) override;
   void HandleGadget(int gadget, int event_type) override;
   Lines TodoList() const override;
   void Close() override;
 
   bool IsOpen() const { return window_ != nullptr; }
   GtkWindow* window() const { return GTK_WINDOW(window_); }
-  // Gadget 11 to 19 (the frame of a list); null otherwise or when closed.
+  // Gadget 11 to 19 or 24 (the frame of a list); null otherwise or when closed.
   GtkWidget* gadget(int number) const;
   // The tree view of list 14, 15 or 16; null otherwise or when closed.
   GtkTreeView* list(int number) const;
+  // The line that says what closing the window does.
+  GtkWidget* close_hint() const { return close_hint_; }
+  // The line above the lists; null when closed.
+  GtkWidget* intro() const { return intro_; }
 
  private:
   void Build(GtkWindow* parent, int kind);
   void Refresh();
   void Continue();
   void Reply(DialogAction action);
+  // Escape and the close box.
+  void ReportClose();
 
   DialogService& dialogs_;
   ChildWindowEvents events_;
@@ -61,7 +73,9 @@ class SearchReplaceWindow final : public BindWindowPort {
   std::unique_ptr<SingleColumnList> new_list_;
   std::unique_ptr<SingleColumnList> todo_list_;
   GtkWidget* window_ = nullptr;
-  GtkWidget* gadgets_[kGadgetContinue + 1] = {};
+  GtkWidget* intro_ = nullptr;
+  GtkWidget* close_hint_ = nullptr;
+  GtkWidget* gadgets_[kGadgetBindSuggested + 1] = {};
 };
 
 }  // namespace quillon::app

@@ -11,15 +11,20 @@ SingleColumnList::SingleColumnList(std::function<void(std::optional<size_t>)> se
   view_ = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store_));
   g_object_unref(store_);  // the view holds it
   gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(view_), FALSE);
-  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(view_), -1, "", gtk_cell_renderer_text_new(), "text", 0,
-                                              nullptr);
+  // A long name is shortened in the middle (its start and end are what
+  // tell names apart) and shown whole in the row's tooltip.
+  GtkCellRenderer* renderer = gtk_cell_renderer_text_new();
+  g_object_set(renderer, "ellipsize", PANGO_ELLIPSIZE_MIDDLE, nullptr);
+  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(view_), -1, "", renderer, "text", 0, nullptr);
+  gtk_widget_set_has_tooltip(view_, TRUE);
+  g_signal_connect(view_, "query-tooltip", G_CALLBACK(&SingleColumnList::OnQueryTooltip), this);
   g_object_ref_sink(view_);
   selection_ = GTK_TREE_SELECTION(g_object_ref(gtk_tree_view_get_selection(GTK_TREE_VIEW(view_))));
   gtk_tree_selection_set_mode(selection_, GTK_SELECTION_SINGLE);
   g_signal_connect(selection_, "changed", G_CALLBACK(&SingleColumnList::OnChanged), this);
   g_signal_connect(view_, "row-activated", G_CALLBACK(&SingleColumnList::OnActivated), this);
   scroll_ = gtk_scrolled_window_new(nullptr, nullptr);
-  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroll_), GTK_POLICY_AUTOMATIC, GTK_POLICY_AUTOMATIC);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroll_), GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
   gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scroll_), GTK_SHADOW_IN);
   gtk_container_add(GTK_CONTAINER(scroll_), view_);
 }
@@ -60,6 +65,25 @@ std::optional<size_t> SingleColumnList::Selected() const {
 void SingleColumnList::OnChanged(GtkTreeSelection*, SingleColumnList* self) {
   if (self->updating_ || !self->selected_) return;
   self->selected_(self->Selected());
+}
+
+gboolean SingleColumnList::OnQueryTooltip(GtkWidget* widget, gint x, gint y, gboolean keyboard, GtkTooltip* tooltip,
+                                          SingleColumnList*) {
+  GtkTreeView* view = GTK_TREE_VIEW(widget);
+  GtkTreeModel* model = nullptr;
+  GtkTreePath* path = nullptr;
+  GtkTreeIter iter;
+  if (!gtk_tree_view_get_tooltip_context(view, &x, &y, keyboard, &model, &path, &iter)) return FALSE;
+  gchar* text = nullptr;
+  gtk_tree_model_get(model, &iter, 0, &text, -1);
+  const bool shown = text && *text;
+  if (shown) {
+    gtk_tooltip_set_text(tooltip, text);  // plain text: names may hold "<" or "&"
+    gtk_tree_view_set_tooltip_row(view, tooltip, path);
+  }
+  g_free(text);
+  gtk_tree_path_free(path);
+  return shown;
 }
 
 void SingleColumnList::OnActivated(GtkTreeView*, GtkTreePath* path, GtkTreeViewColumn*, SingleColumnList* self) {

@@ -1,6 +1,7 @@
 // A single-column list without header in a scrolled frame, as the child
 // windows use it: shows a list of texts, reports selection changes and
-// double clicks (row activation), and keeps no data of its own.
+// double clicks (row activation), and keeps no data of its own. A text wider
+// than the list is shortened with "..." and shown whole in its tooltip.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -31,6 +32,8 @@ class SingleColumnList {
 
  private:
   static void OnChanged(GtkTreeSelection* selection, SingleColumnList* self);
+  static gboolean OnQueryTooltip(GtkWidget* widget, gint x, gint y, gboolean keyboard, GtkTooltip* tooltip,
+                                 SingleColumnList* self);
   static void OnActivated(GtkTreeView* view, GtkTreePath* path, GtkTreeViewColumn* column, SingleColumnList* self);
 
   std::function<void(std::optional<size_t>)> selected_;

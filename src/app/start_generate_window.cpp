@@ -1,5 +1,9 @@
 #include "app/start_generate_window.h"
 
+#include <gdk/gdkkeysyms.h>
+
+#include <algorithm>
+
 namespace quillon::app {
 
 namespace {
@@ -32,34 +36,103 @@ int SwitchOfGadget(int gadget) {
   }
 }
 
+namespace {
+
+constexpr int kWindowWidth = 600;
+constexpr int kWindowHeight = 200;
+constexpr int kColumnGap = 10;
+constexpr int kSecondColumnX = 230;
+// Not a gadget of the dispatch table: it only closes the window, like the
+// close box.
+constexpr Control kCancel = {0, "Cancel", 140, 160, 120, 30};
+
+// Tab goes down the first column, then the second.
+constexpr int kTabOrder[] = {3, 4, 5, 6, 7, kGadgetStart, 0, 9, 10};
+
+}  // namespace
+
 StartGenerateWindow::StartGenerateWindow(GtkWindow* parent, const Switches& switches, ChildWindowEvents events)
     : events_(std::move(events)) {
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(window_), "Start Generate");
-  gtk_window_set_default_size(GTK_WINDOW(window_), 600, 200);
   gtk_window_set_transient_for(GTK_WINDOW(window_), parent);
   gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
+  gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER_ON_PARENT);
   GtkWidget* fixed = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window_), fixed);
   for (const Control& c : kControls) {
-    GtkWidget* w = c.gadget == kGadgetStart ? gtk_button_new_with_label(c.text) : gtk_check_button_new_with_label(c.text);
-    gtk_widget_set_size_request(w, c.width, c.height);
+    const bool check_box = c.gadget != kGadgetStart;
+    GtkWidget* w = check_box ? gtk_check_button_new_with_label(c.text) : gtk_button_new_with_label(c.text);
     gtk_fixed_put(GTK_FIXED(fixed), w, c.x, c.y);
     gadgets_[c.gadget] = w;
+    // Return starts the run from any check box instead of toggling it.
+    if (check_box) gtk_widget_set_receives_default(w, FALSE);
     const int index = SwitchOfGadget(c.gadget);
     if (index >= 0) gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w), SwitchAt(switches, index) != 0);
     // Connected after the initial state, so opening raises no events.
     slots_[c.gadget] = Slot{this, c.gadget};
     g_signal_connect(w, "clicked", G_CALLBACK(&StartGenerateWindow::OnClicked), &slots_[c.gadget]);
   }
+  cancel_ = gtk_button_new_with_label(kCancel.text);
+  gtk_widget_set_size_request(cancel_, kCancel.width, kCancel.height);
+  gtk_fixed_put(GTK_FIXED(fixed), cancel_, kCancel.x, kCancel.y);
+  g_signal_connect_swapped(cancel_, "clicked", G_CALLBACK(+[](StartGenerateWindow* self) { self->Close(); }), this);
+  LayOut(GTK_FIXED(fixed));
+
+  GList* chain = nullptr;
+  for (int gadget : kTabOrder) chain = g_list_append(chain, gadget == 0 ? cancel_ : gadgets_[gadget]);
+  gtk_container_set_focus_chain(GTK_CONTAINER(fixed), chain);
+  g_list_free(chain);
+
+  GtkWidget* start = gadgets_[kGadgetStart];
+  gtk_widget_set_can_default(start, TRUE);
+  gtk_window_set_default(GTK_WINDOW(window_), start);
+
   g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](StartGenerateWindow* self) -> gboolean {
-                             // The close table may destroy this window: call a copy.
-                             const auto close = self->events_.close;
-                             if (close) close();
+                             self->Close();
                              return TRUE;
                            }),
                            this);
+  g_signal_connect(window_, "key-press-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, StartGenerateWindow* self) -> gboolean {
+                     if (key->keyval != GDK_Escape) return FALSE;
+                     self->Close();
+                     return TRUE;
+                   }),
+                   this);
   gtk_widget_show_all(window_);
+}
+
+void StartGenerateWindow::Close() {
+  // The close table destroys this window: call a copy.
+  const auto close = events_.close;
+  if (close) close();
+}
+
+void StartGenerateWindow::LayOut(GtkFixed* fixed) {
+  // Each check box gets at least its table width and as much as its text
+  // needs at the current font; the second column moves right only when the
+  // first one has grown into it.
+  int first_column_end = 0;
+  for (const Control& c : kControls) {
+    GtkWidget* w = gadgets_[c.gadget];
+    GtkRequisition natural;
+    gtk_widget_size_request(w, &natural);
+    const int width = c.gadget == kGadgetStart ? c.width : std::max(c.width, natural.width);
+    gtk_widget_set_size_request(w, width, c.height);
+    if (c.x < kSecondColumnX) first_column_end = std::max(first_column_end, c.x + width);
+  }
+  const int second_x = std::max(kSecondColumnX, first_column_end + kColumnGap);
+  int right_end = 0;
+  for (const Control& c : kControls) {
+    GtkWidget* w = gadgets_[c.gadget];
+    int width = 0;
+    gtk_widget_get_size_request(w, &width, nullptr);
+    const int x = c.x < kSecondColumnX ? c.x : second_x;
+    if (x != c.x) gtk_fixed_move(fixed, w, x, c.y);
+    right_end = std::max(right_end, x + width);
+  }
+  gtk_widget_set_size_request(GTK_WIDGET(fixed), std::max(kWindowWidth, right_end + kColumnGap), kWindowHeight);
 }
 
 StartGenerateWindow::~StartGenerateWindow() { gtk_widget_destroy(window_); }

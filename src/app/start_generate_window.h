@@ -1,5 +1,6 @@
-// Window 1: the seven switch check boxes and "Start". It reports clicks as
-// gadget events (3 to 10) and its close box; the dispatch tables act on them.
+// Window 1: the seven switch check boxes, "Start" (the default button) and
+// "Cancel". It reports clicks as gadget events (3 to 10); Cancel, Escape and
+// the close box report the close box. The dispatch tables act on them.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -33,6 +34,7 @@ class StartGenerateWindow {
   GtkWindow* window() const { return GTK_WINDOW(window_); }
   // Gadget 3 to 10; null otherwise.
   GtkWidget* gadget(int number) const;
+  GtkWidget* cancel_button() const { return cancel_; }
 
  private:
   struct Slot {
@@ -40,9 +42,13 @@ class StartGenerateWindow {
     int gadget = 0;
   };
   static void OnClicked(GtkButton* button, Slot* slot);
+  void LayOut(GtkFixed* fixed);
+  // Cancel, Escape and the close box.
+  void Close();
 
   ChildWindowEvents events_;
   GtkWidget* window_ = nullptr;
+  GtkWidget* cancel_ = nullptr;
   std::array<GtkWidget*, 11> gadgets_{};
   std::array<Slot, 11> slots_{};
   bool updating_ = false;

@@ -1,5 +1,7 @@
 #include "app/user_gadget_window.h"
 
+#include <gdk/gdkkeysyms.h>
+
 #include "app/display_text.h"
 #include "project/user_gadget_file.h"
 
@@ -8,7 +10,7 @@ namespace quillon::app {
 namespace {
 
 constexpr int kWidth = 220;
-constexpr int kHeight = 400;
+constexpr int kHeight = 480;
 
 struct Place {
   int gadget;
@@ -21,6 +23,14 @@ constexpr Place kButtons[] = {
     {kGadgetDel, "Del", 80, 360, 60, 30},
     {kGadgetOk, "Ok", 150, 360, 60, 30},
 };
+
+// Below the buttons: what to enter, and Cancel (no gadget: it answers as
+// the close box does, dropping the edits).
+constexpr Place kHint = {0,
+                         "Names of your own procedures that create a gadget, one per entry. "
+                         "Double-click an entry to edit it.",
+                         10, 395, 200, 45};
+constexpr Place kCancel = {0, "Cancel", 150, 440, 60, 30};
 
 }  // namespace
 
@@ -62,12 +72,28 @@ void UserGadgetWindow::Open(GtkWindow* parent, const ChildWindowEvents& events) 
                      this);
     gadgets_[p.gadget] = button;
   }
+  hint_ = gtk_label_new(kHint.text);
+  gtk_label_set_line_wrap(GTK_LABEL(hint_), TRUE);
+  gtk_misc_set_alignment(GTK_MISC(hint_), 0.0f, 0.0f);
+  gtk_widget_set_size_request(hint_, kHint.width, kHint.height);
+  gtk_fixed_put(GTK_FIXED(fixed), hint_, kHint.x, kHint.y);
+  cancel_ = gtk_button_new_with_label(kCancel.text);
+  gtk_widget_set_size_request(cancel_, kCancel.width, kCancel.height);
+  gtk_fixed_put(GTK_FIXED(fixed), cancel_, kCancel.x, kCancel.y);
+  g_signal_connect_swapped(cancel_, "clicked", G_CALLBACK(+[](UserGadgetWindow* self) { self->ReportClose(); }),
+                           this);
   g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](UserGadgetWindow* self) -> gboolean {
-                             const auto close = self->events_.close;  // destroys the window
-                             if (close) close();
+                             self->ReportClose();
                              return TRUE;
                            }),
                            this);
+  g_signal_connect(window_, "key-press-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, UserGadgetWindow* self) -> gboolean {
+                     if (key->keyval != GDK_Escape) return FALSE;
+                     self->ReportClose();
+                     return TRUE;
+                   }),
+                   this);
   list_->Show(entries_, std::nullopt);
   gtk_widget_show_all(window_);
 }
@@ -118,9 +144,16 @@ void UserGadgetWindow::Store() {
   if (close) close();
 }
 
+void UserGadgetWindow::ReportClose() {
+  const auto close = events_.close;  // destroys the window
+  if (close) close();
+}
+
 void UserGadgetWindow::Close() {
   if (window_) gtk_widget_destroy(window_);
   window_ = nullptr;
+  hint_ = nullptr;
+  cancel_ = nullptr;
   for (GtkWidget*& w : gadgets_) w = nullptr;
   list_.reset();
   selected_.reset();

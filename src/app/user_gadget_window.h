@@ -1,5 +1,6 @@
 // Window 3, "UserGadget": edits a copy of the user gadget list. "Ok" stores
-// the copy in the workspace and in UserList.INI; the close box drops it. The
+// the copy in the workspace and in UserList.INI; Cancel, Escape and the close
+// box drop it. A line under the buttons says what the names are. The
 // keyword sets keep what start-up built from the list: new names count from
 // the next start. Events go out as gadgets 20 to 23 and the close box; the
 // dispatch tables hand them back to HandleGadget. Main thread only.
@@ -42,6 +43,8 @@ class UserGadgetWindow final : public UserGadgetPort {
   // Gadget 20 (the list's frame) to 23; null otherwise or when closed.
   GtkWidget* gadget(int number) const;
   GtkTreeView* list() const { return list_ ? list_->view() : nullptr; }
+  GtkWidget* cancel_button() const { return cancel_; }
+  GtkWidget* hint() const { return hint_; }
   // The entries as edited so far.
   const Lines& entries() const { return entries_; }
 
@@ -50,6 +53,8 @@ class UserGadgetWindow final : public UserGadgetPort {
   void Add();
   void Delete();
   void Store();
+  // Cancel, Escape and the close box.
+  void ReportClose();
 
   DialogService& dialogs_;
   Workspace& ws_;
@@ -60,6 +65,8 @@ class UserGadgetWindow final : public UserGadgetPort {
   std::optional<size_t> selected_;
   std::unique_ptr<SingleColumnList> list_;
   GtkWidget* window_ = nullptr;
+  GtkWidget* hint_ = nullptr;
+  GtkWidget* cancel_ = nullptr;
   GtkWidget* gadgets_[kGadgetOk + 1] = {};
 };
 

@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <optional>
 
+#include <vector>
+
+#include "check/binding_suggestions.h"
 #include "run/run_host.h"
 #include "text/text.h"
 
@@ -38,19 +41,28 @@ class BindModel {
 
   // Selections: an index into the list, or none. An index past the end
   // counts as none.
-  void SelectOld(std::optional<size_t> index) { selected_old_ = Checked(index, old_entries_); }
+  // Selecting an old name also selects its suggested new name, when that is
+  // still in the new list.
+  void SelectOld(std::optional<size_t> index);
   void SelectNew(std::optional<size_t> index) { selected_new_ = Checked(index, new_entries_); }
   void SelectTodo(std::optional<size_t> index) { selected_todo_ = Checked(index, todo_); }
   std::optional<size_t> selected_old() const { return selected_old_; }
   std::optional<size_t> selected_new() const { return selected_new_; }
   std::optional<size_t> selected_todo() const { return selected_todo_; }
 
-  // "old > new" appended to the todo list, both names leave their lists.
+  // "old > new" appended to the todo list, both names leave their lists and
+  // the next old name (the one that followed, else the last) is selected.
   // Needs a selection in both lists; an equal todo entry blocks it. True
   // when the lists changed.
   bool Bind();
-  // The selected todo entry goes back: its two names to the ends of the
-  // old and new lists. True when the lists changed.
+  // The pairs the core suggests (SuggestBindings); none by default.
+  void SetSuggestions(std::vector<SuggestedBinding> suggestions) { suggestions_ = std::move(suggestions); }
+  // Binds, top to bottom in the old list, every old name whose suggested
+  // new name is still in the new list, as Bind would. True when the lists
+  // changed.
+  bool BindSuggested();
+  // The selected todo entry goes back: its two names to their places in
+  // the order the lists were opened with. True when the lists changed.
   bool Release();
 
   // "Continue": replies at once when no old entry is left, else the
@@ -71,10 +83,13 @@ class BindModel {
 
   Lines old_entries_;
   Lines new_entries_;
+  Lines original_old_;  // as opened: the order Release restores
+  Lines original_new_;
   Lines todo_;
   std::optional<size_t> selected_old_;
   std::optional<size_t> selected_new_;
   std::optional<size_t> selected_todo_;
+  std::vector<SuggestedBinding> suggestions_;
 };
 
 }  // namespace quillon

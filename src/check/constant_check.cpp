@@ -1,6 +1,6 @@
 #include "check/constant_check.h"
 
-
+#include "check/binding_suggestions.h"
 #include "check/todo_entry.h"
 #include "text/view_index.h"
 
@@ -20,13 +20,16 @@ Lines UnboundNames(const Lines& names, const Lines& others) {
   return unbound;
 }
 
-void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names) {
+void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names,
+                          const WindowPrefixGuard& guard) {
   for (const Replacement& r : replacements) {
     if (r.kind != kKindWindow) continue;
     const Text old_prefix = r.old_name + U'_';
     const Text new_prefix = r.new_name + U'_';
+    const Lines extending = guard.ExtendingWindows(r.old_name);
     for (Text& name : *names) {
-      if (name.compare(0, old_prefix.size(), old_prefix) == 0) {
+      if (name.compare(0, old_prefix.size(), old_prefix) == 0 &&
+          !WindowPrefixGuard::NameBelongsToOneOf(name, extending)) {
         name = new_prefix + name.substr(old_prefix.size());
       }
     }
@@ -36,11 +39,14 @@ void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* n
 namespace {
 
 // Shared by every kind once the unbound lists are known: the dialog is asked
-// for only when some old name is unbound; its todo entries become records.
-bool AskAndRecordBindings(Workspace& ws, RunHost& host, int kind) {
+// for only when some old name is unbound, with the pairs suggested from the
+// saved and current lists; its todo entries become records.
+bool AskAndRecordBindings(Workspace& ws, RunHost& host, int kind, const Lines& saved, const Lines& current) {
   CheckLists& check = ws.check;
   if (check.unbound_old.empty()) return true;
-  const BindReply reply = host.AskBindings(kind, check.unbound_old, check.unbound_new);
+  const std::vector<SuggestedBinding> suggested =
+      SuggestBindings(saved, current, check.unbound_old, check.unbound_new);
+  const BindReply reply = host.AskSuggestedBindings(kind, check.unbound_old, check.unbound_new, suggested);
   if (reply.cancelled) return false;
   for (const Text& entry : reply.todo) {
     Replacement record;
@@ -58,17 +64,18 @@ bool CheckWindowConstants(Workspace& ws, RunHost& host) {
   check.replacements.clear();
   check.unbound_old = UnboundNames(ws.project.saved_windows, ws.analysis.windows);
   check.unbound_new = UnboundNames(ws.analysis.windows, ws.project.saved_windows);
-  return AskAndRecordBindings(ws, host, kKindWindow);
+  return AskAndRecordBindings(ws, host, kKindWindow, ws.project.saved_windows, ws.analysis.windows);
 }
 
 bool CheckKindConstants(Workspace& ws, RunHost& host, int kind) {
   CheckLists& check = ws.check;
   check.unbound_old.clear();
   check.unbound_new.clear();
-  RenameWindowPrefixes(check.replacements, &check.old_constants);
+  RenameWindowPrefixes(check.replacements, &check.old_constants,
+                       WindowPrefixGuard(ws.analysis.windows, ws.project.saved_windows));
   check.unbound_old = UnboundNames(check.old_constants, check.new_constants);
   check.unbound_new = UnboundNames(check.new_constants, check.old_constants);
-  return AskAndRecordBindings(ws, host, kind);
+  return AskAndRecordBindings(ws, host, kind, check.old_constants, check.new_constants);
 }
 
 }  // namespace quillon

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "check/check_lists.h"
+#include "check/window_prefix_guard.h"
 #include "run/run_host.h"
 #include "run/workspace.h"
 
@@ -16,8 +17,10 @@ Lines UnboundNames(const Lines& names, const Lines& others);
 
 // Applies every window binding (kind 1) of `replacements`, in list order, to
 // the names that begin with "old_": they begin with "new_" afterwards. A
-// name renamed by one binding is tested again by the later ones.
-void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names);
+// name renamed by one binding is tested again by the later ones. Names of a
+// window that extends the renamed one (`guard`) keep their prefix.
+void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names,
+                          const WindowPrefixGuard& guard = WindowPrefixGuard());
 
 // Kind 1: empties the unbound lists and the replacements, compares the saved
 // and current windows and asks for bindings. False when the user cancelled.

@@ -1,4 +1,5 @@
 #include "check/constant_check.h"
+#include "check/pb_any_names.h"
 #include "check/step2.h"
 #include "run/log_lines.h"
 
@@ -33,6 +34,7 @@ bool CheckConstants(Workspace& ws, RunHost& host) {
   if (!CheckWindowConstants(ws, host)) return false;
   for (int kind : {kKindMenuBar, kKindMenuItem, kKindStatusBar, kKindToolBar, kKindGadget}) {
     CopyWorkLists(ws, kind, &ws.check.old_constants, &ws.check.new_constants);
+    DropPbAnyNames(ws.project.saved_windows, ws.analysis.windows, &ws.check.old_constants);
     if (!CheckKindConstants(ws, host, kind)) return false;
   }
   return true;

@@ -6,28 +6,69 @@
 
 namespace quillon::cli {
 
+namespace {
+
+// An error line of the log starts with "Error" after its marks (" -> ",
+// "- "); "Error" inside a warning or a file name reports nothing.
+bool IsErrorLine(const Text& line) {
+  size_t at = 0;
+  while (at < line.size() && (line[at] == U' ' || line[at] == U'-' || line[at] == U'>')) ++at;
+  return line.compare(at, 5, U"Error") == 0;
+}
+
+}  // namespace
+
 void CliHost::AddLogLine(const Text& line) {
+  if (IsErrorLine(line)) saw_error_ = true;
   const std::string bytes = ToUtf8(line);
   std::fwrite(bytes.data(), 1, bytes.size(), out_);
   std::fputc('\n', out_);
 }
 
 BindReply CliHost::AskBindings(int kind, const Lines& unbound_old, const Lines& unbound_new) {
+  return AskSuggestedBindings(kind, unbound_old, unbound_new, {});
+}
+
+namespace {
+
+// Binds `old_name` to `new_name` when both are still unbound.
+bool BindIfUnbound(const Text& old_name, const Text& new_name, Lines& old_left, Lines& new_left, BindReply& reply) {
+  const auto old_it = std::find(old_left.begin(), old_left.end(), old_name);
+  const auto new_it = std::find(new_left.begin(), new_left.end(), new_name);
+  if (old_it == old_left.end() || new_it == new_left.end()) return false;
+  reply.todo.push_back(old_name + U" > " + new_name);
+  old_left.erase(old_it);
+  new_left.erase(new_it);
+  return true;
+}
+
+}  // namespace
+
+BindReply CliHost::AskSuggestedBindings(int kind, const Lines& unbound_old, const Lines& unbound_new,
+                                        const std::vector<SuggestedBinding>& suggested) {
   Lines old_left = unbound_old;
   Lines new_left = unbound_new;
   BindReply reply;
-  for (const BindOption& bind : options_.binds) {
+  last_kind_asked_ = kind;
+  for (size_t i = 0; i < options_.binds.size(); ++i) {
+    const BindOption& bind = options_.binds[i];
     if (bind.kind != kind) continue;
-    const auto old_it = std::find(old_left.begin(), old_left.end(), bind.old_name);
-    const auto new_it = std::find(new_left.begin(), new_left.end(), bind.new_name);
-    if (old_it == old_left.end() || new_it == new_left.end()) continue;
-    reply.todo.push_back(bind.old_name + U" > " + bind.new_name);
-    old_left.erase(old_it);
-    new_left.erase(new_it);
+    if (BindIfUnbound(bind.old_name, bind.new_name, old_left, new_left, reply)) bind_used_[i] = true;
+  }
+  if (options_.bind_suggested) {
+    for (const SuggestedBinding& pair : suggested) {
+      BindIfUnbound(pair.old_name, pair.new_name, old_left, new_left, reply);
+    }
   }
   if (!old_left.empty() && !options_.drop_unbound) {
     for (const Text& name : old_left) {
-      std::fprintf(err_, "unbound %s: %s\n", ToUtf8(KindWord(kind)).c_str(), ToUtf8(name).c_str());
+      std::string line = "unbound " + ToUtf8(KindWord(kind)) + ": " + ToUtf8(name);
+      const Text* suggestion = SuggestionFor(suggested, name);
+      // Only a name that is still free is worth suggesting.
+      if (suggestion && std::find(new_left.begin(), new_left.end(), *suggestion) != new_left.end()) {
+        line += " (suggested: " + ToUtf8(*suggestion) + ")";
+      }
+      std::fprintf(err_, "%s\n", line.c_str());
     }
     reply.cancelled = true;
   }
@@ -35,7 +76,16 @@ BindReply CliHost::AskBindings(int kind, const Lines& unbound_old, const Lines& 
 }
 
 void CliHost::ShowError(const Text&, const Text& message) {
+  saw_error_ = true;
   std::fprintf(err_, "%s\n", ToUtf8(message).c_str());
+}
+
+void CliHost::ReportUnusedBinds(bool run_completed) const {
+  for (size_t i = 0; i < options_.binds.size(); ++i) {
+    const BindOption& bind = options_.binds[i];
+    if (bind_used_[i] || (!run_completed && bind.kind > last_kind_asked_)) continue;
+    std::fprintf(err_, "quillon: --bind %s bound nothing\n", bind.text.c_str());
+  }
 }
 
 }  // namespace quillon::cli

@@ -8,11 +8,14 @@
 #include "cli/cli_host.h"
 #include "cli/cli_options.h"
 #include "cli/preview.h"
+#include "io/disk_file_system.h"
 #include "io/overlay_file_system.h"
 #include "project/app_paths.h"
 #include "project/project_file.h"
 #include "project/user_gadget_file.h"
+#include "quillon_version.h"
 #include "run/generation_run.h"
+#include "run/undo_last_run.h"
 
 namespace quillon::cli {
 
@@ -22,6 +25,7 @@ constexpr int kExitReady = 0;
 constexpr int kExitCancelled = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitWouldChange = 3;
+constexpr int kExitReadyWithErrors = 4;
 
 std::string AbsolutePath(const std::string& path) {
   if (!path.empty() && path[0] == '/') return path;
@@ -45,12 +49,32 @@ bool LoadKeywords(const CliOptions& options, Workspace& ws) {
   return true;
 }
 
+// --undo: the log lines on stdout, as a run prints them.
+int UndoMain(const CliOptions& options) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  Project project;
+  project.project_path = FromUtf8(AbsolutePath(options.project));
+  DiskFileSystem disk;
+  const UndoOutcome outcome =
+      UndoLastRun(ToUtf8(ProjectDirectory(project)), disk, options.dry_run, [](const Text& line) {
+        std::fputs(ToUtf8(line).c_str(), stdout);
+        std::fputc('\n', stdout);
+      });
+  std::fflush(stdout);
+  switch (outcome) {
+    case UndoOutcome::kNothingToUndo: std::fputs("nothing to undo\n", stderr); return kExitUsage;
+    case UndoOutcome::kRestored: return kExitReady;
+    case UndoOutcome::kSomeKept: return kExitReadyWithErrors;
+  }
+  return kExitReadyWithErrors;
+}
+
 }  // namespace
 
 bool IsCliInvocation(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--generate") || !std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h") ||
-        !std::strcmp(argv[i], "--version")) {
+    if (!std::strcmp(argv[i], "--generate") || !std::strcmp(argv[i], "--undo") || !std::strcmp(argv[i], "--help") ||
+        !std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--version")) {
       return true;
     }
   }
@@ -66,12 +90,18 @@ int CliMain(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(kUsage, stdout);
+    std::printf("\nSettings folder (QN4.INI, UserList.INI): %s\n", SettingsDirectory().c_str());
     return kExitReady;
   }
   if (options.version) {
-    std::puts("Quillon Deluxe Version v5.17 (Rev. 383656)");
+    std::puts(QUILLON_PRODUCT_TITLE " (Rev. " QUILLON_REVISION_TEXT ")");
     return kExitReady;
   }
+  if (options.undo) return UndoMain(options);
+
+  // Every log line is out before the next one is made: a log piped into a
+  // file or another program survives a crash of the run.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
   // The process ends right after the run: the workspace stays reachable to the
   // end instead of freeing its lines (a million in a large project) one by one.
@@ -87,21 +117,23 @@ int CliMain(int argc, char** argv) {
   // outputs in memory and serves them to the run's later reads.
   OverlayFileSystem overlay(ws.disk);
   const bool preview = options.dry_run || options.check;
-  if (preview) ws.files = &overlay;
+  if (preview) {
+    ws.files = &overlay;
+    ws.keep_undo_record = false;  // a dry run records nothing
+  }
 
   const RunOutcome outcome = RunGeneration(ws, host);
   ws.files = &ws.disk;  // the overlay ends with this function
-  if (outcome != RunOutcome::kReady) {
-    std::fflush(stdout);
-    return kExitCancelled;
-  }
+  std::fflush(stdout);
+  host.ReportUnusedBinds(outcome == RunOutcome::kReady);
+  if (outcome != RunOutcome::kReady) return kExitCancelled;
   if (preview) {
     const size_t changed = PrintPreview(overlay, ws.ProjectDirectoryPath(), stdout);
     std::fflush(stdout);
     if (options.check && changed > 0) return kExitWouldChange;
   }
   std::fflush(stdout);
-  return kExitReady;
+  return host.SawError() ? kExitReadyWithErrors : kExitReady;
 }
 
 }  // namespace quillon::cli

@@ -6,8 +6,23 @@
 
 namespace quillon {
 
+namespace {
+constexpr TextView kEditorOptionsMark = U"; IDE Options";
+}  // namespace
+
 void RemoveTrailingComments(Lines& lines) {
-  while (!lines.empty() && !lines.back().empty() && lines.back()[0] == U';') lines.pop_back();
+  // Only what an editor appends goes: its option block, or a closing
+  // separator line. Comments of the user's own (commented-out procedures
+  // among them) at the end of the file stay.
+  size_t run_start = lines.size();
+  while (run_start > 0 && !lines[run_start - 1].empty() && lines[run_start - 1][0] == U';') --run_start;
+  for (size_t i = lines.size(); i > run_start; --i) {
+    if (TextView(lines[i - 1]).substr(0, kEditorOptionsMark.size()) == kEditorOptionsMark) {
+      lines.resize(i - 1);
+      return;
+    }
+  }
+  if (!lines.empty() && lines.back() == kSeparatorLine) lines.pop_back();
 }
 
 bool IsPassiveGadget(const GadgetRecord& gadget) {

@@ -7,8 +7,10 @@
 
 namespace quillon {
 
-// Removes the comment block an editor appends at the end of a file: trailing
-// lines whose first character is ";" (an empty line stops the removal).
+// Removes what an editor appends at the end of a file. Within the trailing
+// lines whose first character is ";" (an empty line ends them): from the last
+// line starting with "; IDE Options" to the end; without one, only a last
+// line that is the separator line.
 void RemoveTrailingComments(Lines& lines);
 
 // One procedure per menu item (and tool bar button) into event_menu_lines.

@@ -17,7 +17,7 @@ namespace {
 bool ReadLines(Workspace& ws, const std::string& directory, TextView name, Lines* lines) {
   const std::string path = directory + ToUtf8(name);
   TextFile file;
-  const bool read = ReadTextFile(*ws.files, path, &file);
+  const bool read = ReadTextFile(*ws.files, path, &file, ws.analysis.output_format);
   const bool garbled = file.bom == kFormatUtf16Be || file.bom == kFormatUtf32Le || file.bom == kFormatUtf32Be;
   if (read && !garbled) {
     *lines = std::move(file.lines);

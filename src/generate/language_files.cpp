@@ -61,7 +61,7 @@ Lines CatalogLines(const LanguageMap& strings) {
   return out;
 }
 
-bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings) {
+bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings, Lines* left_out) {
   size_t start = Text::npos;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].find(U"DefaultLanguage:") != Text::npos) {
@@ -81,13 +81,19 @@ bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings) {
   // the end of the file would destroy the user's code after it.
   if (end == Text::npos) return false;
 
-  const Text count_line = Text(U"#MaxLanguage = ") + ToText(static_cast<long long>(strings.Size()));
+  Lines data;
+  data.reserve(strings.Size());
+  strings.ForEach([&data, left_out](const Text& key, const Text&) {
+    if (key.find(U'"') != Text::npos) {
+      if (left_out) left_out->push_back(key);
+    } else {
+      data.push_back(Concat({U"  Data.s \"", key, U"\""}));
+    }
+  });
+  const Text count_line = Text(U"#MaxLanguage = ") + ToText(static_cast<long long>(data.size()));
   for (size_t i = 0; i <= start; ++i) {
     if (lines[i].find(U"#MaxLanguage =") != Text::npos) lines[i] = count_line;
   }
-  Lines data;
-  data.reserve(strings.Size());
-  strings.ForEach([&data](const Text& key, const Text&) { data.push_back(Concat({U"  Data.s \"", key, U"\""})); });
   lines.erase(lines.begin() + static_cast<long>(start + 1), lines.begin() + static_cast<long>(end));
   lines.insert(lines.begin() + static_cast<long>(start + 1), std::make_move_iterator(data.begin()),
                std::make_move_iterator(data.end()));
@@ -95,9 +101,11 @@ bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings) {
 }
 
 void UpdateLoadLanguage(Workspace& ws, RunHost& host) {
-  if (!UpdateLoadLanguageLines(ws.analysis.load_language_lines, ws.analysis.language_strings)) {
+  Lines left_out;
+  if (!UpdateLoadLanguageLines(ws.analysis.load_language_lines, ws.analysis.language_strings, &left_out)) {
     host.AddLogLine(Text(log::kNoLoadLanguageBlock));
   }
+  for (const Text& text : left_out) host.AddLogLine(log::QuotedTextLeftOut(text));
 }
 
 }  // namespace quillon

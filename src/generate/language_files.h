@@ -17,7 +17,10 @@ Lines CatalogLines(const LanguageMap& strings);
 
 // Rewrites "#MaxLanguage =" and the DefaultLanguage data block of `lines`.
 // False, with `lines` untouched, when the block's markers are missing.
-bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings);
+// A text holding a double quote would end its Data.s string early and let the
+// rest of it (a hand-edited Catalog's) run as code: it is left out of the
+// block and the count, and added to `left_out` (when given) in map order.
+bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings, Lines* left_out = nullptr);
 
 // The same on the workspace's LoadLanguage.pb lines; a missing block is
 // logged as a warning.

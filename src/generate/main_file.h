@@ -6,8 +6,9 @@
 
 namespace quillon {
 
-// Fills "Open_WindowXY()" placeholders and rewrites the first line holding
-// "If WindowID(#" for the first window. Without any window the lines stay
+// Fills "Open_WindowXY()" placeholders and rewrites the first window test
+// (a line whose code is "If WindowID(#" + name + ")" and nothing else) for the
+// first window; a user's line that merely holds "If WindowID(#" stays. Without any window the lines stay
 // unchanged, since there is nothing to name.
 void AdjustMainFile(AnalysisModel& model);
 

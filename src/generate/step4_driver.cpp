@@ -10,6 +10,7 @@
 #include "generate/generated_files.h"
 #include "generate/language_files.h"
 #include "generate/main_file.h"
+#include "generate/unused_procedures.h"
 #include "project/project_file.h"
 #include "run/log_lines.h"
 
@@ -84,6 +85,7 @@ void RunStep4(Workspace& ws, RunHost& host) {
   AddExitProcedures(model);
   AddGadgetProcedures(model);
   LogCounts(model, host);
+  LogUnusedProcedures(model, ProjectDirectory(ws.project), host);
 
   host.AddLogLine(Text(log::kWriteFiles));
   WriteFiles(ws, host);

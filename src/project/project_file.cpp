@@ -1,5 +1,8 @@
 #include "project/project_file.h"
 
+#include <cerrno>
+
+#include "project/file_error_reason.h"
 #include "run/log_lines.h"
 #include "text/encoding.h"
 
@@ -15,6 +18,12 @@ Lines* SavedListForSection(Project& project, const Text& section) {
   if (section == U"[TOOLBAR]") return &project.saved_tool_bars;
   if (section == U"[GADGET]") return &project.saved_gadgets;
   return nullptr;
+}
+
+bool IsKnownSection(const Text& section) {
+  return section == U"[FILES]" || section == U"[SWITCH]" || section == U"[WINDOW]" || section == U"[MENU]" ||
+         section == U"[MENUITEM]" || section == U"[STATUSBAR]" || section == U"[TOOLBAR]" ||
+         section == U"[GADGET]";
 }
 
 void ReadSwitchLine(Project& project, const Text& line) {
@@ -40,24 +49,34 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
                       &project.saved_status_bars, &project.saved_tool_bars, &project.saved_gadgets}) {
     list->clear();
   }
+  project.other_sections.clear();
   ws.check.Clear();
   project.has_name = false;
   project.saved = true;
 
   std::string bytes;
+  errno = 0;
   if (!ws.files->ReadFile(ToUtf8(path), &bytes)) {
-    reporter.ShowError(Text(kProjectBoxTitle), Text(kErrorOpenProject));
+    const Text reason = FileErrorReason(ToUtf8(path), errno);
+    reporter.ShowFileError(Text(kProjectBoxTitle), Text(kErrorOpenProject), path, reason);
     return false;
   }
   // A UTF-8 mark in front of the first section is skipped.
   const Lines lines = DecodeUtf8Lines(bytes);
 
+  // Only a header changes the section: a blank line inside one (a hand edit)
+  // must not drop the lines after it.
   Text section;
+  bool known_section = false;
   for (const Text& line : lines) {
     if (!line.empty() && line[0] == U'[') {
       section = line;
+      known_section = IsKnownSection(section);
+      if (!known_section) project.other_sections.push_back(line);
+    } else if (!section.empty() && !known_section) {
+      project.other_sections.push_back(line);
     } else if (line.empty()) {
-      section.clear();
+      continue;
     } else if (section == U"[FILES]") {
       project.files.push_back(line);
     } else if (section == U"[SWITCH]") {
@@ -107,6 +126,7 @@ std::string ProjectFileBytes(const Workspace& ws, bool from_this_run) {
     for (const Text& name : project.saved_gadgets) line(name);
   }
   line(U"");
+  for (const Text& other : project.other_sections) line(other);
   return out;
 }
 
@@ -116,6 +136,7 @@ namespace {
 // run says so in its log, otherwise the box says it.
 bool Save(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter, RunHost* run_log) {
   if (ws.project.files.empty()) return false;
+  errno = 0;
   const WriteResult result = ws.files->ReplaceFile(ToUtf8(path), ProjectFileBytes(ws, from_this_run));
   if (result == WriteResult::kChanged) {
     if (run_log) {
@@ -126,7 +147,8 @@ bool Save(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& re
     return false;
   }
   if (result != WriteResult::kWritten) {
-    reporter.ShowError(Text(kProjectBoxTitle), Text(kErrorSaveProject));
+    const Text reason = FileErrorReason(ToUtf8(path), errno);
+    reporter.ShowFileError(Text(kProjectBoxTitle), Text(kErrorSaveProject), path, reason);
     return false;
   }
   ws.project.saved = true;

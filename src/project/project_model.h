@@ -42,6 +42,9 @@ struct Project {
   Lines saved_status_bars;
   Lines saved_tool_bars;
   Lines saved_gadgets;
+  // Sections of the project file this program does not know (another tool's,
+  // or a later version's): header and lines as read, written back after ours.
+  Lines other_sections;
 };
 
 // Directory of the project file, with its trailing "/" ("" for a bare name).

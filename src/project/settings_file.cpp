@@ -1,6 +1,8 @@
 #include "project/settings_file.h"
 
 #include "io/file_io.h"
+#include "project/absolute_path.h"
+#include "project/file_error_reason.h"
 #include "project/project_file.h"
 #include "project/user_gadget_file.h"
 #include "text/encoding.h"
@@ -116,15 +118,22 @@ bool LoadSettings(Workspace& ws, const Text& first_argument, const std::string& 
   LoadUserGadgets(user_list_path, &ws.user_gadgets, reporter);
   ws.keywords = BuildKeywordSets(ws.user_gadgets);
 
-  if (!first_argument.empty() && FileSize(ToUtf8(first_argument)) > 0) {
-    ws.project.project_path = first_argument;
-    LoadProject(ws, first_argument, reporter);
-    return true;
-  }
   const SettingsValues settings = ReadSettings(settings_path);
-  ws.project.project_path = settings.project_path;
-  if (!settings.project_path.empty() && FileSize(ToUtf8(settings.project_path)) > 0) {
-    LoadProject(ws, settings.project_path, reporter);
+  if (!first_argument.empty()) {
+    // The project the user named is the one to open: when it cannot be, say
+    // so and start empty rather than open another one in its place.
+    const Text path = AbsolutePath(first_argument);
+    const std::string bytes = ToUtf8(path);
+    if (FileSize(bytes) > 0) {
+      ws.project.project_path = path;
+      if (LoadProject(ws, path, reporter)) return true;
+    } else {
+      const Text reason = FileSize(bytes) == 0 ? T("the file is empty") : FileErrorReason(bytes, 0);
+      reporter.ShowFileError(Text(kProjectBoxTitle), Text(kErrorOpenProject), path, reason);
+    }
+  } else if (!settings.project_path.empty() && FileSize(ToUtf8(settings.project_path)) > 0) {
+    ws.project.project_path = AbsolutePath(settings.project_path);
+    LoadProject(ws, ws.project.project_path, reporter);
     return true;
   }
   ws.project.project_path = Text(kUnnamedProject);
@@ -135,12 +144,13 @@ bool LoadSettings(Workspace& ws, const Text& first_argument, const std::string& 
   return false;
 }
 
-void SaveSettings(const Workspace& ws, const std::string& settings_path) {
+bool SaveSettings(const Workspace& ws, const std::string& settings_path, bool keep_remembered_project) {
   SettingsValues values;
   values.last_path = ws.last_path;
-  values.project_path = ws.project.project_path;
+  values.project_path =
+      keep_remembered_project ? ReadSettings(settings_path).project_path : ws.project.project_path;
   values.defaults = ws.project.switches;
-  WriteSettings(settings_path, values);  // a failure is not reported
+  return WriteSettings(settings_path, values);
 }
 
 }  // namespace quillon

@@ -26,11 +26,15 @@ bool WriteSettings(const std::string& path, const SettingsValues& values);
 
 // Start-up: user gadget list, keyword sets, then the project named by the
 // first argument, else the last project of the settings, else an unnamed
-// project with the default switches. Returns whether a project was opened.
+// project with the default switches. A project path is made absolute. A
+// named project that cannot be opened shows the error box and starts an
+// unnamed project (never the last one). Returns whether a project was opened.
 bool LoadSettings(Workspace& ws, const Text& first_argument, const std::string& settings_path,
                   const std::string& user_list_path, ErrorReporter& reporter);
 
 // Exit: LastPath, ProjectPath and the current switches into the settings.
-void SaveSettings(const Workspace& ws, const std::string& settings_path);
+// False when the file cannot be written. `keep_remembered_project` leaves the
+// "Project" entry as the file has it.
+bool SaveSettings(const Workspace& ws, const std::string& settings_path, bool keep_remembered_project = false);
 
 }  // namespace quillon

@@ -1,6 +1,9 @@
 #include "project/user_gadget_file.h"
 
+#include <cerrno>
+
 #include "io/file_io.h"
+#include "project/file_error_reason.h"
 #include "text/encoding.h"
 
 namespace quillon {
@@ -30,13 +33,18 @@ bool ReadUserGadgetFile(const std::string& path, Lines* names) {
 
 void LoadUserGadgets(const std::string& path, Lines* names, ErrorReporter& reporter) {
   const long long size = FileSize(path);
+  errno = 0;
   if (size > 0) {
     if (ReadUserGadgetFile(path, names)) return;
   } else if (size == 0 || !FileExists(path)) {
-    if (WriteFileAtomic(path, EncodeLines({Text(kSection)}, kOutputUtf8, /*with_bom=*/false))) return;
+    const std::string header = EncodeLines({Text(kSection)}, kOutputUtf8, /*with_bom=*/false);
+    errno = 0;
+    if (WriteFileAtomic(path, header)) return;
     if (size == 0) return;  // an existing empty list that cannot be written is still an empty list
   }
-  reporter.ShowError(Text(kUserListBoxTitle), Text(kErrorOpenUserList));
+  const int error_number = errno;
+  reporter.ShowFileError(Text(kUserListBoxTitle), Text(kErrorOpenUserList), FromUtf8(path),
+                         FileErrorReason(path, error_number));
 }
 
 bool SaveUserGadgets(const std::string& path, const Lines& names, ErrorReporter& reporter) {
@@ -46,8 +54,11 @@ bool SaveUserGadgets(const std::string& path, const Lines& names, ErrorReporter&
     // every later name; a leading blank keeps it a name (reading trims it).
     lines.push_back(!name.empty() && name[0] == U'[' ? U" " + name : name);
   }
-  if (WriteFileAtomic(path, EncodeLines(lines, kOutputUtf8, /*with_bom=*/false))) return true;
-  reporter.ShowError(Text(kSaveUserListTitle), Text(kErrorSaveUserList));
+  const std::string bytes = EncodeLines(lines, kOutputUtf8, /*with_bom=*/false);
+  errno = 0;
+  if (WriteFileAtomic(path, bytes)) return true;
+  const Text reason = FileErrorReason(path, errno);
+  reporter.ShowFileError(Text(kSaveUserListTitle), Text(kErrorSaveUserList), FromUtf8(path), reason);
   return false;
 }
 

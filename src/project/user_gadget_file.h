@@ -11,7 +11,7 @@ namespace quillon {
 inline constexpr TextView kUserListBoxTitle = U"UserGadgetList";
 inline constexpr TextView kErrorOpenUserList = U"Error open file usergadgetlist";
 inline constexpr TextView kSaveUserListTitle = U"Save UserGadget";
-inline constexpr TextView kErrorSaveUserList = U"Error save file usergadet";
+inline constexpr TextView kErrorSaveUserList = U"Error save file usergadget";
 
 // Names of the "[USERGADGET]" section, blanks trimmed. Nothing is created;
 // false when the file cannot be read.

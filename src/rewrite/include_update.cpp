@@ -3,62 +3,41 @@
 #include <string>
 
 #include "io/file_io.h"
-#include "rewrite/whole_word.h"
+#include "rewrite/prefix_rule.h"
+#include "rewrite/whole_word_replacer.h"
 #include "run/log_lines.h"
 #include "text/encoding.h"
 
 namespace quillon {
 
-namespace {
-
-Text Join(TextView a, TextView b, TextView c = U"") {
-  Text out(a);
-  out.append(b);
-  out.append(c);
-  return out;
-}
-
-// Applies one rule to every line; counts the lines it changed.
-template <typename Rule>
-long ApplyRule(Lines* lines, Rule rule) {
+long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* lines, const WindowPrefixGuard& guard) {
   long changes = 0;
-  for (Text& line : *lines) {
-    Text changed = rule(line);
-    if (changed != line) {
-      line = std::move(changed);
-      ++changes;
+  for (const Replacement& r : replacements) {
+    if (r.kind != kKindWindow) continue;
+    const Lines extending = guard.ExtendingWindows(r.old_name);
+    const PrefixRule rule{Concat({U"#", r.old_name, U"_"}), Concat({U"#", r.new_name, U"_"}), 1, &extending};
+    changes += ApplyPrefixRule(rule, *lines);
+  }
+  WholeWordReplacer constants;
+  WholeWordReplacer calls;
+  for (const Replacement& r : replacements) {
+    constants.Add(Concat({U"#", r.old_name}), Concat({U"#", r.new_name}));
+    if (r.kind == kKindWindow) {
+      calls.Add(Concat({U"Open_", r.old_name, U"()"}), Concat({U"Open_", r.new_name, U"()"}));
     }
   }
-  return changes;
-}
-
-}  // namespace
-
-long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* lines) {
-  long changes = 0;
-  for (const Replacement& r : replacements) {
-    if (r.kind != kKindWindow) continue;
-    const Text find = Join(U"#", r.old_name, U"_");
-    const Text replacement = Join(U"#", r.new_name, U"_");
-    changes += ApplyRule(lines, [&](const Text& line) { return ReplaceNoCase(line, find, replacement); });
-  }
-  for (const Replacement& r : replacements) {
-    const Text find = Join(U"#", r.old_name);
-    const Text replacement = Join(U"#", r.new_name);
-    changes += ApplyRule(lines, [&](const Text& line) { return ReplaceWholeWord(line, find, replacement); });
-  }
-  for (const Replacement& r : replacements) {
-    if (r.kind != kKindWindow) continue;
-    const Text find = Join(U"Open_", r.old_name, U"()");
-    const Text replacement = Join(U"Open_", r.new_name, U"()");
-    changes += ApplyRule(lines, [&](const Text& line) { return ReplaceWholeWord(line, find, replacement); });
+  // Every constant record over every line first, then every call record, as
+  // the rules are listed.
+  for (const WholeWordReplacer* replacer : {&constants, &calls}) {
+    if (replacer->Empty()) continue;
+    for (Text& line : *lines) changes += replacer->Apply(line);
   }
   return changes;
 }
 
 namespace {
 
-void UpdateIncludeFile(Workspace& ws, RunHost& host, const Text& path) {
+void UpdateIncludeFile(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard, const Text& path) {
   const std::vector<Replacement>& replacements = ws.check.replacements;
   Lines& lines = ws.analysis.include_file_lines;
   lines.clear();
@@ -74,7 +53,7 @@ void UpdateIncludeFile(Workspace& ws, RunHost& host, const Text& path) {
   if (replacements.empty()) return;
   lines = DecodeLines(std::string_view(bytes).substr(bom.length), bom.format);
 
-  const long changes = ApplyIncludeRules(replacements, &lines);
+  const long changes = ApplyIncludeRules(replacements, &lines, guard);
   if (changes == 0) return;
   host.AddLogLine(log::UpdateIncludeFile(path, changes));
   const bool utf8 = bom.format == kFormatUtf8;
@@ -92,8 +71,8 @@ void UpdateIncludeFile(Workspace& ws, RunHost& host, const Text& path) {
 
 }  // namespace
 
-void UpdateIncludeFiles(Workspace& ws, RunHost& host) {
-  for (const Text& path : ws.analysis.include_files) UpdateIncludeFile(ws, host, path);
+void UpdateIncludeFiles(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard) {
+  for (const Text& path : ws.analysis.include_files) UpdateIncludeFile(ws, host, guard, path);
 }
 
 }  // namespace quillon

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "check/check_lists.h"
+#include "check/window_prefix_guard.h"
 #include "run/run_host.h"
 #include "run/workspace.h"
 
@@ -11,11 +12,13 @@ namespace quillon {
 
 // The three rule sets of an include file applied to `lines`; returns the
 // number of changes, one per rule, record and line that it altered.
-long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* lines);
+// `guard` keeps the names of windows that extend a renamed one apart.
+long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* lines,
+                       const WindowPrefixGuard& guard = WindowPrefixGuard());
 
 // Reads every include file of Main.pb (never creating one) and rewrites the
 // ones the bindings change, keeping their single-byte or UTF-8 (with mark)
 // format. Files marked UTF-16 or UTF-32 are left alone.
-void UpdateIncludeFiles(Workspace& ws, RunHost& host);
+void UpdateIncludeFiles(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard = WindowPrefixGuard());
 
 }  // namespace quillon

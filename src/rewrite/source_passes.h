@@ -7,12 +7,15 @@
 
 #include "analysis/analysis_model.h"
 #include "check/check_lists.h"
+#include "check/window_prefix_guard.h"
 
 namespace quillon {
 
 // Window bindings: "EventMenu_old_", "EventGadget_old_", "EventSize_old_",
-// "EventExit_old_" and "#old_" renamed by plain (not whole-word) replacement.
-void UpdatePrefixes(const std::vector<Replacement>& replacements, AnalysisModel& a);
+// "EventExit_old_" and "#old_" renamed by plain (not whole-word) replacement,
+// except where the text begins the name of a window that `guard` keeps apart.
+void UpdatePrefixes(const std::vector<Replacement>& replacements, AnalysisModel& a,
+                    const WindowPrefixGuard& guard = WindowPrefixGuard());
 // Event procedure names of menu items, gadgets and windows (whole words).
 void UpdateProcedures(const std::vector<Replacement>& replacements, AnalysisModel& a);
 // "#old" renamed for every binding (whole words).

@@ -1,5 +1,6 @@
 #include "rewrite/backup.h"
 #include "rewrite/include_update.h"
+#include "rewrite/rename_changes.h"
 #include "rewrite/source_passes.h"
 #include "rewrite/step3.h"
 #include "run/log_lines.h"
@@ -11,8 +12,10 @@ void RunStep3(Workspace& ws, RunHost& host) {
   host.AddLogLine(Text(log::kStep3));
   host.AddLogLine(Text(log::kMakeBackup));
   MakeBackup(ws, host);
+  const RenameChanges changes(ws.analysis, !replacements.empty());
   host.AddLogLine(Text(log::kUpdatePrefix));
-  UpdatePrefixes(replacements, ws.analysis);
+  const WindowPrefixGuard guard(ws.analysis.windows, ws.project.saved_windows);
+  UpdatePrefixes(replacements, ws.analysis, guard);
   host.AddLogLine(Text(log::kUpdateProcedure));
   UpdateProcedures(replacements, ws.analysis);
   host.AddLogLine(Text(log::kUpdateConstants));
@@ -20,7 +23,8 @@ void RunStep3(Workspace& ws, RunHost& host) {
   host.AddLogLine(Text(log::kUpdateOpenWindow));
   UpdateOpenWindows(replacements, ws.analysis);
   host.AddLogLine(Text(log::kUpdateIncludeFiles));
-  UpdateIncludeFiles(ws, host);
+  UpdateIncludeFiles(ws, host, guard);
+  changes.Log(ws.analysis, ProjectDirectory(ws.project), host);
 }
 
 }  // namespace quillon

@@ -8,6 +8,7 @@
 #include "io/interrupt_cleanup.h"
 #include "rewrite/step3.h"
 #include "run/log_lines.h"
+#include "run/undo_journal.h"
 
 namespace quillon {
 
@@ -18,6 +19,19 @@ RunOutcome Cancel(RunHost& host) {
   host.AddLogLine(Text());
   return RunOutcome::kCancelled;
 }
+
+// Puts the workspace's file system back however the run ends.
+class FileSystemSwap {
+ public:
+  FileSystemSwap(Workspace& ws, FileSystem* files) : ws_(ws), saved_(ws.files) { ws.files = files; }
+  ~FileSystemSwap() { ws_.files = saved_; }
+  FileSystemSwap(const FileSystemSwap&) = delete;
+  FileSystemSwap& operator=(const FileSystemSwap&) = delete;
+
+ private:
+  Workspace& ws_;
+  FileSystem* saved_;
+};
 
 }  // namespace
 
@@ -33,9 +47,16 @@ RunOutcome RunGeneration(Workspace& ws, RunHost& host) {
     host.AddLogLine(Text(log::kRunInProgress));
     return Cancel(host);
   }
+  // A completed run leaves what undo needs; the journal notes every write.
+  const bool record = ws.keep_undo_record;
+  UndoJournal journal(*ws.files, ws.project);
+  const FileSystemSwap swap(ws, record ? &journal : ws.files);
   if (!RunStep1(ws, host) || !CheckConstants(ws, host)) return Cancel(host);
   RunStep3(ws, host);
   RunStep4(ws, host);  // ends the log with "Ready." and an empty line
+  if (record && !journal.Save()) {
+    host.ShowError(U"Error", U"Error write undo record " + FromUtf8(UndoRecordPath(ws.ProjectDirectoryPath())));
+  }
   return RunOutcome::kReady;
 }
 

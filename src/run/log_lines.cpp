@@ -52,10 +52,21 @@ Text ChangedDuringRun(TextView path) {
 }
 Text WriteFile(TextView path) { return Join({U" -> Write File ", path}); }
 Text SourceOpenError(TextView path) { return Join({U"Error ", path, U": Open file error"}); }
+Text OutsideConstant(TextView name, TextView file) {
+  return Join({U" -> Warning: #", name, U" is defined outside the procedures of ", file});
+}
 Text UpdateIncludeFile(TextView path, long count) {
   return Join({U" -> Update Includefile ", path, U" / Count Change: ", ToText(count)});
 }
+Text UpdateFile(TextView path, long count) {
+  return Join({U" -> Update ", path, U" / Count Change: ", ToText(count)});
+}
+Text UnusedProcedure(TextView name, TextView path) { return Join({U" -> Unused Procedure ", name, U" in ", path}); }
 Text Count(TextView what, long count) { return Join({U" -> Count ", what, U": ", ToText(count)}); }
 Text Utf8Needed(TextView path) { return Join({U" -> Warning: UTF-8 needed for ", path}); }
+
+Text QuotedTextLeftOut(TextView text) {
+  return Join({U" -> Warning: text with a double quote left out of LoadLanguage.pb: ", text});
+}
 
 }  // namespace quillon::log

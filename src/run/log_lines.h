@@ -39,6 +39,7 @@ inline constexpr TextView kWriteFiles = U"- Write Files...";
 inline constexpr TextView kReady = U"Ready.";
 inline constexpr TextView kCancel = U"Cancel.";
 inline constexpr TextView kRunInProgress = U" -> Error: another run of this project is in progress. Stop!";
+inline constexpr TextView kNoWindowFound = U" -> Warning: no window found in the procedures of the form files";
 inline constexpr TextView kNoLoadLanguageBlock = U" -> Warning: LoadLanguage.pb has no DefaultLanguage block";
 
 // The error number of file error lines; the system never asks the operating
@@ -64,10 +65,16 @@ Text ErrorWriteFile(TextView path);       // " -> Error WriteFile " path tail
 Text ErrorFile(TextView path);            // " -> Error File " path tail
 Text WriteFile(TextView path);            // " -> Write File " path
 Text UpdateIncludeFile(TextView path, long count);
+Text UpdateFile(TextView path, long count);            // " -> Update " path " / Count Change: " n
+Text UnusedProcedure(TextView name, TextView path);    // " -> Unused Procedure " name " in " path
 Text Count(TextView what, long count);    // " -> Count <what>: n"
 Text Utf8Needed(TextView path);           // " -> Warning: UTF-8 needed for " path
+// " -> Warning: text with a double quote left out of LoadLanguage.pb: " text
+Text QuotedTextLeftOut(TextView text);
 Text SourceOpenError(TextView path);      // "Error " path ": Open file error"
 // " -> Error: " path " was changed by another program during the run; not written"
 Text ChangedDuringRun(TextView path);
+// " -> Warning: #name is defined outside the procedures of " file
+Text OutsideConstant(TextView name, TextView file);
 
 }  // namespace quillon::log

@@ -4,6 +4,9 @@
 // that runs the generation (the GUI's worker thread).
 #pragma once
 
+#include <vector>
+
+#include "check/binding_suggestions.h"
 #include "text/text.h"
 
 namespace quillon {
@@ -14,6 +17,14 @@ class ErrorReporter {
  public:
   virtual ~ErrorReporter() = default;
   virtual void ShowError(const Text& title, const Text& message) = 0;
+  // A file that could not be read or written: `path` and the system's
+  // `reason` say which and why. Front ends that show only the message keep
+  // this default.
+  virtual void ShowFileError(const Text& title, const Text& message, const Text& path, const Text& reason) {
+    (void)path;
+    (void)reason;
+    ShowError(title, message);
+  }
 };
 
 // The reply of the binding dialog for one constant kind.
@@ -31,6 +42,14 @@ class RunHost : public ErrorReporter {
   // Shows the binding dialog for `kind` with the unbound names and waits
   // for the user's reply.
   virtual BindReply AskBindings(int kind, const Lines& unbound_old, const Lines& unbound_new) = 0;
+  // The same dialog with the pairs the core suggests (in old-list order).
+  // What the run asks; a front end without use for the suggestions keeps
+  // this default.
+  virtual BindReply AskSuggestedBindings(int kind, const Lines& unbound_old, const Lines& unbound_new,
+                                         const std::vector<SuggestedBinding>& suggested) {
+    (void)suggested;
+    return AskBindings(kind, unbound_old, unbound_new);
+  }
   // Runs the Save As sequence for a project without a file name; true when
   // the project was saved under a name.
   virtual bool AskProjectName() = 0;

@@ -22,6 +22,9 @@ struct Workspace {
   // What the run reads and writes: the disk unless a dry run or a test
   // swaps it.
   FileSystem* files = &disk;
+  // A completed run leaves a record for undo; a preview, which writes
+  // nothing, turns it off.
+  bool keep_undo_record = true;
 
   // Byte path of the project directory (with trailing "/").
   std::string ProjectDirectoryPath() const { return ToUtf8(ProjectDirectory(project)); }

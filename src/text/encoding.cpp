@@ -114,30 +114,48 @@ int AsciiOrUtf8(int bom) { return bom == kFormatAscii ? kFormatAscii : kFormatUt
 
 static int SameAsMark(int bom) { return bom; }
 
-static void DecodeTextFile(std::string_view bytes, int (*format_for_mark)(int bom), TextFile* out) {
-  const BomInfo bom = DetectBom(bytes);
-  out->bom = bom.format;
-  out->lines = DecodeLines(bytes.substr(bom.length), format_for_mark(bom.format));
+int MarklessFormat(std::string_view bytes, int output_format) {
+  if (output_format != kOutputUtf8) return kFormatAscii;
+  bool high_byte = false;
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      high_byte = true;
+      break;
+    }
+  }
+  return high_byte && IsValidUtf8(bytes) ? kFormatUtf8 : kFormatAscii;
 }
 
-bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out) {
+static void DecodeTextFile(std::string_view bytes, int (*format_for_mark)(int bom), int output_format,
+                           TextFile* out) {
+  const BomInfo bom = DetectBom(bytes);
+  const std::string_view text = bytes.substr(bom.length);
+  out->bom = bom.format;
+  const int format = bom.format == kFormatAscii ? MarklessFormat(text, output_format) : format_for_mark(bom.format);
+  out->lines = DecodeLines(text, format);
+}
+
+bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out, int output_format) {
   std::string bytes;
   if (!ReadFileBytes(path, &bytes)) return false;
-  DecodeTextFile(bytes, format_for_mark, out);
+  DecodeTextFile(bytes, format_for_mark, output_format, out);
   return true;
 }
 
-bool ReadTextFileAs(FileSystem& files, const std::string& path, int (*format_for_mark)(int bom), TextFile* out) {
+bool ReadTextFileAs(FileSystem& files, const std::string& path, int (*format_for_mark)(int bom), TextFile* out,
+                    int output_format) {
   std::string bytes;
   if (!files.ReadFile(path, &bytes)) return false;
-  DecodeTextFile(bytes, format_for_mark, out);
+  DecodeTextFile(bytes, format_for_mark, output_format, out);
   return true;
 }
 
-bool ReadTextFile(const std::string& path, TextFile* out) { return ReadTextFileAs(path, SameAsMark, out); }
+bool ReadTextFile(const std::string& path, TextFile* out, int output_format) {
+  return ReadTextFileAs(path, SameAsMark, out, output_format);
+}
 
-bool ReadTextFile(FileSystem& files, const std::string& path, TextFile* out) {
-  return ReadTextFileAs(files, path, SameAsMark, out);
+bool ReadTextFile(FileSystem& files, const std::string& path, TextFile* out, int output_format) {
+  return ReadTextFileAs(files, path, SameAsMark, out, output_format);
 }
 
 int ReadBomOfFile(const std::string& path) {

@@ -38,30 +38,40 @@ Lines DecodeLines(std::string_view bytes, int format);
 // Lines of UTF-8 text; a UTF-8 mark at the start is skipped.
 Lines DecodeUtf8Lines(std::string_view bytes);
 
+// Output formats of generated files.
+enum OutputFormat : int { kOutputUtf8 = kFormatUtf8, kOutputAscii = kFormatAscii };
+
+// How bytes without a mark are read. While the run writes UTF-8, text that is
+// valid UTF-8 and holds a byte above 0x7F was saved as UTF-8 by an editor that
+// writes no mark: reading it one byte per character would encode it twice.
+// Otherwise one byte per character, so that every byte passes through.
+int MarklessFormat(std::string_view bytes, int output_format);
+
 // A whole text file: its detected mark and its lines.
 struct TextFile {
   int bom = kFormatAscii;
   Lines lines;
 };
 
-// Reads a file and decodes it with its detected mark. False when unreadable.
-bool ReadTextFile(const std::string& path, TextFile* out);
-// Reads a file, skips its mark, decodes with `format_for_mark(bom)`.
-// Used where a Part fixes the reading format by the mark (e.g. "24 when no
+// Reads a file and decodes it with its detected mark; a file without mark as
+// MarklessFormat says for `output_format`. False when unreadable.
+bool ReadTextFile(const std::string& path, TextFile* out, int output_format = kOutputAscii);
+// Reads a file, skips its mark, decodes with `format_for_mark(bom)`; a file
+// without mark as MarklessFormat says for `output_format`.
+// Used where the reading format is fixed by the mark (e.g. "24 when no
 // mark, otherwise 2").
-bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out);
+bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out,
+                    int output_format = kOutputAscii);
 // The same through a run's file system, which remembers what it read.
-bool ReadTextFile(FileSystem& files, const std::string& path, TextFile* out);
-bool ReadTextFileAs(FileSystem& files, const std::string& path, int (*format_for_mark)(int bom), TextFile* out);
+bool ReadTextFile(FileSystem& files, const std::string& path, TextFile* out, int output_format = kOutputAscii);
+bool ReadTextFileAs(FileSystem& files, const std::string& path, int (*format_for_mark)(int bom), TextFile* out,
+                    int output_format = kOutputAscii);
 // "24 when the file has no mark, otherwise 2".
 int AsciiOrUtf8(int bom);
 
 // The mark of a file, or kFormatUnreadable when it cannot be opened.
 int ReadBomOfFile(const std::string& path);
 int ReadBomOfFile(FileSystem& files, const std::string& path);
-
-// Output formats of generated files.
-enum OutputFormat : int { kOutputUtf8 = kFormatUtf8, kOutputAscii = kFormatAscii };
 
 // Lines encoded for writing: UTF-8 with EF BB BF, or one byte per character
 // without mark (a character above U+00FF is left out); LF after every line.

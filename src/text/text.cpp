@@ -22,42 +22,66 @@ size_t Index(long position) { return static_cast<size_t>(position - 1); }
 
 }  // namespace
 
+namespace {
+
+// Length of the valid UTF-8 sequence at `i` with its code point in `cp`, or 0
+// for a byte that starts no valid sequence (cut, overlong, a surrogate or a
+// value above U+10FFFF).
+int ValidSequenceAt(std::string_view bytes, size_t i, char32_t* cp) {
+  const auto lead = static_cast<unsigned char>(bytes[i]);
+  const int len = SequenceLength(lead);
+  if (len == 0 || i + static_cast<size_t>(len) > bytes.size()) return 0;
+  if (len == 1) {
+    *cp = lead;
+    return 1;
+  }
+  char32_t value = lead & (0x7F >> len);
+  for (int k = 1; k < len; ++k) {
+    const auto cont = static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]);
+    if ((cont & 0xC0) != 0x80) return 0;
+    value = (value << 6) | (cont & 0x3F);
+  }
+  if ((len == 3 && value < 0x800) || (len == 4 && (value < 0x10000 || value > 0x10FFFF)) ||
+      (value >= 0xD800 && value <= 0xDFFF)) {
+    return 0;
+  }
+  *cp = value;
+  return len;
+}
+
+}  // namespace
+
 Text FromUtf8(std::string_view bytes) {
   Text out;
   out.reserve(bytes.size());
   size_t i = 0;
-  const size_t n = bytes.size();
-  while (i < n) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    const int len = SequenceLength(lead);
-    bool valid = len > 0 && i + static_cast<size_t>(len) <= n;
+  while (i < bytes.size()) {
     char32_t cp = 0;
-    if (valid) {
-      if (len == 1) {
-        cp = lead;
-      } else {
-        cp = lead & (0x7F >> len);
-        for (int k = 1; k < len && valid; ++k) {
-          const auto cont = static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]);
-          if ((cont & 0xC0) != 0x80) valid = false;
-          cp = (cp << 6) | (cont & 0x3F);
-        }
-        // Reject overlong forms, surrogates and values above U+10FFFF.
-        if (valid && ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-                      (cp >= 0xD800 && cp <= 0xDFFF))) {
-          valid = false;
-        }
-      }
-    }
-    if (valid) {
+    const int len = ValidSequenceAt(bytes, i, &cp);
+    if (len > 0) {
       out.push_back(cp);
       i += static_cast<size_t>(len);
     } else {
-      out.push_back(kEscapedByteFirst + (lead - 0x80));  // lead >= 0x80 here
+      out.push_back(kEscapedByteFirst + (static_cast<unsigned char>(bytes[i]) - 0x80));  // >= 0x80 here
       ++i;
     }
   }
   return out;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    char32_t cp = 0;
+    const int len = ValidSequenceAt(bytes, i, &cp);
+    if (len == 0) return false;
+    i += static_cast<size_t>(len);
+  }
+  return true;
 }
 
 void AppendUtf8(std::string& out, TextView text) {

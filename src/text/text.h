@@ -18,6 +18,8 @@ using Lines = std::vector<Text>;
 // --- UTF-8 conversion -------------------------------------------------------
 // Decodes UTF-8; each byte of an invalid sequence becomes an escaped byte.
 Text FromUtf8(std::string_view bytes);
+// True when every byte belongs to a well-formed UTF-8 sequence.
+bool IsValidUtf8(std::string_view bytes);
 // Encodes as UTF-8; escaped bytes become their original byte again.
 std::string ToUtf8(TextView text);
 // The same, appended to `out`.
@@ -69,6 +71,11 @@ inline bool ContainsUpper(TextView upper_line, TextView upper_keyword) {
   return upper_line.find(upper_keyword) != TextView::npos;
 }
 bool ContainsNoCase(TextView text, TextView keyword);
+// ASCII letters, digits and "_" in upper-cased text; everything else,
+// letters outside ASCII included, is a word boundary.
+inline bool IsUpperWordChar(char32_t c) {
+  return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || c == U'_';
+}
 
 Text TrimBlanks(TextView text);              // blanks at both ends
 Text TrimTabs(TextView text);                // tab characters at both ends

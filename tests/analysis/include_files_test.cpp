@@ -34,8 +34,7 @@ TEST(CollectIncludeFilesTest, ResolvesNamesAgainstTheProjectFolder) {
   CollectIncludeFiles(*p.ws, U"Main.pb");
   const std::string dir = p.dir.path();
   EXPECT_EQ(S(p.ws->analysis.include_files), (std::vector<std::string>{
-                                                 dir + "Forms/Main.pbf",
-                                                 dir + "Forms/Main.pbf",
+                                                 dir + "Forms/Main.pbf",  // named twice, listed once
                                                  dir + "Tools.pbi",
                                                  dir + "../shared/Lib.pbi",
                                              }));

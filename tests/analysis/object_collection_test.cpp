@@ -133,5 +133,29 @@ TEST(CollectObjectsTest, MalformedLinesNeverCrash) {
   EXPECT_EQ(c.m().windows.size(), 1u);
 }
 
+TEST(CollectObjectsTest, PbAnyObjectsAreMadeAtRunTimeAndNeverRecorded) {
+  Collected c({
+      "; OpenWindow(#PB_Any, 0, 0, 10, 10, \"old\")",
+      "  OpenWindow(#Main, 0, 0, 400, 300, Title$)",
+      "  CreateMenu(#PB_Any, WindowID(#Main))",
+      "  CreatePopupMenu(#PB_Any)",
+      "  MenuItem(#PB_Any, \"One\")",
+      "  MenuItem(#pb_any, \"Two\")",
+      "  CreateStatusBar(#PB_Any, WindowID(#Main))",
+      "  CreateToolBar(#PB_Any, WindowID(#Main))",
+      "  ToolBarStandardButton(#PB_Any, #PB_ToolBarIcon_New)",
+      "  ButtonGadget(#PB_Any, 10, 10, 80, 24, \"Go\")",
+      "  ButtonGadget(#Main_Go, 10, 40, 80, 24, \"Go\")",
+  });
+  EXPECT_TRUE(c.ok);
+  EXPECT_TRUE(c.p.host.log.empty());
+  EXPECT_EQ(S(c.m().windows), (std::vector<std::string>{"Main"}));
+  EXPECT_TRUE(c.m().menu_bars.empty());
+  EXPECT_TRUE(c.m().menu_items.empty());
+  EXPECT_TRUE(c.m().status_bars.empty());
+  EXPECT_TRUE(c.m().tool_bars.empty());
+  EXPECT_EQ(c.GadgetNames(), (std::vector<std::string>{"Main_Go:BUTTONGADGET"}));
+}
+
 }  // namespace
 }  // namespace quillon::testing

@@ -158,7 +158,12 @@ TEST(ReadSourceFilesTest, EachFileInItsDetectedFormat) {
   ASSERT_EQ(code.size(), 18u);  // the mark-less UTF-16 file has no recognisable procedure
   EXPECT_EQ(code[1], "  TextGadget(#T, 0, 0, 1, 1, \"\xC3\xA4\xE2\x82\xAC\")");
   EXPECT_EQ(code[7], code[1]);
-  // Without a mark the bytes are characters: each byte becomes one character.
+  // Without a mark, valid UTF-8 is read as UTF-8 while the output is UTF-8...
+  EXPECT_EQ(code[13], code[1]);
+  // ...and one byte per character while it is single-byte.
+  p.ws->analysis.form_code.clear();
+  p.ws->analysis.output_format = kOutputAscii;
+  ReadSourceFiles(*p.ws);
   EXPECT_EQ(p.ws->analysis.form_code[13].size(), std::string("  TextGadget(#T, 0, 0, 1, 1, \"\")").size() + 5);
 }
 

@@ -231,6 +231,51 @@ TEST(RunStep1Test, PbAnyAndDuplicateWindowsStop) {
   }
 }
 
+TEST(RunStep1Test, WarnsAboutWhatTheGeneratedProgramCannotHave) {
+  Step1Project p;
+  p.Write("Tabla.pb", {
+                          "Enumeration",
+                          "  #Ventana",
+                          "  #lista_vista",
+                          "  #unused",
+                          "EndEnumeration",
+                          "#Version$ = \"1.2\"",
+                          "#Max = 10 ; a comment",
+                          "#Ventana = 0",
+                          "Procedure Abrir()",
+                          "  OpenWindow(#Ventana, 0, 0, 400, 300, \"Tabla \" + #Version$)",
+                          "  ListIconGadget(#lista_vista, 0, 0, 400, 300, \"#Max\", 100)",
+                          "  Debug #MAX : Debug #LISTA_VISTA",
+                          "EndProcedure",
+                      });
+  p.Write("Later.pb", {"#Extra = 1", "#Max = 11", "Procedure Later()", "  Debug #Extra + #Max", "EndProcedure"});
+  p.host.file_list = L({"Tabla.pb", "Later.pb"});
+  ASSERT_TRUE(RunStep1(*p.ws, p.host));
+  // #Ventana is the window and #lista_vista became the gadget
+  // #Ventana_lista_vista everywhere: the generated program defines both.
+  const std::vector<std::string> log(p.host.log.begin() + 4, p.host.log.end());
+  EXPECT_EQ(log, (std::vector<std::string>{
+                     "- Interpret code...",
+                     " -> Warning: #Version$ is defined outside the procedures of Tabla.pb",
+                     " -> Warning: #Max is defined outside the procedures of Tabla.pb",
+                     " -> Warning: #Extra is defined outside the procedures of Later.pb",
+                 }));
+}
+
+TEST(RunStep1Test, FormWithoutWindowInItsProceduresIsWarnedAbout) {
+  Step1Project p;
+  p.Write("Top.pb", {
+                        "OpenWindow(#Main, 0, 0, 400, 300, \"Opened at top level\")",
+                        "Procedure Helper()",
+                        "  SetGadgetText(#Status, \"\")",
+                        "EndProcedure",
+                    });
+  p.host.file_list = L({"Top.pb"});
+  ASSERT_TRUE(RunStep1(*p.ws, p.host));
+  EXPECT_EQ(p.host.log.back(), " -> Warning: no window found in the procedures of the form files");
+  EXPECT_EQ(p.host.log.size(), 6u);
+}
+
 TEST(RunStep1Test, BadInputNeverCrashes) {
   Step1Project p;
   std::string nasty = "Procedure Open_Bad()\n";

@@ -226,5 +226,25 @@ TEST(InsertWindowPrefixesTest, MalformedLinesNeverCrash) {
   EXPECT_EQ(out[1], "(#");  // no command in front
 }
 
+TEST(InsertWindowPrefixesTest, PureBasicConstantsNeverGetAPrefix) {
+  PrefixCase c;
+  const auto out = c.FormCodeAfter({
+      "  OpenWindow(#Main, 0, 0, 400, 300, Title$)",
+      "  Text_Open = TextGadget(#PB_Any, 10, 10, 80, 24, \"Open\")",
+      "  ButtonGadget(#pb_any, 10, 40, 80, 24, \"Go\")",
+      "  y = StatusBarHeight(#PB_Default)",
+      "  ToolBarToolTip(#TB, #PB_Any, Tip$)",
+      "  SplitterGadget(#Sp, 0, 0, 200, 100, #PB_Any, #B)",
+  });
+  EXPECT_EQ(out, (std::vector<std::string>{
+                     "  OpenWindow(#Main, 0, 0, 400, 300, Title$)",
+                     "  Text_Open = TextGadget(#PB_Any, 10, 10, 80, 24, \"Open\")",
+                     "  ButtonGadget(#pb_any, 10, 40, 80, 24, \"Go\")",
+                     "  y = StatusBarHeight(#PB_Default)",
+                     "  ToolBarToolTip(#Main_TB, #PB_Any, Tip$)",
+                     "  SplitterGadget(#Main_Sp, 0, 0, 200, 100, #PB_Any, #Main_B)",
+                 }));
+}
+
 }  // namespace
 }  // namespace quillon::testing

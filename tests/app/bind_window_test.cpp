@@ -2,6 +2,7 @@
 // of a real bind request (the run host's AskBindings on its own thread): the
 // lists, the clicks, the question of "Continue" and the replies.
 #include <gtest/gtest.h>
+#include <gdk/gdkkeysyms.h>
 
 #include <atomic>
 #include <thread>
@@ -17,9 +18,11 @@ using app::Answer;
 // One bind request of the worker: opens the window and waits for its reply.
 class BindSession {
  public:
-  BindSession(AppFixture& f, int kind, Lines old_names, Lines new_names) : f_(f) {
-    worker_ = std::thread([this, kind, old_names, new_names] {
-      reply = f_.app->host.AskBindings(kind, old_names, new_names);
+  BindSession(AppFixture& f, int kind, Lines old_names, Lines new_names,
+              std::vector<SuggestedBinding> suggested = {})
+      : f_(f) {
+    worker_ = std::thread([this, kind, old_names, new_names, suggested] {
+      reply = f_.app->host.AskSuggestedBindings(kind, old_names, new_names, suggested);
       done = true;
     });
     opened = PumpUntil([this] { return window().IsOpen(); }) && WaitMapped(GTK_WIDGET(window().window()));
@@ -95,13 +98,44 @@ TEST(BindWindowTest, LayoutMatchesTheFixedPositions) {
   int w = 0, h = 0;
   gtk_window_get_size(s.window().window(), &w, &h);
   EXPECT_EQ(w, 770);
-  EXPECT_EQ(h, 400);
+  EXPECT_EQ(h, 400 + Allocation(s.window().intro()).height);  // the intro line grows it
   EXPECT_FALSE(gtk_window_get_resizable(s.window().window()));
   // Centred on the 1280 x 1024 screen of the test display.
   gint x = 0, y = 0;
   gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(s.window().window())), &x, &y);
   EXPECT_EQ(x, (gdk_screen_width() - 770) / 2);
-  EXPECT_EQ(y, (gdk_screen_height() - 400) / 2);
+  EXPECT_EQ(y, (gdk_screen_height() - h) / 2);
+}
+
+TEST(BindWindowTest, SuggestionsFollowTheOldSelectionAndBindSuggestedMovesTheRest) {
+  AppFixture f;
+  BindSession s(f, 6, L({"Old_A", "Old_B", "Old_C", "Gone"}), L({"New_C", "New_B", "New_A", "Added"}),
+                {{U"Old_A", U"New_A"}, {U"Old_B", U"New_B"}, {U"Old_C", U"New_C"}});
+  ASSERT_TRUE(s.opened);
+  EXPECT_EQ(LabelTexts(s.window().intro()), std::vector<std::string>{app::kBindIntroText});
+  const GtkAllocation button = Allocation(s.window().gadget(app::kGadgetBindSuggested));
+  EXPECT_EQ(LabelTexts(s.window().gadget(app::kGadgetBindSuggested)), std::vector<std::string>{"Bind Suggested"});
+  EXPECT_EQ(button.y, 360);
+
+  // Selecting an old name selects its suggestion: Bind binds the pair.
+  ASSERT_TRUE(ClickRow(s.list(14), 0));
+  EXPECT_EQ(SelectedRowCount(s.list(15)), 1);
+  s.Click(app::kGadgetBind);
+  EXPECT_EQ(s.Rows(16), std::vector<std::string>{"Old_A > New_A"});
+
+  // A released pair goes to the ends of the lists and is suggested again;
+  // Bind Suggested takes the old list from top to bottom.
+  ASSERT_TRUE(DoubleClickRow(s.list(16), 0));
+  s.Click(app::kGadgetBindSuggested);
+  EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"Old_B > New_B", "Old_C > New_C", "Old_A > New_A"}));
+  EXPECT_EQ(s.Rows(14), std::vector<std::string>{"Gone"});
+  EXPECT_EQ(s.Rows(15), std::vector<std::string>{"Added"});
+
+  f.dialogs.three_way = {Answer::kYes};  // "Gone" stays unbound
+  s.Click(app::kGadgetContinue);
+  ASSERT_TRUE(s.Finished());
+  EXPECT_FALSE(s.reply.cancelled);
+  EXPECT_EQ(s.reply.todo, L({"Old_B > New_B", "Old_C > New_C", "Old_A > New_A"}));
 }
 
 TEST(BindWindowTest, SingleClicksOnlySelectDoubleClicksBindAndRelease) {
@@ -119,17 +153,16 @@ TEST(BindWindowTest, SingleClicksOnlySelectDoubleClicksBindAndRelease) {
   EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"A_x", "A_z"}));
   EXPECT_EQ(s.Rows(15), std::vector<std::string>{"B_y"});
 
-  // Double click in the new list: the other side's selection is needed.
-  ASSERT_TRUE(DoubleClickRow(s.list(15), 0));
-  EXPECT_EQ(s.Rows(16).size(), 1u);  // nothing selected in the old list
-  ASSERT_TRUE(ClickRow(s.list(14), 1));
+  // The next unbound old name is selected at once, so a double click in the
+  // new list binds the next pair.
+  EXPECT_EQ(SelectedRowCount(s.list(14)), 1);
   ASSERT_TRUE(DoubleClickRow(s.list(15), 0));
   EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"A_y > B_x", "A_z > B_y"}));
   EXPECT_EQ(s.Rows(14), std::vector<std::string>{"A_x"});
   EXPECT_TRUE(s.Rows(15).empty());
 
   // A single click in the todo list selects; a double click releases: both
-  // names go to the ends of their lists.
+  // names go back to their places in list order.
   ASSERT_TRUE(ClickRow(s.list(16), 0));
   EXPECT_EQ(s.Rows(16).size(), 2u);
   ASSERT_TRUE(DoubleClickRow(s.list(16), 0));
@@ -210,7 +243,7 @@ TEST(BindWindowTest, NoKeepsTheWindowOpenCancelCancels) {
   EXPECT_FALSE(f.app->main->Enabled());
   // Still usable after No.
   ASSERT_TRUE(DoubleClickRow(s.list(16), 0));
-  EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"S2", "S1"}));
+  EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"S1", "S2"}));
   f.dialogs.three_way = {Answer::kCancel};
   s.Click(app::kGadgetContinue);
   ASSERT_TRUE(s.Finished());
@@ -266,6 +299,91 @@ TEST(BindWindowTest, ClosingItKeepsALicenceWindowsMainWindowDisabled) {
   }
   SendCloseBox(f.app->licence_window->window());
   EXPECT_TRUE(f.app->main->Enabled());
+}
+
+// The text of the selected row, "" when none.
+std::string SelectedText(GtkTreeView* view) {
+  GtkTreeModel* model = nullptr;
+  GtkTreeIter iter;
+  if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(view), &model, &iter)) return "";
+  gchar* text = nullptr;
+  gtk_tree_model_get(model, &iter, 0, &text, -1);
+  std::string result = text ? text : "";
+  g_free(text);
+  return result;
+}
+
+// The text of the tooltip window on screen, "" when none is shown.
+std::string ShownTooltip() {
+  std::string text;
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w; w = w->next) {
+    GtkWidget* widget = GTK_WIDGET(w->data);
+    if (std::string(gtk_widget_get_name(widget)) != "gtk-tooltip" || !gtk_widget_get_mapped(widget)) continue;
+    const std::vector<std::string> labels = LabelTexts(widget);
+    if (!labels.empty()) text = labels[0];
+  }
+  g_list_free(windows);
+  return text;
+}
+
+TEST(BindWindowTest, LongNamesAreShortenedToTheListAndShownWholeInTheTooltip) {
+  AppFixture f;
+  const std::string long_name = "WinMain_" + std::string(60, 'x') + "_Button_Save";
+  BindSession s(f, 6, L({long_name, "Short"}), L({"New"}));
+  ASSERT_TRUE(s.opened);
+  GtkTreeView* view = s.list(14);
+  PumpPending();
+  // The row ends inside the visible part of the list: nothing is hidden
+  // behind the frame's edge.
+  GdkRectangle visible;
+  gtk_tree_view_get_visible_rect(view, &visible);
+  GtkTreePath* first = gtk_tree_path_new_from_indices(0, -1);
+  GdkRectangle cell;
+  gtk_tree_view_get_cell_area(view, first, gtk_tree_view_get_column(view, 0), &cell);
+  EXPECT_GT(cell.width, 0);
+  EXPECT_LE(cell.x + cell.width, visible.width);
+  // The keyboard's tooltip key (Ctrl+F1) on that row shows the whole name.
+  gtk_tree_view_set_cursor(view, first, nullptr, FALSE);
+  gtk_tree_path_free(first);
+  gtk_widget_grab_focus(GTK_WIDGET(view));
+  gtk_test_widget_send_key(GTK_WIDGET(view), GDK_F1, GDK_CONTROL_MASK);
+  std::string shown;
+  EXPECT_TRUE(PumpUntil([&] {
+    shown = ShownTooltip();
+    return !shown.empty();
+  }));
+  EXPECT_EQ(shown, long_name);
+}
+
+TEST(BindWindowTest, EscapeCancelsTheRunAsTheCloseBoxDoesAndTheWindowSaysSo) {
+  AppFixture f;
+  BindSession s(f, 2, L({"Bar1"}), L({"Bar2"}));
+  ASSERT_TRUE(s.opened);
+  EXPECT_EQ(LabelTexts(s.window().close_hint()),
+            std::vector<std::string>{"Escape or closing this window cancels the run."});
+  gtk_test_widget_send_key(GTK_WIDGET(s.list(14)), GDK_Escape, GdkModifierType(0));
+  ASSERT_TRUE(s.Finished());
+  EXPECT_TRUE(s.reply.cancelled);
+  EXPECT_TRUE(f.app->main->Enabled());
+}
+
+TEST(BindWindowTest, BindSelectsTheNextOldNameAndReleaseRestoresListOrder) {
+  AppFixture f;
+  BindSession s(f, 6, L({"A_1", "A_2", "A_3"}), L({"B_1", "B_2", "B_3"}));
+  ASSERT_TRUE(s.opened);
+  ASSERT_TRUE(ClickRow(s.list(14), 0));
+  ASSERT_TRUE(ClickRow(s.list(15), 0));
+  s.Click(app::kGadgetBind);
+  EXPECT_EQ(SelectedText(s.list(14)), "A_2");
+  ASSERT_TRUE(ClickRow(s.list(15), 0));  // B_2: the next pair needs one click
+  s.Click(app::kGadgetBind);
+  EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"A_1 > B_1", "A_2 > B_2"}));
+  EXPECT_EQ(SelectedText(s.list(14)), "A_3");
+  ASSERT_TRUE(ClickRow(s.list(16), 0));
+  s.Click(app::kGadgetRelease);
+  EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"A_1", "A_3"}));
+  EXPECT_EQ(s.Rows(15), (std::vector<std::string>{"B_1", "B_3"}));
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // and close tables; commands refused while a modal child or a run is active.
 #include <gtest/gtest.h>
 #include <gdk/gdkkeysyms.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "app/command_table.h"
 #include "app/gui_support.h"
@@ -25,9 +28,12 @@ TEST(DispatchTest, MenuToolBarAndCtrlSGiveTheSameSaveCommand) {
   ASSERT_TRUE(PumpUntil([&] { return chooser_count() == 2; }));
   ASSERT_TRUE(gtk_test_widget_send_key(GTK_WIDGET(w.file_view()), GDK_s, GDK_CONTROL_MASK));
   ASSERT_TRUE(PumpUntil([&] { return chooser_count() == 3; }));
+  // Without LastPath the chooser starts in the current folder.
+  char* cwd = ::get_current_dir_name();
   for (const std::string& c : f.dialogs.choosers) {
-    EXPECT_EQ(c, "Save project|Unbekannt.pbm|Project (*.pbm)|*.pbm");
+    EXPECT_EQ(c, "Save project|" + std::string(cwd) + "/Unbekannt.pbm|Project (*.pbm)|*.pbm");
   }
+  std::free(cwd);
 
   // Named project: all three write the project file without asking.
   const std::string project = f.WriteProject("p.pbm", {"/x/a.pb"});
@@ -76,7 +82,7 @@ TEST(DispatchTest, ChildWindowSizeEventsChangeNothing) {
   gtk_widget_get_allocation(f.app->main->pane(), &after_pane);
   EXPECT_EQ(before_box.width, after_box.width);
   EXPECT_EQ(before_box.height, after_box.height);
-  EXPECT_EQ(after_box.width, 200);
+  EXPECT_GE(after_box.width, 200);  // as wide as its text needs
   EXPECT_EQ(after_box.height, 20);
   EXPECT_EQ(before_pane.height, after_pane.height);
   EXPECT_EQ(before_pane.width, after_pane.width);

@@ -88,9 +88,9 @@ TEST(ExitTest, StartupOpensTheFirstArgumentsProject) {
   EXPECT_EQ(f.app->main->StatusText(), project_dir.File("a.pbm"));
 }
 
-// Without a display the main window cannot open: exit status 0 and no
-// settings file beside the program.
-TEST(ExitTest, NoWindowEndsWithStatusZeroAndWritesNoSettings) {
+// Without a display the main window cannot open: a failure status (scripts
+// must notice) and no settings file beside the program.
+TEST(ExitTest, NoWindowEndsWithFailureStatusAndWritesNoSettings) {
   const TempDir dir;
   const std::string copy = dir.File("quillon");
   WriteBytes(copy, ReadBytes(QUILLON_BINARY));
@@ -98,7 +98,7 @@ TEST(ExitTest, NoWindowEndsWithStatusZeroAndWritesNoSettings) {
   const std::string command = "env -u DISPLAY '" + copy + "' >/dev/null 2>&1";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
   EXPECT_FALSE(FileExists(dir.File("QN4.INI")));
 }
 

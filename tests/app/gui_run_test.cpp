@@ -182,5 +182,35 @@ TEST_F(GuiRunTest, RunCancelledByTheCloseBoxWritesNothing) {
   EXPECT_EQ(SnapshotTree(project.path()), before);
 }
 
+TEST_F(GuiRunTest, UndoLastGenerateAsksFirstRestoresTheFilesAndIsGreyedWithoutARecord) {
+  GtkWidget* undo = f.app->main->menu_item(app::kCommandUndoLastGenerate);
+  ASSERT_NE(undo, nullptr);
+  EXPECT_EQ(LabelTexts(undo)[0], "_Undo Last Generate");
+  EXPECT_FALSE(gtk_widget_get_sensitive(undo));  // nothing to undo yet
+  const auto before = WithoutBackup(SnapshotTree(project.path()));
+  CompleteRun();
+  const auto after = WithoutBackup(SnapshotTree(project.path()));
+  ASSERT_NE(after, before);
+  EXPECT_TRUE(gtk_widget_get_sensitive(undo));
+
+  f.dialogs.answers = {false};  // No: nothing changes
+  app::DispatchCommand(*f.app, app::kCommandUndoLastGenerate);
+  EXPECT_EQ(f.dialogs.questions.size(), 1u);
+  EXPECT_EQ(WithoutBackup(SnapshotTree(project.path())), after);
+
+  f.dialogs.answers = {true};
+  app::DispatchCommand(*f.app, app::kCommandUndoLastGenerate);
+  EXPECT_EQ(WithoutBackup(SnapshotTree(project.path())), before);
+  const std::vector<std::string> log = Log();
+  EXPECT_NE(std::find(log.begin(), log.end(), " -> Removed " + project.File("Main.pb")), log.end());
+  EXPECT_EQ(log.end()[-2], "Ready.");
+  EXPECT_FALSE(gtk_widget_get_sensitive(undo));  // one step of undo
+
+  StartRun();
+  EXPECT_FALSE(gtk_widget_get_sensitive(undo));  // greyed while a run goes on
+  ASSERT_TRUE(RunEnded());
+  EXPECT_TRUE(gtk_widget_get_sensitive(undo));
+}
+
 }  // namespace
 }  // namespace quillon::testing

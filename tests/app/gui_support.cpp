@@ -51,7 +51,15 @@ bool FakeDialogs::AskYesNo(const Text& title, const Text& text) {
   return Pop(answers, "question " + questions.back());
 }
 
-app::Answer FakeDialogs::AskYesNoCancel(const Text& title, const Text& text) {
+app::Answer FakeDialogs::AskYesNoClosable(const Text& title, const Text& text) {
+  if (!closable.empty()) {
+    questions.push_back(Join(title, text));
+    return Pop(closable, "closable question");
+  }
+  return AskYesNo(title, text) ? app::Answer::kYes : app::Answer::kNo;
+}
+
+app::Answer FakeDialogs::AskYesNoCancel(const Text& title, const Text& text, const Text&, app::Answer) {
   questions.push_back(Join(title, text));
   return Pop(three_way, "three-way question " + questions.back());
 }
@@ -62,6 +70,11 @@ Text FakeDialogs::AskInput(const Text& title, const Text& prompt, const Text& pr
 }
 
 void FakeDialogs::ShowMessage(const Text& title, const Text& text) { messages.push_back(Join(title, text)); }
+
+void FakeDialogs::ShowError(const Text& title, const Text& text) {
+  messages.push_back(Join(title, text));
+  errors.push_back(Join(title, text));
+}
 
 Text FakeDialogs::ChooseSaveFile(const Text& title, const Text& start, const Text& patterns) {
   choosers.push_back(ToUtf8(title) + "|" + ToUtf8(start) + "|" + ToUtf8(patterns));
@@ -112,6 +125,12 @@ DialogResponder::DialogResponder(std::string title, std::string text, int respon
 
 DialogResponder::~DialogResponder() { g_source_remove(source_); }
 
+std::unique_ptr<DialogResponder> DialogResponder::PressingKey(std::string title, std::string text, guint keyval) {
+  auto responder = std::make_unique<DialogResponder>(std::move(title), std::move(text), GTK_RESPONSE_NONE);
+  responder->keyval_ = keyval;
+  return responder;
+}
+
 gboolean DialogResponder::Tick(gpointer self_data) {
   auto* self = static_cast<DialogResponder*>(self_data);
   if (!self->ready()) return TRUE;
@@ -124,14 +143,28 @@ gboolean DialogResponder::Tick(gpointer self_data) {
     if (!title || self->title_ != title) continue;
     if (GTK_IS_MESSAGE_DIALOG(widget)) {
       gchar* text = nullptr;
-      g_object_get(widget, "text", &text, nullptr);
+      gchar* secondary = nullptr;
+      GtkMessageType type = GTK_MESSAGE_OTHER;
+      g_object_get(widget, "text", &text, "secondary-text", &secondary, "message-type", &type, nullptr);
       const bool match = text && self->text_ == text;
+      if (match) {
+        self->message_type_ = type;
+        self->secondary_text_ = secondary ? secondary : "";
+      }
       g_free(text);
+      g_free(secondary);
       if (!match) continue;
     }
     g_object_set_data(G_OBJECT(widget), "answered", GINT_TO_POINTER(1));
     ++self->answered_;
-    gtk_dialog_response(GTK_DIALOG(widget), self->response_);
+    if (self->keyval_) {
+      // Into the widget that has the focus, as the keyboard delivers it.
+      GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widget));
+      gtk_test_widget_send_key(focus ? focus : gtk_dialog_get_action_area(GTK_DIALOG(widget)), self->keyval_,
+                               GdkModifierType(0));
+    } else {
+      gtk_dialog_response(GTK_DIALOG(widget), self->response_);
+    }
     break;
   }
   g_list_free(windows);

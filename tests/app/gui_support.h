@@ -26,8 +26,13 @@ void PumpPending();
 class FakeDialogs final : public app::DialogService {
  public:
   bool AskYesNo(const Text& title, const Text& text) override;
-  app::Answer AskYesNoCancel(const Text& title, const Text& text) override;
+  // Answered from `closable` while it has answers, else from `answers`.
+  app::Answer AskYesNoClosable(const Text& title, const Text& text) override;
+  app::Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail,
+                             app::Answer default_answer) override;
   void ShowMessage(const Text& title, const Text& text) override;
+  // Recorded in `messages` and in `errors`.
+  void ShowError(const Text& title, const Text& text) override;
   Text AskInput(const Text& title, const Text& prompt, const Text& preset) override;
   Text ChooseSaveFile(const Text& title, const Text& start, const Text& patterns) override;
   Text ChooseOpenFile(const Text& title, const Text& start, const Text& patterns) override;
@@ -35,12 +40,14 @@ class FakeDialogs final : public app::DialogService {
 
   std::deque<bool> answers;      // Yes/No questions in order
   std::deque<app::Answer> three_way;  // Yes/No/Cancel questions in order
+  std::deque<app::Answer> closable;   // Yes/No questions that may be closed
   std::deque<Text> inputs;       // input box answers in order
   std::deque<Text> save_names;   // save chooser results ("" = cancel)
   std::deque<Text> open_names;   // open chooser results
   std::deque<Lines> open_lists;  // multiple-selection results
   std::vector<std::string> questions;  // "title: text"
   std::vector<std::string> messages;   // "title: text"
+  std::vector<std::string> errors;     // "title: text" of boxes with the error icon
   std::vector<std::string> input_boxes;  // "title|prompt|preset"
   std::vector<std::string> choosers;   // "title|start|patterns"
 };
@@ -67,7 +74,13 @@ class DialogResponder {
  public:
   DialogResponder(std::string title, std::string text, int response);
   ~DialogResponder();
+  // Answers with a key pressed in the dialog instead (Escape, Return), as a
+  // user at the keyboard does.
+  static std::unique_ptr<DialogResponder> PressingKey(std::string title, std::string text, guint keyval);
   int answered() const { return answered_; }
+  // What the last answered message box showed.
+  GtkMessageType message_type() const { return message_type_; }
+  const std::string& secondary_text() const { return secondary_text_; }
   // Answer only when this returns true (e.g. after a worker finished).
   std::function<bool()> ready = [] { return true; };
 
@@ -76,7 +89,10 @@ class DialogResponder {
   std::string title_;
   std::string text_;
   int response_;
+  guint keyval_ = 0;
   int answered_ = 0;
+  GtkMessageType message_type_ = GTK_MESSAGE_OTHER;
+  std::string secondary_text_;
   guint source_ = 0;
 };
 

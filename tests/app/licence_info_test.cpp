@@ -82,10 +82,13 @@ TEST(LicenceInfoTest, InfoBoxShowsTheComposedText) {
   app::DispatchCommand(*f.app, 10);
   ASSERT_EQ(f.dialogs.messages.size(), 1u);
   const std::string& box = f.dialogs.messages[0];
-  EXPECT_EQ(box.rfind("Info: Quillon Deluxe Version v5.17\nRev. 383656\n\n", 0), 0u) << box;
-  EXPECT_EQ(box.find('\n', std::string("Info: Quillon Deluxe Version v5.17\nRev. 383656\n\n").size()),
-            std::string::npos);  // one attribution line
-  EXPECT_GT(box.size(), std::string("Info: Quillon Deluxe Version v5.17\nRev. 383656\n\n").size());
+  const std::string head = "Info: Quillon Deluxe Version v5.17\nRev. 383656\n\n";
+  EXPECT_EQ(box.rfind(head, 0), 0u) << box;
+  // One attribution line, then a blank line and the settings folder in use.
+  const size_t attribution_end = box.find('\n', head.size());
+  ASSERT_NE(attribution_end, std::string::npos) << box;
+  EXPECT_GT(attribution_end, head.size());
+  EXPECT_EQ(box.substr(attribution_end), "\n\nSettings: " + f.dir.path()) << box;
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // Project commands: New, Load, Save, Save As, the save prompt and the file
 // list commands, with their choosers and the status bar.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "app/command_table.h"
 #include "app/gui_support.h"
@@ -104,7 +107,8 @@ TEST(ProjectCommandsTest, LoadEmptiesTheLogAndFailedLoadKeepsPathButEmptiesLists
   EXPECT_EQ(f.app->main->StatusText(), project);
 
   app::DispatchCommand(*f.app, 1);  // missing file
-  EXPECT_EQ(f.dialogs.messages, std::vector<std::string>{"UserGadgetList: Error open file project"});
+  EXPECT_EQ(f.dialogs.errors, std::vector<std::string>{"UserGadgetList: Error open file project\n" +
+                                                       f.dir.File("missing.pbm") + ": No such file or directory"});
   EXPECT_TRUE(Files(f).empty());
   EXPECT_EQ(f.app->main->StatusText(), project);
   EXPECT_FALSE(f.ws.project.has_name);
@@ -121,15 +125,21 @@ TEST(ProjectCommandsTest, CommonAddAppendsThreeFilesAndRemembersTheFirstDirector
   f.app->ShowFileList();
   f.dialogs.open_lists = {L({"/d1/one.pb", "/d2/two.pbf", "/x/a.pb"}), Lines()};
   app::DispatchCommand(*f.app, 6);
-  EXPECT_EQ(f.dialogs.choosers[0], "Commonfile||Common|*.pb*|Alle Dateien|*.*");
-  EXPECT_EQ(Files(f), (std::vector<std::string>{"/x/a.pb", "/d1/one.pb", "/d2/two.pbf", "/x/a.pb"}));
-  EXPECT_EQ(f.ws.project.files.size(), 4u);
+  // Without LastPath the chooser starts in the current folder, never in the
+  // toolkit's recent files.
+  char* cwd = ::get_current_dir_name();
+  EXPECT_EQ(f.dialogs.choosers[0], "Commonfile|" + std::string(cwd) + "/|Common|*.pb*|Alle Dateien|*.*");
+  std::free(cwd);
+  // A file already in the list is refused and named.
+  EXPECT_EQ(Files(f), (std::vector<std::string>{"/x/a.pb", "/d1/one.pb", "/d2/two.pbf"}));
+  EXPECT_EQ(f.dialogs.messages, std::vector<std::string>{"Info: Already in the file list, not added again:\n/x/a.pb"});
+  EXPECT_EQ(f.ws.project.files.size(), 3u);
   EXPECT_EQ(f.ws.last_path, U"/d1/");
   EXPECT_FALSE(f.ws.project.saved);
   f.ws.project.saved = true;
   app::DispatchCommand(*f.app, 6);  // cancelled: silent, unchanged
   EXPECT_TRUE(f.ws.project.saved);
-  EXPECT_EQ(f.ws.project.files.size(), 4u);
+  EXPECT_EQ(f.ws.project.files.size(), 3u);
 }
 
 TEST(ProjectCommandsTest, CommonDeleteAndFirstFileWorkOnTheSelection) {

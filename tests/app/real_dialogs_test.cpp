@@ -1,6 +1,6 @@
-// The real GTK dialogs answered by a responder: the save prompt of Exit, the
-// project error box, the question of "Continue" and the input boxes of the
-// User gadget window, with exact titles and texts.
+// The real GTK dialogs answered by a responder (or a key pressed in them):
+// the save prompt of Exit, the file error boxes, the question of "Continue"
+// and the input boxes of the User gadget window, with exact titles and texts.
 #include <gtest/gtest.h>
 #include <gdk/gdkkeysyms.h>
 
@@ -10,7 +10,9 @@
 #include "app/command_table.h"
 #include "app/gtk_dialog_service.h"
 #include "app/gui_support.h"
+#include "io/file_io.h"
 #include "project/project_file.h"
+#include "project/user_gadget_file.h"
 
 namespace quillon::testing {
 namespace {
@@ -56,11 +58,87 @@ TEST(RealDialogsTest, ExitSavePromptYesThenCancelledChooserKeepsRunning) {
   EXPECT_FALSE(r.ws.project.saved);
 }
 
+TEST(RealDialogsTest, EscapeOrTheCloseBoxInTheExitQuestionKeepsTheProgramRunning) {
+  RealApp r;
+  r.ws.project.files = L({"/x/a.pb"});
+  r.ws.project.saved = false;
+  {
+    auto escape = DialogResponder::PressingKey("Frage", "Aktuelles Projekt speichern?", GDK_Escape);
+    app::DispatchCommand(*r.app, 5);
+    EXPECT_EQ(escape->answered(), 1);
+  }
+  EXPECT_FALSE(r.app->exit_requested);
+  {
+    DialogResponder close_box("Frage", "Aktuelles Projekt speichern?", GTK_RESPONSE_DELETE_EVENT);
+    app::DispatchClose(*r.app, app::kWindowMain);
+    EXPECT_EQ(close_box.answered(), 1);
+  }
+  EXPECT_FALSE(r.app->exit_requested);
+  EXPECT_FALSE(r.ws.project.saved);
+  EXPECT_EQ(r.ws.project.files, L({"/x/a.pb"}));
+  // The title says there is something to save.
+  EXPECT_EQ(gtk_window_get_title(r.app->main->window())[0], '*');
+}
+
 TEST(RealDialogsTest, FailedLoadShowsTheProjectErrorBox) {
   RealApp r;
-  DialogResponder box("UserGadgetList", "Error open file project", GTK_RESPONSE_OK);
-  EXPECT_FALSE(LoadProject(r.ws, FromUtf8(r.dir.File("missing.pbm")), r.app->reporter));
+  const std::string missing = r.dir.File("missing.pbm");
+  DialogResponder box("UserGadgetList", "Error open file project\n" + missing + ": No such file or directory",
+                      GTK_RESPONSE_OK);
+  EXPECT_FALSE(LoadProject(r.ws, FromUtf8(missing), r.app->reporter));
   EXPECT_EQ(box.answered(), 1);
+  EXPECT_EQ(box.message_type(), GTK_MESSAGE_ERROR);
+}
+
+// The file error boxes name the file and the system's reason under the
+// message, with the error icon; the user list's save message is spelled right.
+TEST(RealDialogsTest, FileErrorBoxesNameThePathAndTheReason) {
+  RealApp r;
+  r.ws.project.files = L({"/x/a.pb"});
+  ASSERT_TRUE(MakeDirectory(r.dir.File("folder.pbm"), 0755));
+  const std::string folder = r.dir.File("folder.pbm");
+  {
+    DialogResponder box("UserGadgetList", "Error save file project\n" + folder + ": Is a directory", GTK_RESPONSE_OK);
+    EXPECT_FALSE(SaveProject(r.ws, FromUtf8(folder), false, r.app->reporter));
+    EXPECT_EQ(box.answered(), 1);
+    EXPECT_EQ(box.message_type(), GTK_MESSAGE_ERROR);
+  }
+  {
+    DialogResponder box("Save UserGadget", "Error save file usergadget\n" + folder + ": Is a directory",
+                        GTK_RESPONSE_OK);
+    EXPECT_FALSE(SaveUserGadgets(folder, L({"MyGrid"}), r.app->reporter));
+    EXPECT_EQ(box.answered(), 1);
+    EXPECT_EQ(box.message_type(), GTK_MESSAGE_ERROR);
+  }
+}
+
+// The Continue question keeps its text, says under it what each answer does,
+// and Return answers No: the window stays open for more binding.
+TEST(RealDialogsTest, ContinueQuestionExplainsTheAnswersAndReturnMeansNo) {
+  RealApp r;
+  std::atomic<bool> done{false};
+  BindReply reply;
+  std::thread worker([&] {
+    reply = r.app->host.AskBindings(6, L({"Old_a", "Old_b"}), L({"New_a"}));
+    done = true;
+  });
+  ASSERT_TRUE(PumpUntil([&] { return r.app->search_replace.IsOpen(); }));
+  app::SearchReplaceWindow& w = r.app->search_replace;
+  {
+    auto enter = DialogResponder::PressingKey("Info", "Some old constants not to bind! Continue?", GDK_Return);
+    w.HandleGadget(app::kGadgetContinue, app::kEventClick);
+    EXPECT_EQ(enter->answered(), 1);
+    EXPECT_NE(enter->secondary_text().find("Yes:"), std::string::npos);
+    EXPECT_NE(enter->secondary_text().find("No:"), std::string::npos);
+    EXPECT_NE(enter->secondary_text().find("Cancel:"), std::string::npos);
+  }
+  for (int i = 0; i < 5; ++i) g_main_context_iteration(nullptr, FALSE);
+  EXPECT_FALSE(done.load());
+  EXPECT_TRUE(w.IsOpen());
+  SendCloseBox(w.window());
+  ASSERT_TRUE(PumpUntil([&] { return done.load() && !w.IsOpen(); }));
+  worker.join();
+  EXPECT_TRUE(reply.cancelled);
 }
 
 TEST(RealDialogsTest, ContinueQuestionNoKeepsTheWindowYesContinuesClosingCancels) {

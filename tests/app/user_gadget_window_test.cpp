@@ -54,12 +54,13 @@ TEST_F(UserGadgetWindowTest, OpensWithTheListAtTheFixedPositions) {
   }
   int w = 0, h = 0;
   gtk_window_get_size(window().window(), &w, &h);
+  // 80 pixels below the buttons hold the line about what to enter and Cancel.
   EXPECT_EQ(w, 220);
-  EXPECT_EQ(h, 400);
+  EXPECT_EQ(h, 480);
   gint x = 0, y = 0;
   gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(window().window())), &x, &y);
   EXPECT_EQ(x, (gdk_screen_width() - 220) / 2);
-  EXPECT_EQ(y, (gdk_screen_height() - 400) / 2);
+  EXPECT_EQ(y, (gdk_screen_height() - 480) / 2);
   // Modal in effect: the main window's commands are refused meanwhile.
   app::DispatchCommand(*f->app, 4);
   app::DispatchCommand(*f->app, 9);
@@ -145,7 +146,8 @@ TEST_F(UserGadgetWindowTest, SaveFailureShowsItsBoxAndTheListKeepsTheNewNames) {
   ASSERT_EQ(std::remove(path.c_str()), 0);
   ASSERT_TRUE(MakeDirectory(path, 0700));
   Click(app::kGadgetOk);
-  EXPECT_EQ(f->dialogs.messages, std::vector<std::string>{"Save UserGadget: Error save file usergadet"});
+  EXPECT_EQ(f->dialogs.errors,
+            std::vector<std::string>{"Save UserGadget: Error save file usergadget\n" + path + ": Is a directory"});
   EXPECT_EQ(f->ws.user_gadgets, L({"MyGrid", "MyChart", "New"}));
   EXPECT_FALSE(window().IsOpen());
   EXPECT_TRUE(f->app->main->Enabled());

@@ -31,10 +31,14 @@ TEST(BindModelBind, NeedsBothSelectionsAndMovesNamesToTodo) {
   EXPECT_EQ(Names(m.todo()), Strings{"W_b > W_y"});
   EXPECT_EQ(Names(m.old_entries()), (Strings{"W_a", "W_c"}));
   EXPECT_EQ(Names(m.new_entries()), Strings{"W_x"});
-  // The bound items are gone, so nothing stays selected.
-  EXPECT_FALSE(m.selected_old());
+  // The next unbound old name is selected; nothing in the new list.
+  EXPECT_EQ(m.selected_old(), std::optional<size_t>(1));
   EXPECT_FALSE(m.selected_new());
   EXPECT_FALSE(m.Bind());
+  // Binding the last old name selects the one before it.
+  m.SelectNew(0);
+  ASSERT_TRUE(m.Bind());
+  EXPECT_EQ(m.selected_old(), std::optional<size_t>(0));
 }
 
 TEST(BindModelBind, IdenticalTodoEntryBlocksRepeatedBind) {
@@ -59,7 +63,7 @@ TEST(BindModelBind, OnlyRemovedNamesCannotBeBound) {
   EXPECT_EQ(m.Continue(), DialogAction::kAskQuestion);
 }
 
-TEST(BindModelRelease, ReturnsNamesToTheEndsOfTheirLists) {
+TEST(BindModelRelease, ReturnsNamesToTheirPlacesInListOrder) {
   BindModel m(L({"a", "b", "c"}), L({"x", "y", "z"}));
   m.SelectOld(0);
   m.SelectNew(0);
@@ -72,11 +76,15 @@ TEST(BindModelRelease, ReturnsNamesToTheEndsOfTheirLists) {
   EXPECT_FALSE(m.Release());  // no todo selection
   m.SelectTodo(0);
   ASSERT_TRUE(m.Release());
-  EXPECT_EQ(Names(m.old_entries()), (Strings{"b", "a"}));
-  EXPECT_EQ(Names(m.new_entries()), (Strings{"y", "x"}));
+  EXPECT_EQ(Names(m.old_entries()), (Strings{"a", "b"}));
+  EXPECT_EQ(Names(m.new_entries()), (Strings{"x", "y"}));
   EXPECT_EQ(Names(m.todo()), Strings{"c > z"});
   EXPECT_FALSE(m.selected_todo());
   EXPECT_FALSE(m.Release());
+  m.SelectTodo(0);
+  ASSERT_TRUE(m.Release());  // "c" and "z" go back behind the others
+  EXPECT_EQ(Names(m.old_entries()), (Strings{"a", "b", "c"}));
+  EXPECT_EQ(Names(m.new_entries()), (Strings{"x", "y", "z"}));
 }
 
 TEST(BindModelRelease, OutOfRangeSelectionCountsAsNone) {

@@ -88,6 +88,25 @@ TEST(CheckConstantsWorkedExample, EveryKindIsComparedWithItsOwnLists) {
   ExpectRecord(ws.check.replacements[2], "M_Tb", "M_Tb3", 5);
 }
 
+TEST(CheckConstantsNoDialog, SavedNamesOfPbAnyObjectsAreNotAskedAbout) {
+  // Earlier runs recorded "window_PB_Any" for objects made with #PB_Any.
+  Workspace ws;
+  ws.project.saved_windows = L({"Main", "Tools"});
+  ws.analysis.windows = L({"Main", "Tools"});
+  ws.project.saved_menu_bars = L({"Main_PB_Any"});
+  ws.project.saved_gadgets = L({"Main_PB_Any", "Tools_pb_any", "Main_Go", "Other_PB_Any", "Main_PBX"});
+  SetGadgets(ws, {"Main_Go"});
+  FakeHost host;
+  host.replies = {Continue({})};
+
+  ASSERT_TRUE(CheckConstants(ws, host));
+
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0].kind, kKindGadget);
+  EXPECT_EQ(Names(host.questions[0].unbound_old), (Strings{"Other_PB_Any", "Main_PBX"}));
+  EXPECT_EQ(Names(ws.project.saved_gadgets).size(), 5u);
+}
+
 TEST(CheckConstantsNoDialog, OnlyNewNamesAskNothing) {
   Workspace ws;
   ws.project.saved_windows = L({"Main"});

@@ -96,7 +96,7 @@ TEST_F(ExampleProject, RenamedWindowAndGadgetFollowIntoUserCodeWithBind) {
 
   const ProcessResult unbound = Generate();
   EXPECT_EQ(unbound.exit_code, 1);
-  EXPECT_NE(unbound.err.find("unbound Window: WinMain\n"), std::string::npos) << unbound.err;
+  EXPECT_NE(unbound.err.find("unbound Window: WinMain (suggested: WinStart)\n"), std::string::npos) << unbound.err;
   EXPECT_NE(unbound.out.find("Cancel.\n\n"), std::string::npos);
   EXPECT_EQ(SnapshotTree(dir.path()), before);  // a cancelled run writes nothing
 

@@ -103,6 +103,26 @@ TEST(CliBindings, UnboundOldNamesCancelUnlessDropped) {
   EXPECT_EQ(err2.Text(), "");
 }
 
+TEST(CliLog, OnlyErrorLinesMarkTheRunAndUnusedBindsAreNamedForTheKindsChecked) {
+  Workspace ws;
+  Capture out, err;
+  const CliOptions o = Parse({"--generate", "p", "--bind", "Window:A=B", "--bind", "Gadget:X=Y"});
+  CliHost host(ws, o, out.get(), err.get());
+  host.AddLogLine(U" -> Warning: #ErrorText is defined outside the procedures of f.pbf");
+  host.AddLogLine(U" -> Write File /p/ErrorDialog/Main.pb");
+  EXPECT_FALSE(host.SawError());
+  host.ReportUnusedBinds(/*run_completed=*/false);  // no kind checked yet
+  EXPECT_EQ(err.Text(), "");
+  host.AskBindings(1, L({"Old"}), L({"New"}));  // cancelled: A is not unbound
+  host.ReportUnusedBinds(false);
+  EXPECT_EQ(err.Text(), "unbound Window: Old\nquillon: --bind Window:A=B bound nothing\n");
+  for (const char* line : {" -> Error File /p/x / Errorcode: 1", "- Error CopyDirectory", "Error /p/f.pbf: Open file error"}) {
+    CliHost fresh(ws, o, out.get(), err.get());
+    fresh.AddLogLine(FromUtf8(line));
+    EXPECT_TRUE(fresh.SawError()) << line;
+  }
+}
+
 TEST(CliLog, LinesAreWrittenAsUtf8WithLf) {
   Workspace ws;
   Capture out, err;

@@ -130,11 +130,21 @@ struct BadInputRow {
   std::function<void(const Outcome&)> check;
 };
 
-// What holds for every input: the run ends (exit 0, 1 or 2, no signal, no
+// Error lines start with "Error" after their marks (" -> ", "- ").
+bool LoggedAnError(const Outcome& o) {
+  for (const std::string& line : o.log) {
+    const size_t at = line.find_first_not_of(" ->");
+    if (at != std::string::npos && line.compare(at, 5, "Error") == 0) return true;
+  }
+  return false;
+}
+
+// What holds for every input: the run ends (exit 0, 1, 2 or 4, no signal, no
 // hang), leaves no temporary file, changes no file it does not own, and a
-// completed run has backed up every project file first.
+// completed run has backed up every project file first. A completed run
+// exits with 4 exactly when its log reported an error.
 void CheckInvariants(const Outcome& o) {
-  ASSERT_TRUE(o.run.exit_code == 0 || o.run.exit_code == 1 || o.run.exit_code == 2)
+  ASSERT_TRUE(o.run.exit_code == 0 || o.run.exit_code == 1 || o.run.exit_code == 2 || o.run.exit_code == 4)
       << "exit " << o.run.exit_code << "\n" << o.run.out.substr(0, 2000) << o.run.err.substr(0, 2000);
   EXPECT_TRUE(FindTempFiles(o.dir).empty());
   for (const auto& [rel, bytes] : o.before) {
@@ -144,7 +154,8 @@ void CheckInvariants(const Outcome& o) {
       EXPECT_TRUE(o.Now(rel) == bytes) << rel << " changed";
     }
   }
-  if (o.run.exit_code == 0) {
+  if (o.run.exit_code == 0 || o.run.exit_code == 4) {
+    EXPECT_EQ(o.run.exit_code == 4, LoggedAnError(o));
     ASSERT_GE(o.log.size(), 2u);
     EXPECT_EQ(o.log[o.log.size() - 2], "Ready.");
     for (const auto& [rel, bytes] : o.before) {
@@ -157,7 +168,9 @@ void CheckInvariants(const Outcome& o) {
   }
 }
 
-void ExpectReady(const Outcome& o) { EXPECT_EQ(o.run.exit_code, 0) << o.run.out.substr(0, 3000) << o.run.err; }
+void ExpectReady(const Outcome& o) {
+  EXPECT_EQ(o.run.exit_code, LoggedAnError(o) ? 4 : 0) << o.run.out.substr(0, 3000) << o.run.err;
+}
 void ExpectLogged(const Outcome& o, const std::string& line) { EXPECT_TRUE(HasLine(o.log, line)) << line; }
 void ExpectSourceError(const Outcome& o, const std::string& item) {
   ExpectReady(o);

@@ -39,7 +39,7 @@ TEST(SettingsAndUserListFaults, FullFileSystemKeepsBothFilesAndReportsTheUserLis
 
   FakeHost host;
   EXPECT_FALSE(SaveUserGadgets(fs.path() + "UserList.INI", L({"A", "B"}), host));
-  EXPECT_EQ(host.errors, std::vector<std::string>{"Save UserGadget: Error save file usergadet"});
+  EXPECT_EQ(host.errors, std::vector<std::string>{"Save UserGadget: Error save file usergadget"});
   EXPECT_EQ(ReadBytes(fs.path() + "UserList.INI"), kUserList);
 
   // A missing list cannot be created either: the open error box, no file.
@@ -68,7 +68,7 @@ TEST(SettingsAndUserListFaults, SomethingElseInTheirPlaceIsLeftAlone) {
   EXPECT_TRUE(IsDirectory(dir.File("QN4.INI")));
   FakeHost host;
   EXPECT_FALSE(SaveUserGadgets(dir.File("UserList.INI"), L({"A"}), host));
-  EXPECT_EQ(host.errors, std::vector<std::string>{"Save UserGadget: Error save file usergadet"});
+  EXPECT_EQ(host.errors, std::vector<std::string>{"Save UserGadget: Error save file usergadget"});
   Lines names;
   LoadUserGadgets(dir.File("UserList.INI"), &names, host);
   EXPECT_EQ(host.errors.back(), "UserGadgetList: Error open file usergadgetlist");
@@ -108,7 +108,7 @@ TEST(PermissionFaults, ReadOnlyUserListAndSettingsKeepTheirBytes) {
   EXPECT_FALSE(WriteSettings(sub + "QN4.INI", SomeValues()));
   FakeHost host;
   EXPECT_FALSE(SaveUserGadgets(sub + "UserList.INI", L({"A"}), host));
-  EXPECT_EQ(host.errors, std::vector<std::string>{"Save UserGadget: Error save file usergadet"});
+  EXPECT_EQ(host.errors, std::vector<std::string>{"Save UserGadget: Error save file usergadget"});
   EXPECT_EQ(ReadBytes(sub + "QN4.INI"), kSettings);
   EXPECT_EQ(ReadBytes(sub + "UserList.INI"), kUserList);
   ::chmod(sub.c_str(), 0755);

@@ -18,11 +18,21 @@ const char* const kGenerated[] = {"Main.pb",        "CommonFile.pb",  "EventMain
 
 std::string Tail() { return " / Errorcode: 1"; }
 
+// The record of the run for undo: written last, and naming only the files
+// that were written, so its bytes follow the failures.
+constexpr char kUndoRecord[] = "Backup/undo/last-run";
+Tree WithoutUndoRecord(Tree files) {
+  files.erase(kUndoRecord);
+  return files;
+}
+
 // How a failed write of `rel` must show up, given the run's log and boxes.
 void ExpectReported(const std::string& dir, const std::string& rel, const std::vector<std::string>& log,
                     const std::vector<std::string>& boxes) {
   const std::string path = dir + rel;
-  if (rel.rfind("Backup/", 0) == 0) {
+  if (rel == kUndoRecord) {
+    EXPECT_TRUE(HasLine(boxes, "Error: Error write undo record " + path)) << rel;
+  } else if (rel.rfind("Backup/", 0) == 0) {
     EXPECT_TRUE(HasLine(log, "- Error CopyDirectory")) << rel;
   } else if (rel == "Tools.pbi") {
     EXPECT_TRUE(HasLine(log, " -> Error WriteFile " + path + Tail())) << rel;
@@ -103,7 +113,7 @@ TEST_F(WriteFaults, EachWriteFailingAloneKeepsItsOldBytesAndEverythingElseIsNew)
     } else {
       expected.erase(rel);
     }
-    EXPECT_EQ(SnapshotTree(dir.path()), expected);
+    EXPECT_EQ(WithoutUndoRecord(SnapshotTree(dir.path())), WithoutUndoRecord(expected));
     EXPECT_TRUE(FindTempFiles(dir.path()).empty());
   }
 }
@@ -130,7 +140,7 @@ TEST_F(WriteFaults, DirectoryInPlaceOfAnOutputIsReportedAndLeftAlone) {
     start[rel + "/keep.txt"] = "kept\n";
     RestoreTree(dir.path(), start);
     const ProcessResult run = RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
-    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.exit_code, 4) << run.err;  // completed, with errors
     const std::vector<std::string> log = SplitLines(run.out);
     ExpectReadyEnd(log);
     ExpectReported(dir.path(), rel, log, {});
@@ -155,7 +165,7 @@ TEST_F(WriteFaults, DirectoryInPlaceOfTheIncludeFileIsReportedAsUnreadable) {
   start["Tools.pbi/keep.txt"] = "kept\n";
   RestoreTree(dir.path(), start);
   const ProcessResult run = RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
-  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.exit_code, 4);
   const std::vector<std::string> log = SplitLines(run.out);
   EXPECT_TRUE(HasLine(log, " -> Error OpenFile " + dir.File("Tools.pbi") + Tail())) << run.out;
   ExpectReadyEnd(log);
@@ -172,13 +182,13 @@ TEST_F(WriteFaults, FullFileSystemChangesNothingAndReportsEveryFile) {
   RestoreTree(dir, *before_);
   FillUp(fs.path() + "filler");
   const ProcessResult run = RunQuillon({"--generate", dir + "Example.pbm", kRenameBind[0], kRenameBind[1]}, dir);
-  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.exit_code, 4);
   const std::vector<std::string> log = SplitLines(run.out);
   ExpectReadyEnd(log);
   for (const char* name : kGenerated) ExpectReported(dir, name, log, {});
   ExpectReported(dir, "Tools.pbi", log, {});
   ExpectReported(dir, "Backup/Main.pb", log, {});
-  EXPECT_EQ(run.err, "Error save file project\n");
+  EXPECT_EQ(run.err, "Error save file project\nError write undo record " + dir + kUndoRecord + "\n");
   EXPECT_EQ(SnapshotTree(dir), *before_);
   EXPECT_TRUE(FindTempFiles(dir).empty());
 }
@@ -203,12 +213,15 @@ TEST_F(WriteFaults, SpaceRunningOutMidRunLeavesEachFileOldOrNewAndReported) {
     FillUp(fs.path() + "filler");
     FreeFromFiller(fs.path() + "filler", pages * 4096);
     const ProcessResult run = RunQuillon({"--generate", dir + "Example.pbm", kRenameBind[0], kRenameBind[1]}, dir);
-    EXPECT_EQ(run.exit_code, 0);
     const std::vector<std::string> log = SplitLines(run.out);
+    // Completed either way; with 4 exactly when something was not written.
+    const bool reported = run.out.find("Error") != std::string::npos || !run.err.empty();
+    EXPECT_EQ(run.exit_code, reported ? 4 : 0);
     ExpectReadyEnd(log);
     const Tree now = SnapshotTree(dir);
     size_t old_ones = 0;
     for (const auto& [rel, bytes] : after) {
+      if (rel == kUndoRecord) continue;  // names what was written; old or complete (see the undo tests)
       const bool was = before_->count(rel) != 0;
       const bool is = now.count(rel) != 0;
       if (is && bytes == now.at(rel)) continue;  // the new version
@@ -216,7 +229,7 @@ TEST_F(WriteFaults, SpaceRunningOutMidRunLeavesEachFileOldOrNewAndReported) {
       if (was && before_->at(rel) == bytes) continue;  // unchanged by the run anyway
       ++old_ones;
       if (rel == "Example.pbm") {
-        EXPECT_EQ(run.err, "Error save file project\n");
+        EXPECT_EQ(run.err.rfind("Error save file project\n", 0), 0u) << run.err;
       } else {
         ExpectReported(dir, rel, log, {});
       }

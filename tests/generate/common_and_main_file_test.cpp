@@ -54,7 +54,12 @@ TEST(MainFileTest, WindowTestGetsTwoBlanksAndOnlyTheFirstOneChanges) {
   m.main_lines = L({"Open_OldWin()", "\tIf WindowID(#OldWin) ; mine", "If WindowID(#Other)"});
   m.windows = L({"NewWin"});
   AdjustMainFile(m);
-  EXPECT_EQ(m.main_lines, L({"Open_OldWin()", "  If WindowID(#NewWin)", "If WindowID(#Other)"}));
+  EXPECT_EQ(m.main_lines, L({"Open_OldWin()", "  If WindowID(#NewWin) ; mine", "If WindowID(#Other)"}));
+  // A user's line that merely contains the test's text stays as it is.
+  m.main_lines = L({"If WindowID(#WinAbout)=0 : Open_WinAbout() : EndIf", "If WindowID(#A B)", "If WindowID(#Old)"});
+  AdjustMainFile(m);
+  EXPECT_EQ(m.main_lines,
+            L({"If WindowID(#WinAbout)=0 : Open_WinAbout() : EndIf", "If WindowID(#A B)", "  If WindowID(#NewWin)"}));
 }
 
 TEST(MainFileTest, PlaceholdersBeforeTheWindowTestAreAllReplaced) {

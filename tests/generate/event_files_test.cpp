@@ -129,6 +129,8 @@ TEST(EventFilesTest, TrailingCleanUpRemovesOnlyTheFinalCommentBlock) {
   Lines with_block = L({"Procedure EventMenu_A()", "; inner comment", "EndProcedure", "", kSep,
                         "; IDE Options = PureBasic 5.10", "; Folding = -"});
   RemoveTrailingComments(with_block);
+  EXPECT_EQ(with_block, L({"Procedure EventMenu_A()", "; inner comment", "EndProcedure", "", kSep}));
+  RemoveTrailingComments(with_block);  // then the final separator line alone
   EXPECT_EQ(with_block, L({"Procedure EventMenu_A()", "; inner comment", "EndProcedure", ""}));
 
   Lines ends_empty = L({"EndProcedure", "", kSep, ""});
@@ -136,9 +138,10 @@ TEST(EventFilesTest, TrailingCleanUpRemovesOnlyTheFinalCommentBlock) {
   RemoveTrailingComments(ends_empty);
   EXPECT_EQ(ends_empty, before);
 
-  Lines only_comments = L({"; a", ";b"});
+  // The user's comments (commented-out code) stay.
+  Lines only_comments = L({";Procedure Old()", ";EndProcedure"});
   RemoveTrailingComments(only_comments);
-  EXPECT_TRUE(only_comments.empty());
+  EXPECT_EQ(only_comments, L({";Procedure Old()", ";EndProcedure"}));
 
   Lines indented = L({"x", "  ; indented comment"});  // first character is a blank
   RemoveTrailingComments(indented);

@@ -51,12 +51,13 @@ TEST_F(ReadGeneratedFilesTest, ExistingFilesAreReadByTheirMarkAndLineEnds) {
   EXPECT_EQ(m.event_menu_lines, L({"Procedure EventMenu_A() ; caf\xC3\xA9", "EndProcedure", ""}));
 }
 
-TEST_F(ReadGeneratedFilesTest, EventFilesLoseOnlyTheirTrailingCommentBlock) {
-  WriteBytes(dir.File("EventGadget.pb"), "; top\nProcedure EventGadget_G(EventType)\nEndProcedure\n; a\n;b\n");
+TEST_F(ReadGeneratedFilesTest, EventFilesLoseOnlyTheEditorsOptionBlock) {
+  WriteBytes(dir.File("EventGadget.pb"),
+             "; top\nProcedure EventGadget_G(EventType)\nEndProcedure\n; a\n; IDE Options = x\n;b\n");
   WriteBytes(dir.File("EventWindow.pb"), "; only\n; comments\n");
   ReadGeneratedFiles(ws);
-  EXPECT_EQ(ws.analysis.event_gadget_lines, L({"; top", "Procedure EventGadget_G(EventType)", "EndProcedure"}));
-  EXPECT_TRUE(ws.analysis.event_window_lines.empty());
+  EXPECT_EQ(ws.analysis.event_gadget_lines, L({"; top", "Procedure EventGadget_G(EventType)", "EndProcedure", "; a"}));
+  EXPECT_EQ(ws.analysis.event_window_lines, L({"; only", "; comments"}));
 }
 
 TEST_F(ReadGeneratedFilesTest, CatalogIsReadWhateverTheMultilangSwitch) {

@@ -102,8 +102,23 @@ TEST_F(ProjectFileTest, SectionRules) {
   EXPECT_EQ(ws.project.switches.parend, 1);
   EXPECT_TRUE(ws.project.saved_windows.empty());        // header with a trailing blank is unknown
   EXPECT_EQ(ws.project.saved_gadgets, L({"G1", "G2"}));  // sections may repeat
+  EXPECT_EQ(ws.project.other_sections, L({"[WINDOW] ", "Ignored", "", "Stray", "[OTHER]", "x"}));
   EXPECT_TRUE(ws.project.has_name);
   EXPECT_TRUE(ws.project.saved);
+}
+
+TEST_F(ProjectFileTest, BlankLinesAndOtherSectionsSurviveASave) {
+  const std::string hand_edited = "[FILES]\na.pbf\n\nb.pbf\n[Tool]\nkey=1\n\n[SWITCH]\nUtf8=1\n\n[GADGET]\n\nG1\n";
+  ASSERT_TRUE(Load(hand_edited));
+  EXPECT_EQ(ws.project.files, L({"a.pbf", "b.pbf"}));
+  EXPECT_EQ(ws.project.saved_gadgets, L({"G1"}));
+  ASSERT_TRUE(SaveProject(ws, dir.TextPath("p.pbm"), /*from_this_run=*/false, host));
+  const std::string saved = ReadBytes(dir.File("p.pbm"));
+  EXPECT_NE(saved.find("[FILES]\na.pbf\nb.pbf\n\n[SWITCH]\n"), std::string::npos) << saved;
+  EXPECT_EQ(saved.substr(saved.size() - 27), "[GADGET]\nG1\n\n[Tool]\nkey=1\n\n");
+  ASSERT_TRUE(Load(saved));
+  ASSERT_TRUE(SaveProject(ws, dir.TextPath("p.pbm"), false, host));
+  EXPECT_EQ(ReadBytes(dir.File("p.pbm")), saved);  // stable from the first save on
 }
 
 TEST_F(ProjectFileTest, Utf8MarkInFrontIsSkipped) {

@@ -1,6 +1,9 @@
 #include "project/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "project/user_gadget_file.h"
 #include "support/fake_host.h"
@@ -77,13 +80,31 @@ TEST(SettingsFile, StartUpProjectFromArgumentThenSettingsThenNone) {
   EXPECT_EQ(a.project.switches.parend, 0);  // switches come from the project alone
   EXPECT_TRUE(a.last_path.empty());
 
+  // A named project that cannot be opened is reported and the program starts
+  // empty: it never opens the last project in its place.
   for (const std::string& arg : {std::string("missing.pbm"), std::string("empty.pbm")}) {
     Workspace b;
-    EXPECT_TRUE(LoadSettings(b, dir.TextPath(arg), dir.File("QN4.INI"), dir.File("UserList.INI"), host));
-    EXPECT_EQ(b.project.project_path, dir.TextPath("last.pbm")) << arg;
-    EXPECT_EQ(b.project.files, L({"/b.pbf"})) << arg;
+    host.errors.clear();
+    EXPECT_FALSE(LoadSettings(b, dir.TextPath(arg), dir.File("QN4.INI"), dir.File("UserList.INI"), host));
+    EXPECT_EQ(b.project.project_path, U"Unbekannt.pbm") << arg;
+    EXPECT_TRUE(b.project.files.empty()) << arg;
+    EXPECT_EQ(b.last_path, U"/l/") << arg;
+    EXPECT_EQ(host.errors, std::vector<std::string>{"UserGadgetList: Error open file project"}) << arg;
   }
 
+  // A remembered relative path is made absolute against the current folder.
+  WriteBytes(dir.File("QN4.INI"), "[Path]\nProject = last.pbm\n");
+  {
+    char* cwd = ::get_current_dir_name();
+    ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+    Workspace d;
+    EXPECT_TRUE(LoadSettings(d, Text(), dir.File("QN4.INI"), dir.File("UserList.INI"), host));
+    EXPECT_EQ(d.project.project_path, dir.TextPath("last.pbm"));
+    EXPECT_EQ(::chdir(cwd), 0);
+    std::free(cwd);
+  }
+
+  host.errors.clear();
   WriteBytes(dir.File("QN4.INI"), "[Path]\nProject = Unbekannt.pbm\n");
   Workspace c;
   EXPECT_FALSE(LoadSettings(c, Text(), dir.File("QN4.INI"), dir.File("UserList.INI"), host));
@@ -116,7 +137,7 @@ TEST(UserGadgetFile, SaveWritesHeaderAndNamesAsTheyStand) {
   ASSERT_TRUE(SaveUserGadgets(dir.File("UserList.INI"), {}, host));
   EXPECT_EQ(ReadBytes(dir.File("UserList.INI")), "[USERGADGET]\n");
   EXPECT_FALSE(SaveUserGadgets(dir.File("no/UserList.INI"), {}, host));
-  EXPECT_EQ(host.errors, std::vector<std::string>{"Save UserGadget: Error save file usergadet"});
+  EXPECT_EQ(host.errors, std::vector<std::string>{"Save UserGadget: Error save file usergadget"});
 }
 
 TEST(UserGadgetFile, EmptyFileGetsTheHeaderAndUncreatableFileShowsTheBox) {

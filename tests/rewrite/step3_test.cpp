@@ -33,7 +33,9 @@ TEST(RunStep3, LogsEveryPassAndRenamesMemoryAndIncludes) {
   EXPECT_EQ(host.log, (Strings{"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix",
                                "- Update Procedure", "- Update Constants", "- Update Open Window",
                                "- Update IncludeFiles",
-                               " -> Update Includefile " + include + " / Count Change: 1"}));
+                               " -> Update Includefile " + include + " / Count Change: 1",
+                               // the renamed lines of the user's own files, after the includes
+                               " -> Update " + dir.File("Main.pb") + " / Count Change: 2"}));
   EXPECT_EQ(ReadBytes(dir.File("Backup/Main.pb")), "main");
   // The backup holds the include file as it was before the rename.
   EXPECT_EQ(ReadBytes(dir.File("Backup/Tools.pbi")), "x = Open_Main()\n");
@@ -52,9 +54,10 @@ TEST(RunStep3, BackupFailureDoesNotStopTheUpdates) {
 
   RunStep3(ws, host);
 
-  ASSERT_EQ(host.log.size(), 8u);
+  ASSERT_EQ(host.log.size(), 9u);
   EXPECT_EQ(host.log[2], "- Error CopyDirectory");
   EXPECT_EQ(host.log[7], "- Update IncludeFiles");
+  EXPECT_EQ(host.log[8], " -> Update " + dir.File("EventGadget.pb") + " / Count Change: 1");
   EXPECT_EQ(ToUtf8(ws.analysis.event_gadget_lines[0]), "Procedure EventGadget_Main_Go()");
 }
 

@@ -1,7 +1,9 @@
 // Build-time tool: draws the program's twelve 16 x 16 icons, encodes each as
 // an RGBA PNG and writes them as a C++ source (arrays of PNG bytes). With a
 // second argument it also writes the PNG files and an enlarged sheet of all of
-// them into that folder for viewing.
+// them into that folder for viewing. "--app-icon FOLDER" instead draws the
+// program's own icon for the desktop's launcher at every size of the icon
+// theme, as FOLDER/<size>.png.
 #include <png.h>
 
 #include <cmath>
@@ -14,6 +16,7 @@
 
 namespace {
 
+// Shapes are drawn in a 16 x 16 space, scaled to the image's size.
 constexpr int kSize = 16;
 
 struct Rgba {
@@ -21,12 +24,15 @@ struct Rgba {
 };
 
 struct Image {
-  std::vector<Rgba> px = std::vector<Rgba>(kSize * kSize, Rgba{0, 0, 0, 0});
+  explicit Image(int pixels = kSize) : size(pixels), px(static_cast<size_t>(pixels) * pixels, Rgba{0, 0, 0, 0}) {}
+
+  int size;
+  std::vector<Rgba> px;
 
   // Source-over blend of `c` with coverage `cover` (0..1).
   void Blend(int x, int y, Rgba c, double cover) {
-    if (x < 0 || y < 0 || x >= kSize || y >= kSize || cover <= 0) return;
-    Rgba& d = px[y * kSize + x];
+    if (x < 0 || y < 0 || x >= size || y >= size || cover <= 0) return;
+    Rgba& d = px[y * size + x];
     const double sa = c.a / 255.0 * cover;
     const double da = d.a / 255.0;
     const double oa = sa + da * (1 - sa);
@@ -42,12 +48,13 @@ using Inside = std::function<bool(double x, double y)>;
 
 // Fills every pixel by the share of 4 x 4 samples that lie inside the shape.
 void Fill(Image& img, Rgba c, const Inside& inside) {
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
+  const double scale = static_cast<double>(kSize) / img.size;
+  for (int y = 0; y < img.size; ++y) {
+    for (int x = 0; x < img.size; ++x) {
       int hits = 0;
       for (int sy = 0; sy < 4; ++sy) {
         for (int sx = 0; sx < 4; ++sx) {
-          if (inside(x + (sx + 0.5) / 4.0, y + (sy + 0.5) / 4.0)) ++hits;
+          if (inside((x + (sx + 0.5) / 4.0) * scale, (y + (sy + 0.5) / 4.0) * scale)) ++hits;
         }
       }
       img.Blend(x, y, c, hits / 16.0);
@@ -249,6 +256,36 @@ Image VioletBook() {
   return img;
 }
 
+Inside RoundRect(double x0, double y0, double x1, double y1, double r) {
+  return [=](double x, double y) {
+    if (x < x0 || y < y0 || x >= x1 || y >= y1) return false;
+    const double cx = x < x0 + r ? x0 + r : (x > x1 - r ? x1 - r : x);
+    const double cy = y < y0 + r ? y0 + r : (y > y1 - r ? y1 - r : y);
+    return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
+  };
+}
+
+// The program's own icon: a form window with its gadgets, and a green arrow
+// that turns it into code (the lines beside the arrow).
+Image ProgramIcon(int pixels) {
+  Image img(pixels);
+  Fill(img, kOutline, RoundRect(0.5, 1, 15.5, 15, 1.2));
+  Fill(img, Rgba{236, 236, 236, 255}, RoundRect(1.3, 1.8, 14.7, 14.2, 0.7));
+  Fill(img, kBlue, RoundRect(1.3, 1.8, 14.7, 4.2, 0.7));
+  Fill(img, kBlue, Rect(1.3, 3, 14.7, 4.2));
+  Fill(img, kWhite, Circle(13, 3, 0.6));
+  Fill(img, kWhite, Rect(2.6, 5.6, 8, 7));                        // a text field
+  Fill(img, Rgba{170, 170, 170, 255}, Rect(2.6, 8.3, 7, 9.7));    // a button
+  Fill(img, Rgba{170, 170, 170, 255}, Rect(2.6, 11, 6, 12.4));
+  Fill(img, Rgba{120, 120, 120, 255}, Rect(10.5, 6, 13.6, 6.6));  // code lines
+  Fill(img, Rgba{120, 120, 120, 255}, Rect(11.3, 7.6, 13.6, 8.2));
+  Fill(img, kDarkGreen,
+       Polygon({{6.5, 9.2}, {9.5, 9.2}, {9.5, 7.2}, {13.9, 11}, {9.5, 14.8}, {9.5, 12.8}, {6.5, 12.8}}));
+  Fill(img, kGreen,
+       Polygon({{7.2, 9.9}, {10.2, 9.9}, {10.2, 8.8}, {12.8, 11}, {10.2, 13.2}, {10.2, 12.1}, {7.2, 12.1}}));
+  return img;
+}
+
 template <typename Pixels>
 bool WritePng(const Pixels& px, int width, int height, std::vector<uint8_t>* out) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -300,13 +337,34 @@ bool WriteSheet(const std::vector<Image>& icons, const std::string& path) {
   return std::fclose(f) == 0;
 }
 
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+// The launcher icon at the sizes of the hicolor theme the package installs.
+int WriteProgramIcons(const std::string& folder) {
+  for (int pixels : {16, 32, 48, 64, 128, 256}) {
+    std::vector<uint8_t> png;
+    if (!WritePng(ProgramIcon(pixels).px, pixels, pixels, &png)) return 1;
+    if (!WriteFile(folder + "/" + std::to_string(pixels) + ".png", png)) {
+      std::fprintf(stderr, "make_icons: cannot write %s/%d.png\n", folder.c_str(), pixels);
+      return 1;
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: make_icons OUTPUT.cpp [PNG_FOLDER]\n");
+    std::fprintf(stderr, "usage: make_icons OUTPUT.cpp [PNG_FOLDER]\n       make_icons --app-icon FOLDER\n");
     return 2;
   }
+  if (std::string(argv[1]) == "--app-icon") return argc == 3 ? WriteProgramIcons(argv[2]) : 2;
   const std::vector<Image> icons = {BlankDocument(),   OpenFolderGreenArrow(), VioletFloppy(),
                                     GreenFloppy(),     GreenPlus(),            RedMinus(),
                                     GreenDiscUpArrow(), DocumentRedArrow(),    Door(),

@@ -1,0 +1,53 @@
+#include "analysis/outside_constants.h"
+
+#include <unordered_set>
+
+#include "run/log_lines.h"
+
+namespace quillon {
+
+namespace {
+
+// The token's name as the warning and the lookups use it: "$" kept.
+Text NameOf(TextView line, const ConstantToken& token) {
+  Text name(token.Name(line));
+  if (token.string_constant) name += U'$';
+  return name;
+}
+
+}  // namespace
+
+void OutsideConstantReader::Line(const Text& line) {
+  ConstantToken token;
+  if (definitions_.Find(line, &token)) found_->push_back({NameOf(line, token), file_item_});
+}
+
+void WarnAboutOutsideConstants(const Workspace& ws, RunHost& host) {
+  const AnalysisModel& model = ws.analysis;
+  if (model.outside_constants.empty()) return;
+
+  std::unordered_set<Text> used;
+  std::vector<ConstantToken> tokens;
+  for (const Text& line : model.form_code) {
+    if (line.find(U'#') == Text::npos) continue;
+    tokens.clear();
+    FindConstantTokens(line, &tokens);
+    for (const ConstantToken& token : tokens) used.insert(Upper(NameOf(line, token)));
+  }
+
+  std::unordered_set<Text> objects;
+  for (const Lines* list : {&model.windows, &model.menu_bars, &model.menu_items, &model.status_bars,
+                            &model.tool_bars}) {
+    for (const Text& name : *list) objects.insert(Upper(name));
+  }
+  for (const GadgetRecord& gadget : model.gadgets) objects.insert(Upper(gadget.name));
+
+  std::unordered_set<Text> named;
+  for (const OutsideConstant& constant : model.outside_constants) {
+    const Text upper = Upper(constant.name);
+    if (used.count(upper) == 0 || objects.count(upper) > 0 || !named.insert(upper).second) continue;
+    host.AddLogLine(log::OutsideConstant(constant.name, constant.file));
+  }
+}
+
+}  // namespace quillon

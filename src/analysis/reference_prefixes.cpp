@@ -1,0 +1,162 @@
+#include "analysis/reference_prefixes.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "analysis/constant_tokens.h"
+#include "analysis/object_collection.h"
+#include "analysis/window_prefixes.h"
+
+namespace quillon {
+
+namespace {
+
+// The run's windows and objects, looked up without case.
+class ObjectNames {
+ public:
+  explicit ObjectNames(const AnalysisModel& model) {
+    for (const Text& window : model.windows) windows_.insert(Upper(window));
+    for (const Text& name : model.menu_bars) AddObject(name);
+    for (const Text& name : model.menu_items) AddObject(name);
+    for (const Text& name : model.status_bars) AddObject(name);
+    for (const Text& name : model.tool_bars) AddObject(name);
+    for (const GadgetRecord& gadget : model.gadgets) AddObject(gadget.name);
+    for (const Text& window : model.windows) window_by_upper_.emplace(Upper(window), window);
+    for (const Text& object : objects_) AddOwners(object);
+  }
+
+  bool IsWindowOrObject(const Text& upper) const { return windows_.count(upper) > 0 || objects_.count(upper) > 0; }
+  bool IsObject(const Text& upper) const { return objects_.count(upper) > 0; }
+
+  // The window W for which W + "_" + name is an object, when there is
+  // exactly one; nullptr otherwise.
+  const Text* SoleOwner(const Text& upper_name) const {
+    const auto found = owners_.find(upper_name);
+    if (found == owners_.end() || found->second.size() != 1) return nullptr;
+    return found->second.front();
+  }
+
+ private:
+  void AddObject(const Text& name) { objects_.insert(Upper(name)); }
+
+  // Every window whose name + "_" begins the object's name owns the rest.
+  void AddOwners(const Text& upper_object) {
+    for (size_t underscore = upper_object.find(U'_'); underscore != Text::npos;
+         underscore = upper_object.find(U'_', underscore + 1)) {
+      const auto window = window_by_upper_.find(upper_object.substr(0, underscore));
+      if (window == window_by_upper_.end()) continue;
+      std::vector<const Text*>& owners = owners_[upper_object.substr(underscore + 1)];
+      if (std::find(owners.begin(), owners.end(), &window->second) == owners.end()) {
+        owners.push_back(&window->second);
+      }
+    }
+  }
+
+  std::unordered_set<Text> windows_;
+  std::unordered_set<Text> objects_;
+  std::unordered_map<Text, Text> window_by_upper_;  // upper-cased name -> name as recorded
+  std::unordered_map<Text, std::vector<const Text*>> owners_;  // rest of a name -> its windows
+};
+
+// Names that the form code defines itself (an Enumeration block or a
+// "#Name =" line inside a procedure): a reference to one compiles as it is.
+std::unordered_set<Text> NamesDefinedIn(const Lines& form_code) {
+  std::unordered_set<Text> names;
+  ConstantDefinitions definitions;
+  ConstantToken token;
+  for (const Text& line : form_code) {
+    if (definitions.Find(line, &token) && !token.string_constant) names.insert(Upper(token.Name(line)));
+  }
+  return names;
+}
+
+class ReferencePass {
+ public:
+  explicit ReferencePass(const AnalysisModel& model) : names_(model), defined_(NamesDefinedIn(model.form_code)) {}
+
+  void Line(Text& line) {
+    const long semicolon = Position(line, U';');
+    if (semicolon >= 1 && semicolon <= 9) return;
+    UpperInto(line, &upper_);
+    // Enumeration blocks define constants; they stay as written.
+    if (in_enumeration_) {
+      if (IsEnumerationEnd(upper_)) in_enumeration_ = false;
+      return;
+    }
+    if (IsEnumerationStart(upper_)) {
+      in_enumeration_ = true;
+      return;
+    }
+    // The window prefix follows the prefix pass.
+    if (ContainsUpper(upper_, U"OPENWINDOW(#")) {
+      SetPrefix(ObjectNameOfLine(line, false) + U"_");
+      return;
+    }
+    if (ContainsUpper(upper_, U"USEGADGETLIST(")) {
+      SetPrefix(WindowOfNestedCall(line, Position(upper_, U"WINDOWID(") + 2));
+      return;
+    }
+    if (ContainsUpper(upper_, U"CREATETOOLBAR(") || ContainsUpper(upper_, U"CREATESTATUSBAR(")) {
+      SetPrefix(WindowOfNestedCall(line, Position(line, U'(') + 2));
+    }
+    Rewrite(line);
+  }
+
+ private:
+  void SetPrefix(Text prefix) {
+    prefix_ = std::move(prefix);
+    upper_prefix_ = Upper(prefix_);
+  }
+
+  void Rewrite(Text& line) {
+    if (line.find(U'#') == Text::npos) return;
+    tokens_.clear();
+    FindConstantTokens(line, &tokens_);
+    Text out;
+    size_t copied = 0;
+    for (const ConstantToken& token : tokens_) {
+      if (token.string_constant) continue;
+      const TextView name = token.Name(line);
+      if (IsPureBasicConstantName(name)) continue;
+      UpperInto(name, &upper_name_);
+      if (names_.IsWindowOrObject(upper_name_) || defined_.count(upper_name_) > 0) continue;
+      TextView insert;
+      prefixed_.assign(upper_prefix_).append(upper_name_);
+      if (!prefix_.empty() && names_.IsObject(prefixed_)) {
+        insert = prefix_;
+      } else if (const Text* owner = names_.SoleOwner(upper_name_)) {
+        owner_prefix_ = *owner + U"_";
+        insert = owner_prefix_;
+      } else {
+        continue;
+      }
+      out.append(line, copied, token.hash + 1 - copied);
+      out.append(insert);
+      copied = token.hash + 1;
+    }
+    if (copied == 0) return;
+    out.append(line, copied, Text::npos);
+    line = std::move(out);
+  }
+
+  ObjectNames names_;
+  const std::unordered_set<Text> defined_;
+  Text prefix_;  // stays in force across procedures and files
+  Text upper_prefix_;
+  bool in_enumeration_ = false;
+  std::vector<ConstantToken> tokens_;
+  Text upper_;
+  Text upper_name_;
+  Text prefixed_;
+  Text owner_prefix_;
+};
+
+}  // namespace
+
+void PrefixObjectReferences(Workspace& ws) {
+  ReferencePass pass(ws.analysis);
+  for (Text& line : ws.analysis.form_code) pass.Line(line);
+}
+
+}  // namespace quillon

@@ -1,0 +1,19 @@
+// Gives every reference to an object constant in the form code its window
+// prefix, not only the first "(#" after a command that the prefix pass sees:
+// "Case #btnOk", "SetGadgetText(#A, GetGadgetText(#B))" or a helper procedure
+// placed before its window would otherwise name constants that no generated
+// enumeration defines.
+#pragma once
+
+#include "run/workspace.h"
+
+namespace quillon {
+
+// Runs after the object collection, with the objects it found. A reference
+// "#name" becomes "#" + prefix + name when that is an object of the run
+// (prefix: the window whose code the line is in), else "#W_name" when W is
+// the only window with an object W_name; anything else stays as written,
+// and so does a name that the form code defines itself.
+void PrefixObjectReferences(Workspace& ws);
+
+}  // namespace quillon

@@ -1,0 +1,30 @@
+// What a rename changed in the user's own files: Main.pb and the three event
+// files are kept as they stood before the renaming passes, then compared.
+#pragma once
+
+#include <array>
+
+#include "analysis/analysis_model.h"
+#include "run/run_host.h"
+
+namespace quillon {
+
+// Lines of `after` that differ from `before` (a line that only one of them
+// has counts as well).
+long CountChangedLines(const Lines& before, const Lines& after);
+
+class RenameChanges {
+ public:
+  // Keeps the four files' lines; without a renaming nothing can change and
+  // nothing is kept.
+  RenameChanges(const AnalysisModel& model, bool any_renaming);
+  // " -> Update <path> / Count Change: <n>" for each file that changed, in
+  // the order Main.pb, EventMenu.pb, EventGadget.pb, EventWindow.pb.
+  void Log(const AnalysisModel& model, const Text& project_directory, RunHost& host) const;
+
+ private:
+  bool kept_ = false;
+  std::array<Lines, 4> before_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,49 @@
+#include "run/undo_journal.h"
+
+#include <utility>
+
+#include "io/file_io.h"
+
+namespace quillon {
+
+WriteResult UndoJournal::ReplaceFile(const std::string& path, std::string_view bytes) {
+  const std::string directory = ProjectDirectoryPath();
+  const std::string backup_prefix = directory + "Backup/";
+  if (directory.empty() || path.compare(0, backup_prefix.size(), backup_prefix) == 0) {
+    return target().ReplaceFile(path, bytes);
+  }
+  // What was there before the first write of the run is what undo restores.
+  // It is read beside the run's file system, so that the run's record of
+  // what it read (kept to notice other programs' edits) stays as it was.
+  const auto known = index_.find(path);
+  UndoEntry before;
+  if (known == index_.end()) {
+    before.path = path;
+    before.created = !FileExists(path);
+    // A file that exists but cannot be read is written as before, but undo
+    // could not bring it back: it stays out of the record.
+    if (!before.created && !ReadFileBytes(path, &before.old_bytes)) return target().ReplaceFile(path, bytes);
+  }
+  const WriteResult result = target().ReplaceFile(path, bytes);
+  if (result != WriteResult::kWritten) return result;
+  const std::string written(bytes);
+  if (known != index_.end()) {
+    record_.entries[known->second].written_sha256 = Sha256Hex(written);
+    return result;
+  }
+  before.written_sha256 = Sha256Hex(written);
+  index_.emplace(path, record_.entries.size());
+  record_.entries.push_back(std::move(before));
+  return result;
+}
+
+bool UndoJournal::Save() {
+  const std::string directory = ProjectDirectoryPath();
+  if (directory.empty()) return true;
+  if (!target().MakePrivateFolder(directory + "Backup") || !target().MakePrivateFolder(UndoRecordDirectory(directory))) {
+    return false;
+  }
+  return target().ReplaceFile(UndoRecordPath(directory), EncodeUndoRecord(record_, directory)) == WriteResult::kWritten;
+}
+
+}  // namespace quillon

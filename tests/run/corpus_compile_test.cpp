@@ -1,0 +1,121 @@
+// The compile proxy on real-world forms: every form of the shared corpus is
+// generated in memory, and the generated files are scanned for constants
+// that the program would use but that only exist under a window prefix.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "io/file_io.h"
+#include "io/disk_file_system.h"
+#include "io/overlay_file_system.h"
+#include "run/generation_run.h"
+#include "run/pb_scanner.h"
+#include "support/fake_host.h"
+#include "support/temp_dir.h"
+
+namespace quillon::testing {
+namespace {
+
+const std::string kForms = std::string(QUILLON_SOURCE_DIR) + "/../shared/corpus/forms";
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string FileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+bool IsProgramFile(const std::string& name) {
+  return name == "CommonFile.pb" || name == "EventMain.pb" || name == "EventMenu.pb" || name == "EventGadget.pb" ||
+         name == "EventWindow.pb";
+}
+
+bool HasLine(const std::vector<std::string>& log, const std::string& line) {
+  return std::find(log.begin(), log.end(), line) != log.end();
+}
+
+struct CorpusRun {
+  TempDir dir;
+  std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
+  FakeHost host;
+  DiskFileSystem disk;
+  OverlayFileSystem writer{disk};  // outputs kept in memory
+  RunOutcome outcome = RunOutcome::kCancelled;
+
+  explicit CorpusRun(const std::string& form) {
+    ws->project.project_path = dir.TextPath("Corpus.pbm");
+    ws->project.has_name = true;
+    Switches& s = ws->project.switches;
+    s.parend = s.pb_ignore = s.multilang = s.image_null = 1;
+    ws->keywords = BuildKeywordSets({});
+    ws->files = &writer;
+    ws->keep_undo_record = false;
+    host.file_list = {FromUtf8(form)};
+    outcome = RunGeneration(*ws, host);
+  }
+};
+
+TEST(CorpusCompileTest, GeneratedProgramsDefineEveryObjectConstantTheyUse) {
+  if (!IsDirectory(kForms)) GTEST_SKIP() << "no corpus at " << kForms;
+  std::vector<std::string> names;
+  ASSERT_TRUE(ListDirectory(kForms, &names));
+  std::sort(names.begin(), names.end());
+  int generated = 0;
+  int outside_warnings = 0;
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    CorpusRun run(kForms + "/" + name);
+    if (run.outcome != RunOutcome::kReady) continue;  // windows opened with #PB_Any stop the run
+    ++generated;
+    const AnalysisModel& model = run.ws->analysis;
+    EXPECT_EQ(HasLine(run.host.log, " -> Warning: no window found in the procedures of the form files"),
+              model.windows.empty());
+
+    PbConstants all;
+    PbConstants program;
+    for (const OverlayFileSystem::Output& output : run.writer.outputs()) {
+      const std::string file = FileName(output.path);
+      if (!EndsWith(file, ".pb")) continue;
+      ScanPureBasic(output.bytes, &all);
+      if (IsProgramFile(file)) ScanPureBasic(output.bytes, &program);
+    }
+    // The dispatch code names every window: the scanner must see them.
+    if (!model.windows.empty()) {
+      ASSERT_GT(program.used.size(), 0u);
+    }
+    std::set<std::string> names_with_pb_any(all.defined);
+    names_with_pb_any.insert(all.used.begin(), all.used.end());
+    for (const std::string& constant : names_with_pb_any) {
+      EXPECT_EQ(constant.find("_PB_ANY"), std::string::npos) << "#" << constant;
+    }
+    for (const std::string& used : program.used) {
+      if (all.defined.count(used) > 0) continue;
+      for (const Text& window : model.windows) {
+        EXPECT_EQ(all.defined.count(ToUtf8(Upper(window)) + "_" + used), 0u)
+            << "#" << used << " is defined only as #" << ToUtf8(window) << "_" << used;
+      }
+    }
+
+    // Constants the form defines outside its procedures and the generated
+    // program needs are named in the log.
+    PbConstants form;
+    ScanPureBasic(ReadBytes(kForms + "/" + name), &form);
+    std::set<std::string> missing;
+    for (const std::string& used : program.used) {
+      if (all.defined.count(used) == 0 && form.defined_outside_procedures.count(used) > 0) missing.insert(used);
+    }
+    for (const std::string& line : run.host.log) {
+      const size_t hash = line.find(" -> Warning: #");
+      const size_t end = line.find(" is defined outside the procedures of ");
+      if (hash != 0 || end == std::string::npos) continue;
+      ++outside_warnings;
+      missing.erase(ToUtf8(Upper(FromUtf8(line.substr(14, end - 14)))));
+    }
+    for (const std::string& constant : missing) ADD_FAILURE() << "#" << constant << " is not named in the log";
+  }
+  EXPECT_GT(generated, 0);
+  EXPECT_GT(outside_warnings, 0);
+}
+
+}  // namespace
+}  // namespace quillon::testing

@@ -123,11 +123,12 @@ TEST(BindWindowTest, SuggestionsFollowTheOldSelectionAndBindSuggestedMovesTheRes
   s.Click(app::kGadgetBind);
   EXPECT_EQ(s.Rows(16), std::vector<std::string>{"Old_A > New_A"});
 
-  // A released pair goes to the ends of the lists and is suggested again;
-  // Bind Suggested takes the old list from top to bottom.
+  // A released pair goes back to its places in the lists and is suggested
+  // again; Bind Suggested takes the old list from top to bottom.
   ASSERT_TRUE(DoubleClickRow(s.list(16), 0));
+  EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"Old_A", "Old_B", "Old_C", "Gone"}));
   s.Click(app::kGadgetBindSuggested);
-  EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"Old_B > New_B", "Old_C > New_C", "Old_A > New_A"}));
+  EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"Old_A > New_A", "Old_B > New_B", "Old_C > New_C"}));
   EXPECT_EQ(s.Rows(14), std::vector<std::string>{"Gone"});
   EXPECT_EQ(s.Rows(15), std::vector<std::string>{"Added"});
 
@@ -135,7 +136,7 @@ TEST(BindWindowTest, SuggestionsFollowTheOldSelectionAndBindSuggestedMovesTheRes
   s.Click(app::kGadgetContinue);
   ASSERT_TRUE(s.Finished());
   EXPECT_FALSE(s.reply.cancelled);
-  EXPECT_EQ(s.reply.todo, L({"Old_B > New_B", "Old_C > New_C", "Old_A > New_A"}));
+  EXPECT_EQ(s.reply.todo, L({"Old_A > New_A", "Old_B > New_B", "Old_C > New_C"}));
 }
 
 TEST(BindWindowTest, SingleClicksOnlySelectDoubleClicksBindAndRelease) {

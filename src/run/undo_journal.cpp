@@ -39,10 +39,15 @@ WriteResult UndoJournal::ReplaceFile(const std::string& path, std::string_view b
 
 bool UndoJournal::Save() {
   const std::string directory = ProjectDirectoryPath();
-  if (directory.empty()) return true;
+  // A run that wrote nothing (every write refused) leaves the previous
+  // record: its files may still hold what that run wrote.
+  if (directory.empty() || record_.entries.empty()) return true;
   if (!target().MakePrivateFolder(directory + "Backup") || !target().MakePrivateFolder(UndoRecordDirectory(directory))) {
     return false;
   }
+  // The record is the program's own: whatever undo or the user did to the
+  // previous one, the new one replaces it.
+  target().ForgetRead(UndoRecordPath(directory));
   return target().ReplaceFile(UndoRecordPath(directory), EncodeUndoRecord(record_, directory)) == WriteResult::kWritten;
 }
 

@@ -45,6 +45,9 @@ UndoOutcome UndoLastRun(const std::string& project_directory, FileSystem& files,
       all_restored = false;
     } else if (entry.created) {
       if (dry_run || RemoveFile(entry.path)) {
+        // The run that made it is no longer what stands there: the next run
+        // creates it anew instead of taking it for another program's edit.
+        if (!dry_run) files.ForgetRead(entry.path);
         log(U" -> Removed " + path);
       } else {
         log(log::ErrorFile(path));

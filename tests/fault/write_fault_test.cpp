@@ -188,7 +188,8 @@ TEST_F(WriteFaults, FullFileSystemChangesNothingAndReportsEveryFile) {
   for (const char* name : kGenerated) ExpectReported(dir, name, log, {});
   ExpectReported(dir, "Tools.pbi", log, {});
   ExpectReported(dir, "Backup/Main.pb", log, {});
-  EXPECT_EQ(run.err, "Error save file project\nError write undo record " + dir + kUndoRecord + "\n");
+  // Nothing was written, so the previous run's undo record stays as it was.
+  EXPECT_EQ(run.err, "Error save file project\n");
   EXPECT_EQ(SnapshotTree(dir), *before_);
   EXPECT_TRUE(FindTempFiles(dir).empty());
 }

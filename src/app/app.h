@@ -60,15 +60,16 @@ struct App {
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
-  // Start-up steps 3 and 5 to 11. False when the main window cannot open.
+  // Decodes the icons, builds the main window with its menus, tool bar and
+  // lists, and shows it. False when the main window cannot open.
   bool Open();
-  // Steps 12 and 13: settings, user gadget list, start-up project; then the
+  // Reads the settings, the user gadget list and the start-up project; then the
   // pane is fitted and the divider placed 100 pixels below the top. The
   // keyboard focus starts in the file list.
   void LoadStartup(const Text& first_argument);
-  // Step 14: the event loop, until ExitRequested.
+  // The event loop, until ExitRequested.
   void RunEventLoop();
-  // Step 15: releases a waiting worker, waits for it, writes the settings.
+  // At exit: releases a waiting worker, waits for it, writes the settings.
   // A settings file that cannot be written is named in an error box, unless
   // the settings folder's trouble was shown already in this session.
   void SaveSettingsAtExit();

@@ -18,12 +18,12 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 
 }  // namespace
 
-std::vector<FileFilterSpec> ParsePatternList(const Text& list) {
-  std::vector<FileFilterSpec> filters;
+std::vector<FileFilter> ParsePatternList(const Text& list) {
+  std::vector<FileFilter> filters;
   if (list.empty()) return filters;
   const std::vector<std::string> parts = Split(ToUtf8(list), '|');
   for (size_t i = 0; i + 1 < parts.size(); i += 2) {
-    FileFilterSpec filter;
+    FileFilter filter;
     filter.name = parts[i];
     for (const std::string& pattern : Split(parts[i + 1], ';')) {
       if (!pattern.empty()) filter.patterns.push_back(pattern);

@@ -8,12 +8,12 @@
 
 namespace quillon::app {
 
-struct FileFilterSpec {
+struct FileFilter {
   std::string name;                   // shown text, UTF-8
   std::vector<std::string> patterns;  // shell patterns; ";" separates several
 };
 
 // A trailing name without a pattern is dropped.
-std::vector<FileFilterSpec> ParsePatternList(const Text& list);
+std::vector<FileFilter> ParsePatternList(const Text& list);
 
 }  // namespace quillon::app

@@ -88,7 +88,7 @@ GtkWidget* GtkDialogService::NewChooser(const Text& title, GtkFileChooserAction 
       ToUtf8(title).c_str(), parent_, action, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL,
       saving ? GTK_STOCK_SAVE : GTK_STOCK_OPEN, GTK_RESPONSE_ACCEPT, nullptr);
   gtk_window_set_modal(GTK_WINDOW(chooser), TRUE);
-  for (const FileFilterSpec& filter_spec : ParsePatternList(patterns)) {
+  for (const FileFilter& filter_spec : ParsePatternList(patterns)) {
     GtkFileFilter* filter = gtk_file_filter_new();
     gtk_file_filter_set_name(filter, filter_spec.name.c_str());
     for (const std::string& pattern : filter_spec.patterns) gtk_file_filter_add_pattern(filter, pattern.c_str());

@@ -1,7 +1,5 @@
 #include "cli/cli_main.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -10,6 +8,7 @@
 #include "cli/preview.h"
 #include "io/disk_file_system.h"
 #include "io/overlay_file_system.h"
+#include "project/absolute_path.h"
 #include "project/app_paths.h"
 #include "project/project_file.h"
 #include "project/user_gadget_file.h"
@@ -26,14 +25,6 @@ constexpr int kExitCancelled = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitWouldChange = 3;
 constexpr int kExitReadyWithErrors = 4;
-
-std::string AbsolutePath(const std::string& path) {
-  if (!path.empty() && path[0] == '/') return path;
-  std::string cwd(4096, '\0');
-  if (!::getcwd(&cwd[0], cwd.size())) return path;
-  cwd.resize(std::strlen(cwd.c_str()));
-  return cwd == "/" ? "/" + path : cwd + "/" + path;
-}
 
 // Built-in keyword tables plus the user gadget names; nothing is created.
 bool LoadKeywords(const CliOptions& options, Workspace& ws) {

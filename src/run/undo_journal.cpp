@@ -26,12 +26,11 @@ WriteResult UndoJournal::ReplaceFile(const std::string& path, std::string_view b
   }
   const WriteResult result = target().ReplaceFile(path, bytes);
   if (result != WriteResult::kWritten) return result;
-  const std::string written(bytes);
   if (known != index_.end()) {
-    record_.entries[known->second].written_sha256 = Sha256Hex(written);
+    record_.entries[known->second].written_sha256 = Sha256Hex(bytes);
     return result;
   }
-  before.written_sha256 = Sha256Hex(written);
+  before.written_sha256 = Sha256Hex(bytes);
   index_.emplace(path, record_.entries.size());
   record_.entries.push_back(std::move(before));
   return result;

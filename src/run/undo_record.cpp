@@ -43,7 +43,7 @@ bool ReadBlock(const std::string& bytes, size_t* at, size_t size, std::string* b
 
 }  // namespace
 
-std::string Sha256Hex(const std::string& bytes) {
+std::string Sha256Hex(std::string_view bytes) {
   std::unique_ptr<GChecksum, decltype(&g_checksum_free)> sum(g_checksum_new(G_CHECKSUM_SHA256), &g_checksum_free);
   g_checksum_update(sum.get(), reinterpret_cast<const guchar*>(bytes.data()), static_cast<gssize>(bytes.size()));
   return g_checksum_get_string(sum.get());

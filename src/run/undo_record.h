@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillon {
@@ -21,7 +22,7 @@ struct UndoRecord {
 };
 
 // Lower-case hex SHA-256 of `bytes`.
-std::string Sha256Hex(const std::string& bytes);
+std::string Sha256Hex(std::string_view bytes);
 
 // "Backup/undo/last-run" in the project directory (`project_directory` ends
 // with "/"). Its own folder and a name without ".pb": the backup copy of a

@@ -17,19 +17,6 @@ std::map<std::string, std::string> WithoutBackup(std::map<std::string, std::stri
   return files;
 }
 
-void Replace(const std::string& path, const std::string& from, const std::string& to) {
-  std::string text = ReadBytes(path);
-  size_t at = 0;
-  bool any = false;
-  while ((at = text.find(from, at)) != std::string::npos) {
-    text.replace(at, from.size(), to);
-    at += to.size();
-    any = true;
-  }
-  ASSERT_TRUE(any) << from << " not in " << path;
-  WriteBytes(path, text);
-}
-
 class ExampleProject : public ::testing::Test {
  protected:
   void SetUp() override { CopyExampleProject(dir.path()); }
@@ -72,10 +59,10 @@ TEST_F(ExampleProject, FirstRunWritesACompleteProgramAndASecondRunChangesNothing
 
 TEST_F(ExampleProject, UserCodeAndTranslationsSurviveRegeneration) {
   ASSERT_EQ(Generate().exit_code, 0);
-  Replace(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
+  ReplaceInFile(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
           "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  Debug \"hello from the user\"\n");
-  Replace(dir.File("Main.pb"), "Global ExitApplication = 0\n", "Global ExitApplication = 0\nGlobal UserCounter\n");
-  Replace(dir.File("Catalog"), "\"Greet\";\"\"", "\"Greet\";\"Grüßen\"");
+  ReplaceInFile(dir.File("Main.pb"), "Global ExitApplication = 0\n", "Global ExitApplication = 0\nGlobal UserCounter\n");
+  ReplaceInFile(dir.File("Catalog"), "\"Greet\";\"\"", "\"Greet\";\"Grüßen\"");
   ASSERT_EQ(Generate().exit_code, 0);
   EXPECT_NE(ReadBytes(dir.File("EventGadget.pb")).find("  Debug \"hello from the user\"\n"), std::string::npos);
   EXPECT_NE(ReadBytes(dir.File("Main.pb")).find("Global UserCounter\n"), std::string::npos);
@@ -85,13 +72,13 @@ TEST_F(ExampleProject, UserCodeAndTranslationsSurviveRegeneration) {
 TEST_F(ExampleProject, RenamedWindowAndGadgetFollowIntoUserCodeWithBind) {
   ASSERT_EQ(Generate().exit_code, 0);
   // The user's code: inside an event procedure, in Main.pb and in an include file.
-  Replace(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
+  ReplaceInFile(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
           "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  SetGadgetText(#WinMain_Str_Name, \"hi\")\n");
-  Replace(dir.File("Main.pb"), ";IncludeFile \"???.pb\"", "IncludeFile \"Tools.pbi\"");
+  ReplaceInFile(dir.File("Main.pb"), ";IncludeFile \"???.pb\"", "IncludeFile \"Tools.pbi\"");
   WriteBytes(dir.File("Tools.pbi"), "Procedure Tool()\n  DisableGadget(#WinMain_Btn_Greet, 1)\nEndProcedure\n");
   // The designer renames the window and the button.
-  Replace(dir.File("forms/MainWindow.pbf"), "WinMain", "WinStart");
-  Replace(dir.File("forms/MainWindow.pbf"), "Btn_Greet", "Btn_Hello");
+  ReplaceInFile(dir.File("forms/MainWindow.pbf"), "WinMain", "WinStart");
+  ReplaceInFile(dir.File("forms/MainWindow.pbf"), "Btn_Greet", "Btn_Hello");
   const auto before = SnapshotTree(dir.path());
 
   const ProcessResult unbound = Generate();

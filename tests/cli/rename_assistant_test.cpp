@@ -8,14 +8,6 @@
 namespace quillon::testing {
 namespace {
 
-void Replace(const std::string& path, const std::string& from, const std::string& to) {
-  std::string text = ReadBytes(path);
-  const size_t at = text.find(from);
-  ASSERT_NE(at, std::string::npos) << from << " not in " << path;
-  for (size_t p = at; p != std::string::npos; p = text.find(from, p + to.size())) text.replace(p, from.size(), to);
-  WriteBytes(path, text);
-}
-
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 class RenameCycle : public ::testing::Test {
@@ -23,11 +15,11 @@ class RenameCycle : public ::testing::Test {
   void SetUp() override {
     CopyExampleProject(dir.path());
     ASSERT_EQ(Generate().exit_code, 0);
-    Replace(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
+    ReplaceInFile(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
             "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  SetGadgetText(#WinMain_Str_Name, \"hi\")\n");
     // The designer renames the window and the button.
-    Replace(dir.File("forms/MainWindow.pbf"), "WinMain", "WinStart");
-    Replace(dir.File("forms/MainWindow.pbf"), "Btn_Greet", "Btn_Hello");
+    ReplaceInFile(dir.File("forms/MainWindow.pbf"), "WinMain", "WinStart");
+    ReplaceInFile(dir.File("forms/MainWindow.pbf"), "Btn_Greet", "Btn_Hello");
   }
   ProcessResult Generate(std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"--generate", dir.File("Example.pbm")};
@@ -81,7 +73,7 @@ TEST_F(RenameCycle, BindSuggestedFinishesTheRenameAsTheExplicitBindsDo) {
   EXPECT_LT(gadget_line, suggested.out.find("Generate Code Step 4 ..."));
 
   // A gadget renamed alone changes only the gadget file: no other file is named.
-  Replace(dir.File("forms/MainWindow.pbf"), "Btn_Hello", "Btn_Hi");
+  ReplaceInFile(dir.File("forms/MainWindow.pbf"), "Btn_Hello", "Btn_Hi");
   const ProcessResult gadget_only = Generate({"--bind-suggested"});
   ASSERT_EQ(gadget_only.exit_code, 0) << gadget_only.err;
   EXPECT_TRUE(Contains(gadget_only.out, " -> Update " + dir.File("EventGadget.pb") + " / Count Change: 1\n"))
@@ -119,7 +111,7 @@ std::map<std::string, std::string> WithoutBackup(std::map<std::string, std::stri
 }
 
 TEST_F(RenameCycle, UndoBringsBackEveryFileByteForByteAndTheNextRunAsksAgain) {
-  Replace(dir.File("Main.pb"), ";IncludeFile \"???.pb\"", "IncludeFile \"Tools.pbi\"");
+  ReplaceInFile(dir.File("Main.pb"), ";IncludeFile \"???.pb\"", "IncludeFile \"Tools.pbi\"");
   WriteBytes(dir.File("Tools.pbi"), "Procedure Tool()\n  DisableGadget(#WinMain_Btn_Greet, 1)\nEndProcedure\n");
   const auto before = WithoutBackup(SnapshotTree(dir.path()));
   ASSERT_EQ(Generate({"--bind-suggested"}).exit_code, 0);
@@ -163,7 +155,7 @@ TEST(Undo, TheFirstRunsCreatedFilesAreRemoved) {
 TEST_F(RenameCycle, AFileEditedAfterTheRunIsKept) {
   const auto before = WithoutBackup(SnapshotTree(dir.path()));
   ASSERT_EQ(Generate({"--bind-suggested"}).exit_code, 0);
-  Replace(dir.File("EventGadget.pb"), "SetGadgetText(#WinStart_Str_Name, \"hi\")", "Debug \"edited later\"");
+  ReplaceInFile(dir.File("EventGadget.pb"), "SetGadgetText(#WinStart_Str_Name, \"hi\")", "Debug \"edited later\"");
   const std::string edited = ReadBytes(dir.File("EventGadget.pb"));
 
   const ProcessResult undo = RunQuillon({"--undo", "Example.pbm"}, dir.path());

@@ -17,15 +17,6 @@ size_t Count(const std::string& text, const std::string& what) {
   return n;
 }
 
-void ReplaceAll(const std::string& path, const std::string& from, const std::string& to) {
-  std::string text = ReadBytes(path);
-  ASSERT_NE(text.find(from), std::string::npos) << from << " not in " << path;
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  WriteBytes(path, text);
-}
-
 class UserCodeSurvives : public ::testing::Test {
  protected:
   void SetUp() override { CopyExampleProject(dir.path()); }
@@ -41,7 +32,7 @@ class UserCodeSurvives : public ::testing::Test {
 
 TEST_F(UserCodeSurvives, Utf8WithoutMarkIsNotEncodedTwice) {
   // A form and Main.pb saved as UTF-8 without a mark, as Linux editors do.
-  ReplaceAll(dir.File("forms/AboutWindow.pbf"), "\"About\"", "\"Über\"");
+  ReplaceInFile(dir.File("forms/AboutWindow.pbf"), "\"About\"", "\"Über\"");
   FirstRun();
   std::string main_pb = File("Main.pb");
   ASSERT_EQ(main_pb.rfind(kUtf8Mark, 0), 0u);
@@ -54,7 +45,7 @@ TEST_F(UserCodeSurvives, Utf8WithoutMarkIsNotEncodedTwice) {
   EXPECT_EQ(File("Main.pb").find("\xC3\x83"), std::string::npos);  // "Ã": encoded twice
 
   // Written one byte per character, the same bytes pass through unchanged.
-  ReplaceAll(dir.File("Example.pbm"), "Utf8=1", "Utf8=0");
+  ReplaceInFile(dir.File("Example.pbm"), "Utf8=1", "Utf8=0");
   WriteBytes(dir.File("Main.pb"), File("Main.pb").substr(3));
   ASSERT_EQ(Generate().exit_code, 0);
   EXPECT_NE(File("Main.pb").find("; Grüße\n"), std::string::npos);
@@ -76,13 +67,13 @@ TEST_F(UserCodeSurvives, CommentedOutCodeAtTheEndOfAnEventFileStays) {
 TEST_F(UserCodeSurvives, OnlyAWindowTestLineInMainIsRewritten) {
   FirstRun();
   const std::string users_line = "If WindowID(#WinAbout)=0 : Open_WinAbout() : EndIf";
-  ReplaceAll(dir.File("Main.pb"), "  If WindowID(#WinMain)\n", users_line + "\n  If WindowID(#WinMain) ; main\n");
+  ReplaceInFile(dir.File("Main.pb"), "  If WindowID(#WinMain)\n", users_line + "\n  If WindowID(#WinMain) ; main\n");
   ASSERT_EQ(Generate().exit_code, 0);
   EXPECT_NE(File("Main.pb").find(users_line + "\n  If WindowID(#WinMain) ; main\n"), std::string::npos);
 }
 
 TEST_F(UserCodeSurvives, ProjectFileKeepsFilesAfterABlankLineAndOtherSections) {
-  ReplaceAll(dir.File("Example.pbm"), "forms/MainWindow.pbf\n", "forms/MainWindow.pbf\n\n");
+  ReplaceInFile(dir.File("Example.pbm"), "forms/MainWindow.pbf\n", "forms/MainWindow.pbf\n\n");
   WriteBytes(dir.File("Example.pbm"), File("Example.pbm") + "[VCS]\nlast=abc\n\n[Notes]\nkeep me\n");
   FirstRun();
   const std::string project = File("Example.pbm");
@@ -92,17 +83,11 @@ TEST_F(UserCodeSurvives, ProjectFileKeepsFilesAfterABlankLineAndOtherSections) {
 }
 
 TEST_F(UserCodeSurvives, WindowsSharingAPrefixStayApartWhenOneIsRenamed) {
-  ReplaceAll(dir.File("forms/AboutWindow.pbf"), "WinAbout", "WinMain_Settings");
+  ReplaceInFile(dir.File("forms/AboutWindow.pbf"), "WinAbout", "WinMain_Settings");
   FirstRun();
-  ReplaceAll(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Settings_Btn_Close(EventType)\n",
+  ReplaceInFile(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Settings_Btn_Close(EventType)\n",
              "Procedure EventGadget_WinMain_Settings_Btn_Close(EventType)\n  CloseWindow(#WinMain_Settings)\n");
-  WriteBytes(dir.File("forms/MainWindow.pbf"), [&] {
-    std::string form = File("forms/MainWindow.pbf");
-    for (size_t at = form.find("WinMain"); at != std::string::npos; at = form.find("WinMain", at)) {
-      form.replace(at, 7, "WinStart");
-    }
-    return form;
-  }());
+  ReplaceInFile(dir.File("forms/MainWindow.pbf"), "WinMain", "WinStart");
   const ProcessResult run = Generate({"--bind", "Window:WinMain=WinStart"});
   ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
   EXPECT_EQ(run.err, "");
@@ -121,11 +106,11 @@ TEST_F(UserCodeSurvives, WindowsSharingAPrefixStayApartWhenOneIsRenamed) {
 
 TEST_F(UserCodeSurvives, AnIncludeNamedTwiceIsRenamedOnceAndTheDryRunShowsIt) {
   FirstRun();
-  ReplaceAll(dir.File("Main.pb"), ";IncludeFile \"???.pb\"",
+  ReplaceInFile(dir.File("Main.pb"), ";IncludeFile \"???.pb\"",
              "CompilerIf #PB_Compiler_Debugger\n  IncludeFile \"Tools.pbi\"\nCompilerElse\n"
              "  IncludeFile \"Tools.pbi\"\nCompilerEndIf");
   WriteBytes(dir.File("Tools.pbi"), "DisableGadget(#WinMain_Btn_Greet, 1)\n");
-  ReplaceAll(dir.File("forms/MainWindow.pbf"), "WinMain", "WinMain_X");
+  ReplaceInFile(dir.File("forms/MainWindow.pbf"), "WinMain", "WinMain_X");
   const std::vector<std::string> bind{"--bind", "Window:WinMain=WinMain_X"};
   const ProcessResult preview = Generate({bind[0], bind[1], "--dry-run"});
   ASSERT_EQ(preview.exit_code, 0) << preview.err;
@@ -150,7 +135,7 @@ TEST_F(UserCodeSurvives, ACatalogTextWithAQuoteNeverBecomesCode) {
 
 TEST_F(UserCodeSurvives, ErrorsAndBindsThatBindNothingAreNotReportedAsSuccess) {
   FirstRun();
-  ReplaceAll(dir.File("Main.pb"), ";IncludeFile \"???.pb\"", "IncludeFile \"Missing.pbi\"");
+  ReplaceInFile(dir.File("Main.pb"), ";IncludeFile \"???.pb\"", "IncludeFile \"Missing.pbi\"");
   const ProcessResult run = Generate({"--bind", "Gadget:WinMain_Btn_Gret=WinMain_Btn_Hello"});
   EXPECT_EQ(run.exit_code, 4);
   EXPECT_NE(run.out.find(" -> Error OpenFile "), std::string::npos);

@@ -48,31 +48,11 @@ Tree WithoutBackup(Tree files) {
   return files;
 }
 
-// Starts the renaming run in `dir`, traced when asked.
-pid_t StartRun(const std::string& dir, bool traced) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int null = ::open("/dev/null", O_RDWR);
-    if (null < 0 || ::chdir(dir.c_str()) != 0) ::_exit(126);
-    ::dup2(null, 0);
-    ::dup2(null, 1);
-    ::dup2(null, 2);
-    if (traced) {
-      if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(125);
-      ::raise(SIGSTOP);
-    }
-    ::execl(QUILLON_BINARY, QUILLON_BINARY, "--generate", "Example.pbm", kRenameBind[0].c_str(),
-            kRenameBind[1].c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  return pid;
-}
-
 // Runs traced and kills the run at its `kill_at`-th system-call stop.
 // Returns the stops seen (fewer when the run ended first), -1 when the
 // process cannot be traced here.
 long RunKilledAtStop(const std::string& dir, long kill_at) {
-  const pid_t pid = StartRun(dir, true);
+  const pid_t pid = StartRenamedRun(dir, true);
   int status = 0;
   ::waitpid(pid, &status, 0);
   if (!WIFSTOPPED(status)) return -1;
@@ -96,7 +76,7 @@ long RunKilledAtStop(const std::string& dir, long kill_at) {
 }
 
 void RunKilledAfter(const std::string& dir, long microseconds) {
-  const pid_t pid = StartRun(dir, false);
+  const pid_t pid = StartRenamedRun(dir, false);
   ::usleep(static_cast<useconds_t>(microseconds));
   ::kill(pid, SIGKILL);
   int status = 0;

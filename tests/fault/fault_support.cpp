@@ -2,10 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/ptrace.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -57,6 +60,28 @@ InProcessRun RunRenamedInProcess(const std::string& dir, FileSystem* files) {
   result.log = host.log;
   result.errors = host.errors;
   return result;
+}
+
+pid_t StartRenamedRun(const std::string& dir, bool traced) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int null = ::open("/dev/null", O_RDWR);
+    if (null < 0 || ::chdir(dir.c_str()) != 0) ::_exit(126);
+    ::dup2(null, 0);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    if (traced) {
+      // A sanitizer build's leak check cannot run under tracing and would
+      // end a run that finished before the signal with its own status.
+      ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+      if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(125);
+      ::raise(SIGSTOP);
+    }
+    ::execl(QUILLON_BINARY, QUILLON_BINARY, "--generate", "Example.pbm", kRenameBind[0].c_str(),
+            kRenameBind[1].c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  return pid;
 }
 
 std::vector<std::string> FindTempFiles(const std::string& dir) {

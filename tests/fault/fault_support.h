@@ -3,6 +3,8 @@
 // small file system that can be filled up.
 #pragma once
 
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +36,10 @@ struct InProcessRun {
   std::vector<std::string> errors;  // "title: message" of every error box
 };
 InProcessRun RunRenamedInProcess(const std::string& dir, FileSystem* files = nullptr);
+
+// Starts the renaming run of the quillon binary in `dir` (output to
+// /dev/null); traced, it stops itself before its first instruction.
+pid_t StartRenamedRun(const std::string& dir, bool traced);
 
 // Relative paths of the temporary files of atomic writes anywhere below `dir`.
 std::vector<std::string> FindTempFiles(const std::string& dir);

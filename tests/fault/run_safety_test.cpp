@@ -112,32 +112,11 @@ TEST(RunSafety, SecondRunOfTheSameProjectStopsAtOnce) {
   EXPECT_TRUE(FindTempFiles(dir.path()).empty()) << "no lock file is left either";
 }
 
-// Starts the renaming run traced, stopped before its first instruction.
-pid_t StartTracedRun(const std::string& dir) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int null = ::open("/dev/null", O_RDWR);
-    if (null < 0 || ::chdir(dir.c_str()) != 0) ::_exit(126);
-    ::dup2(null, 0);
-    ::dup2(null, 1);
-    ::dup2(null, 2);
-    // A sanitizer build's leak check cannot run under tracing and would
-    // end a run that finished before the signal with its own status.
-    ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-    if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(125);
-    ::raise(SIGSTOP);
-    ::execl(QUILLON_BINARY, QUILLON_BINARY, "--generate", "Example.pbm", kRenameBind[0].c_str(),
-            kRenameBind[1].c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  return pid;
-}
-
 // Runs until the `stop_at`-th system-call stop, then sends `signal_number`
 // and lets the run handle it untraced. Returns the wait status of its end,
 // or -1 when tracing is not permitted; `stops` receives the stops seen.
 int RunSignalledAtStop(const std::string& dir, long stop_at, int signal_number, long* stops) {
-  const pid_t pid = StartTracedRun(dir);
+  const pid_t pid = StartRenamedRun(dir, true);
   int status = 0;
   ::waitpid(pid, &status, 0);
   if (!WIFSTOPPED(status)) return -1;

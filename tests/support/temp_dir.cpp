@@ -1,5 +1,7 @@
 #include "support/temp_dir.h"
 
+#include <gtest/gtest.h>
+
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -35,6 +37,18 @@ std::string ReadBytes(const std::string& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+void ReplaceInFile(const std::string& path, const std::string& from, const std::string& to) {
+  std::string text = ReadBytes(path);
+  if (text.find(from) == std::string::npos) {
+    ADD_FAILURE() << from << " not in " << path;
+    return;
+  }
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  WriteBytes(path, text);
 }
 
 std::string JoinLines(std::initializer_list<std::string> lines) {

@@ -26,6 +26,9 @@ class TempDir {
 // Whole-file helpers for test set-up and checks.
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
+// Every occurrence of `from` in the file replaced by `to`; a test failure
+// when there is none (the set-up no longer does what the test means).
+void ReplaceInFile(const std::string& path, const std::string& from, const std::string& to);
 // Lines joined with "\n" after each, as UTF-8.
 std::string JoinLines(std::initializer_list<std::string> lines);
 std::string ToUtf8Lines(const Lines& lines);

@@ -27,7 +27,7 @@
 #include "project/settings_file.h"
 #include "project/user_gadget_file.h"
 #include "rewrite/step3.h"
-#include "run/workspace.h"
+#include "model/workspace.h"
 #include "text/encoding.h"
 
 namespace quillon::fuzz {

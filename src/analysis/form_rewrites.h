@@ -3,7 +3,7 @@
 // images. Each walks the form code once and rewrites lines in place.
 #pragma once
 
-#include "run/workspace.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -1,7 +1,7 @@
 // The include files named by the project's Main.pb.
 #pragma once
 
-#include "run/workspace.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -1,6 +1,6 @@
 #include "analysis/language_texts.h"
 
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "text/encoding.h"
 
 namespace quillon {

@@ -3,7 +3,7 @@
 #include <deque>
 
 #include "analysis/constant_tokens.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "text/view_index.h"
 
 namespace quillon {

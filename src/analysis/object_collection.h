@@ -2,8 +2,8 @@
 // constant of the (prefixed) form code and enforces their uniqueness.
 #pragma once
 
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 namespace quillon {
 

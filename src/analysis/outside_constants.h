@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "analysis/constant_tokens.h"
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

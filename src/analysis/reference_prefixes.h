@@ -5,7 +5,7 @@
 // enumeration defines.
 #pragma once
 
-#include "run/workspace.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "analysis/outside_constants.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "text/encoding.h"
 
 namespace quillon {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "project/project_model.h"
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "model/project_model.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -1,8 +1,8 @@
 // Step 1 of a generation run: loads and interprets the project's sources.
 #pragma once
 
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

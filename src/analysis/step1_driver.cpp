@@ -11,7 +11,7 @@
 #include "generate/generated_files.h"
 #include "generate/image_font_code.h"
 #include "generate/language_files.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 namespace quillon {
 

@@ -1,7 +1,7 @@
 #include "analysis/window_prefixes.h"
 
 #include "analysis/constant_tokens.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 namespace quillon {
 

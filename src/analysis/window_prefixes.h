@@ -3,8 +3,8 @@
 // side in one file.
 #pragma once
 
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -17,7 +17,7 @@
 #include "app/start_generate_window.h"
 #include "app/user_gadget_window.h"
 #include "app/worker_requests.h"
-#include "run/workspace.h"
+#include "model/workspace.h"
 
 namespace quillon::app {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "run/run_host.h"
+#include "host/run_host.h"
 #include "text/text.h"
 
 namespace quillon::app {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/worker_requests.h"
-#include "run/run_host.h"
+#include "host/run_host.h"
 
 namespace quillon::app {
 

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "app/child_window_ports.h"
-#include "project/project_model.h"
+#include "model/project_model.h"
 
 namespace quillon::app {
 

@@ -14,7 +14,7 @@
 #include "app/child_window_ports.h"
 #include "app/dialog_service.h"
 #include "app/single_column_list.h"
-#include "run/workspace.h"
+#include "model/workspace.h"
 
 namespace quillon::app {
 

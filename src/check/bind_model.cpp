@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "check/check_lists.h"
+#include "model/check_lists.h"
 #include "check/todo_entry.h"
 
 namespace quillon {

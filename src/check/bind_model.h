@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "check/binding_suggestions.h"
-#include "run/run_host.h"
+#include "host/run_host.h"
 #include "text/text.h"
 
 namespace quillon {

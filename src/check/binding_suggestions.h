@@ -5,14 +5,9 @@
 
 #include <vector>
 
-#include "text/text.h"
+#include "model/check_lists.h"
 
 namespace quillon {
-
-struct SuggestedBinding {
-  Text old_name;
-  Text new_name;
-};
 
 // Names in both `saved` (the previous run's list of a kind) and `current`
 // (this run's list) are anchors. Each unbound old name belongs to the nearest

@@ -2,8 +2,8 @@
 // ones and asks the user to bind renamed ones.
 #pragma once
 
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

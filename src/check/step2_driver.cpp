@@ -1,7 +1,7 @@
 #include "check/constant_check.h"
 #include "check/pb_any_names.h"
 #include "check/step2.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 namespace quillon {
 

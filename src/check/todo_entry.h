@@ -2,7 +2,7 @@
 // builds them, the constant check reads them back into replacements.
 #pragma once
 
-#include "check/check_lists.h"
+#include "model/check_lists.h"
 #include "text/text.h"
 
 namespace quillon {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "check/check_lists.h"
+#include "check/binding_suggestions.h"
+#include "model/check_lists.h"
 
 namespace quillon::cli {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon::cli {
 

@@ -1,6 +1,6 @@
 #include "cli/cli_options.h"
 
-#include "check/check_lists.h"
+#include "model/check_lists.h"
 
 namespace quillon::cli {
 

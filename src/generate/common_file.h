@@ -2,7 +2,7 @@
 // every run.
 #pragma once
 
-#include "analysis/analysis_model.h"
+#include "model/analysis_model.h"
 
 namespace quillon {
 

@@ -1,7 +1,7 @@
 // The constant enumerations of CommonFile.pb.
 #pragma once
 
-#include "run/workspace.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -3,7 +3,7 @@
 // are appended after what the user already has.
 #pragma once
 
-#include "analysis/analysis_model.h"
+#include "model/analysis_model.h"
 
 namespace quillon {
 

@@ -2,7 +2,7 @@
 // the event files, filled into the template Step 1 selected.
 #pragma once
 
-#include "analysis/analysis_model.h"
+#include "model/analysis_model.h"
 
 namespace quillon {
 

@@ -1,6 +1,6 @@
 #include "generate/file_writing.h"
 
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "text/encoding.h"
 
 namespace quillon {

@@ -1,8 +1,8 @@
 // Writing one generated file into the project directory.
 #pragma once
 
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -2,7 +2,7 @@
 // code in them survives regeneration.
 #pragma once
 
-#include "run/workspace.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

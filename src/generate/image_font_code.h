@@ -2,7 +2,7 @@
 // inline image loading calls in the form code by image constants.
 #pragma once
 
-#include "run/workspace.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "text/view_index.h"
 
 namespace quillon {

@@ -2,9 +2,9 @@
 // program and the translations kept beside it.
 #pragma once
 
-#include "analysis/language_map.h"
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "model/language_map.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -2,7 +2,7 @@
 // first-window test are adjusted; everything else is the user's.
 #pragma once
 
-#include "analysis/analysis_model.h"
+#include "model/analysis_model.h"
 
 namespace quillon {
 

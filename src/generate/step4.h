@@ -2,8 +2,8 @@
 // the project and keeps the snapshot of this run's constants.
 #pragma once
 
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

@@ -12,7 +12,7 @@
 #include "generate/main_file.h"
 #include "generate/unused_procedures.h"
 #include "project/project_file.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 namespace quillon {
 

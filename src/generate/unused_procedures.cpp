@@ -4,7 +4,7 @@
 
 #include "generate/event_files.h"
 #include "generate/generated_files.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 namespace quillon {
 

@@ -3,8 +3,8 @@
 // log: the user decides what to do with the code in them.
 #pragma once
 
-#include "analysis/analysis_model.h"
-#include "run/run_host.h"
+#include "model/analysis_model.h"
+#include "host/run_host.h"
 
 namespace quillon {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "project/file_error_reason.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "text/encoding.h"
 
 namespace quillon {

@@ -1,8 +1,8 @@
 // The project file (".pbm"): loading into and saving from the workspace.
 #pragma once
 
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

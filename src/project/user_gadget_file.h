@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "run/run_host.h"
+#include "host/run_host.h"
 #include "text/text.h"
 
 namespace quillon {

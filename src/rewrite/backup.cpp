@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "io/file_system.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 namespace quillon {
 

@@ -5,7 +5,7 @@
 #include "io/file_io.h"
 #include "rewrite/prefix_rule.h"
 #include "rewrite/whole_word_replacer.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "text/encoding.h"
 
 namespace quillon {

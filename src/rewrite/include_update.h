@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "check/check_lists.h"
+#include "model/check_lists.h"
 #include "check/window_prefix_guard.h"
-#include "run/run_host.h"
-#include "run/workspace.h"
+#include "host/run_host.h"
+#include "model/workspace.h"
 
 namespace quillon {
 

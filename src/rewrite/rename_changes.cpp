@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "generate/generated_files.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 namespace quillon {
 

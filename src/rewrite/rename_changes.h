@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "analysis/analysis_model.h"
-#include "run/run_host.h"
+#include "model/analysis_model.h"
+#include "host/run_host.h"
 
 namespace quillon {
 

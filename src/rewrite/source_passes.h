@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "analysis/analysis_model.h"
-#include "check/check_lists.h"
+#include "model/analysis_model.h"
+#include "model/check_lists.h"
 #include "check/window_prefix_guard.h"
 
 namespace quillon {

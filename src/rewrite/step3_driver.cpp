@@ -3,7 +3,7 @@
 #include "rewrite/rename_changes.h"
 #include "rewrite/source_passes.h"
 #include "rewrite/step3.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 namespace quillon {
 

@@ -7,7 +7,7 @@
 #include "generate/step4.h"
 #include "io/interrupt_cleanup.h"
 #include "rewrite/step3.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "run/undo_journal.h"
 
 namespace quillon {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "io/forwarding_file_system.h"
-#include "project/project_model.h"
+#include "model/project_model.h"
 #include "run/undo_record.h"
 
 namespace quillon {

@@ -2,7 +2,7 @@
 
 #include "io/file_io.h"
 #include "io/path_queries.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "run/undo_record.h"
 
 namespace quillon {

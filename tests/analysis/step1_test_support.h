@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "run/workspace.h"
+#include "model/workspace.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "generate/templates.h"
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
 

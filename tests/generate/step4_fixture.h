@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/analysis_model.h"
+#include "model/analysis_model.h"
 #include "generate/generated_files.h"
 #include "generate/language_files.h"
 #include "generate/step4.h"
-#include "run/workspace.h"
+#include "model/workspace.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
 

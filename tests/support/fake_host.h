@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "run/run_host.h"
+#include "host/run_host.h"
 
 namespace quillon::testing {
 

@@ -1,4 +1,4 @@
-#include "check/check_lists.h"
+#include "model/check_lists.h"
 
 namespace quillon {
 

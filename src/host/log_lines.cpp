@@ -1,4 +1,4 @@
-#include "run/log_lines.h"
+#include "host/log_lines.h"
 
 #include "text/encoding.h"
 

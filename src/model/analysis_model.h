@@ -5,7 +5,7 @@
 
 #include <unordered_set>
 
-#include "analysis/language_map.h"
+#include "model/language_map.h"
 #include "text/text.h"
 
 namespace quillon {

@@ -25,6 +25,13 @@ struct Replacement {
   int kind = 0;
 };
 
+// A pair the rename assistant proposes for the user to bind (see
+// check/binding_suggestions.h for the rule).
+struct SuggestedBinding {
+  Text old_name;
+  Text new_name;
+};
+
 struct CheckLists {
   Lines old_constants;
   Lines new_constants;

@@ -1,4 +1,4 @@
-#include "project/project_model.h"
+#include "model/project_model.h"
 
 namespace quillon {
 

@@ -3,10 +3,10 @@
 // writes through.
 #pragma once
 
-#include "analysis/analysis_model.h"
-#include "check/check_lists.h"
+#include "model/analysis_model.h"
+#include "model/check_lists.h"
 #include "io/disk_file_system.h"
-#include "project/project_model.h"
+#include "model/project_model.h"
 
 namespace quillon {
 

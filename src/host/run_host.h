@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "check/binding_suggestions.h"
+#include "model/check_lists.h"
 #include "text/text.h"
 
 namespace quillon {

@@ -1,4 +1,4 @@
-#include "analysis/language_map.h"
+#include "model/language_map.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "analysis/analysis_model.h"
+#include "model/analysis_model.h"
 
 namespace quillon {
 

@@ -3,6 +3,7 @@
 # make fuzz  - clang + libFuzzer build of the readers, each fuzzed for FUZZ_SECONDS
 # make bench - generation time and memory on synthetic projects of growing size
 # make tsan  - ThreadSanitizer build of the window's worker request path and its tests
+# make golden - rewrite tests/golden from the example project (review the diff before committing)
 # make install / make uninstall - PREFIX (default /usr/local) and DESTDIR as usual
 # make deb   - the Debian package quillon_<version>_<arch>.deb in this folder
 BUILD      ?= build
@@ -23,7 +24,7 @@ TSAN_BUILD ?= build-tsan
 # The tests that cross the worker/main-thread boundary.
 TSAN_TESTS ?= WorkerLogTest.*:BindWindowTest.*:GuiRunTest.*:StartGenerateTest.*:RealDialogsTest.Continue*
 
-.PHONY: all deps configure build run test asan-test clean fuzz bench tsan install uninstall deb
+.PHONY: all deps configure build run test asan-test clean fuzz bench tsan install uninstall deb golden
 
 all: build
 
@@ -69,6 +70,11 @@ test: build asan-test
 	mkdir -p $(TEST_HOME)
 	HOME=$(TEST_HOME) LANG=C.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" \
 	  ctest --test-dir $(BUILD) -j$(JOBS) --output-on-failure
+
+# After a deliberate change of the generated files or the log: rewrites the
+# golden outputs that ctest's GoldenOutputs compares with. Review the diff.
+golden: build
+	tests/cli/golden_outputs.sh $(BUILD)/quillon $(CURDIR) --update
 
 # Not part of `make test`: it runs for minutes.
 fuzz:

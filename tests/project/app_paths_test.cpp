@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "io/file_io.h"
+#include "support/quillon_process.h"
 #include "support/temp_dir.h"
 
 namespace quillon {
@@ -101,7 +102,7 @@ Outcome RunWithEnvironment(const std::string& program, const std::string& assign
 std::string CopyProgramInto(const std::string& folder) {
   ::mkdir(folder.c_str(), 0755);
   const std::string copy = folder + "quillon";
-  WriteBytes(copy, ReadBytes(QUILLON_BINARY));
+  WriteBytes(copy, ReadBytes(testing::QuillonBinary()));
   ::chmod(copy.c_str(), 0755);
   return copy;
 }

@@ -32,9 +32,11 @@ std::string FromEnvironment(const char* name, const std::string& fallback) {
 }
 }  // namespace
 
+std::string QuillonBinary() { return FromEnvironment("QUILLON_TEST_BINARY", QUILLON_BINARY); }
+
 ProcessResult RunQuillon(const std::vector<std::string>& args, const std::string& working_dir) {
   TempDir scratch;
-  std::string command = "cd " + Quote(working_dir) + " && " + Quote(FromEnvironment("QUILLON_TEST_BINARY", QUILLON_BINARY));
+  std::string command = "cd " + Quote(working_dir) + " && " + Quote(QuillonBinary());
   for (const auto& a : args) command += " " + Quote(a);
   command += " >" + Quote(scratch.File("out")) + " 2>" + Quote(scratch.File("err")) + " </dev/null";
   const int status = std::system(command.c_str());

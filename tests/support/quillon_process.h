@@ -13,6 +13,10 @@ struct ProcessResult {
   std::string err;
 };
 
+// The built quillon binary (QUILLON_TEST_BINARY when set: the unprivileged
+// run of the permission tests points it at a copy its user can reach).
+std::string QuillonBinary();
+
 // Runs the built quillon binary with `args` in `working_dir`.
 ProcessResult RunQuillon(const std::vector<std::string>& args, const std::string& working_dir = ".");
 

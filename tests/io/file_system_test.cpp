@@ -143,9 +143,9 @@ TEST(FileSystemParity, DiskOverlayAndMemoryAgree) {
   EXPECT_EQ(*memory.Find("/mem/Main.pb"), "newer");
 }
 
-// A dry run that writes one file twice (the generated files are written,
-// then the include update writes a file again) keeps one entry at the place
-// of the first write, with the last bytes, and serves those to every read.
+// A dry run that writes one path twice keeps one entry for it, at the place
+// of its first write, with the last bytes, and serves those to every read:
+// the preview shows each file once, as the real run leaves it.
 TEST(OverlayFileSystem, SecondWriteOfAPathReplacesTheFirst) {
   TempDir dir;
   DiskFileSystem below;

@@ -56,6 +56,7 @@ TEST(RunStep3, RenameReachesAllFourUserFilesAndLogsThemInOrder) {
 
   RunStep3(ws, host);
 
+  ASSERT_GE(host.log.size(), 4u);
   const Strings tail(host.log.end() - 4, host.log.end());
   EXPECT_EQ(tail, (Strings{" -> Update " + dir.File("Main.pb") + " / Count Change: 1",
                            " -> Update " + dir.File("EventMenu.pb") + " / Count Change: 1",

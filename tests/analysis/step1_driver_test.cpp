@@ -160,6 +160,36 @@ TEST(RunStep1Test, SwitchesOffLeaveTheFormCodeAlone) {
   EXPECT_EQ(p.host.log.size(), 5u);
 }
 
+// Parent windows and automatic positions are two switches: each drives its
+// own rewrite of the window lines and never the other's.
+TEST(RunStep1Test, ParendAndPbIgnoreEachDriveOnlyTheirOwnRewrite) {
+  struct Case {
+    int parend;
+    int pb_ignore;
+    std::string main_window;
+    std::string dialog;
+  };
+  const Case cases[] = {
+      {1, 0, "  OpenWindow(#Main, 10, 20, 400, 300, \"Main\")",
+       "  OpenWindow(#Dlg, 30, 40, 300, 200, \"Dlg\", #PB_Window_SystemMenu, WindowID(#Main))"},
+      {0, 1, "  OpenWindow(#Main, #PB_Ignore, #PB_Ignore, 400, 300, \"Main\")",
+       "  OpenWindow(#Dlg, #PB_Ignore, #PB_Ignore, 300, 200, \"Dlg\", #PB_Window_SystemMenu)"},
+  };
+  for (const Case& k : cases) {
+    Step1Project p;
+    p.Write("Forms.pb", {"Procedure Open_Main()", "  OpenWindow(#Main, 10, 20, 400, 300, \"Main\")", "EndProcedure",
+                         "Procedure Open_Dlg()",
+                         "  OpenWindow(#Dlg, 30, 40, 300, 200, \"Dlg\", #PB_Window_SystemMenu)", "EndProcedure"});
+    p.host.file_list = L({"Forms.pb"});
+    p.ws->project.switches.parend = k.parend;
+    p.ws->project.switches.pb_ignore = k.pb_ignore;
+    ASSERT_TRUE(RunStep1(*p.ws, p.host));
+    const Lines& code = p.ws->analysis.form_code;
+    EXPECT_TRUE(HasLine(code, k.main_window)) << k.main_window;
+    EXPECT_TRUE(HasLine(code, k.dialog)) << k.dialog;
+  }
+}
+
 TEST(RunStep1Test, UnnamedProjectAsksForANameFirst) {
   DesignerProject p;
   p.ws->project.has_name = false;

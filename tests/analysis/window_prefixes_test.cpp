@@ -112,6 +112,23 @@ TEST(InsertWindowPrefixesTest, CommentSkipDependsOnTheSemicolonColumn) {
   EXPECT_EQ(out[5], "ButtonGadget(#Late_B, 0, 0, 1, 1, \"\") ; note");
 }
 
+// The skip ends exactly between columns 9 and 10: eight blanks before the
+// ";" still make a comment line, nine do not.
+TEST(InsertWindowPrefixesTest, SemicolonInColumnNineStillSkipsTheLine) {
+  PrefixCase c;
+  const auto out = c.FormCodeAfter({
+      "OpenWindow(#Main, 0, 0, 1, 1, T$)",
+      "        ; ButtonGadget(#Nine, 0, 0, 1, 1, \"\")",
+      "        ; OpenWindow(#Other, 0, 0, 1, 1, T$)",
+      "ButtonGadget(#A, 0, 0, 1, 1, \"\")",
+      "         ; ButtonGadget(#Ten, 0, 0, 1, 1, \"\")",
+  });
+  EXPECT_TRUE(c.ok);
+  EXPECT_EQ(out[1], "        ; ButtonGadget(#Nine, 0, 0, 1, 1, \"\")");
+  EXPECT_EQ(out[3], "ButtonGadget(#Main_A, 0, 0, 1, 1, \"\")");
+  EXPECT_EQ(out[4], "         ; ButtonGadget(#Main_Ten, 0, 0, 1, 1, \"\")");
+}
+
 TEST(InsertWindowPrefixesTest, ToolBarAndStatusBarSwitchThePrefix) {
   PrefixCase c;
   const auto out = c.FormCodeAfter({

@@ -32,6 +32,20 @@ TEST(PreviewDiff, NearChangesShareAHunkAndFarOnesDoNot) {
   EXPECT_NE(split.find("@@ -10,7 +10,7 @@\n"), std::string::npos) << split;
 }
 
+// Three lines of context after one change and three before the next meet
+// exactly when six common lines lie between them: still one hunk.
+TEST(PreviewDiff, ChangesSixCommonLinesApartShareOneHunk) {
+  std::string before, after;
+  for (int i = 1; i <= 30; ++i) {
+    const std::string n = std::to_string(i);
+    before += n + "\n";
+    after += (i == 5 || i == 12 ? "x" + n : n) + "\n";
+  }
+  const std::string diff = UnifiedDiff(before, after, "f", true);
+  EXPECT_EQ(diff.substr(diff.find("@@")),
+            "@@ -2,14 +2,14 @@\n 2\n 3\n 4\n-5\n+x5\n 6\n 7\n 8\n 9\n 10\n 11\n-12\n+x12\n 13\n 14\n 15\n");
+}
+
 TEST(PreviewDiff, DeletionsAndInsertionsAtTheEnds) {
   EXPECT_EQ(UnifiedDiff("a\nb\n", "b\n", "f", true), "--- a/f\n+++ b/f\n@@ -1,2 +1,1 @@\n-a\n b\n");
   EXPECT_EQ(UnifiedDiff("a\n", "a\nb\n", "f", true), "--- a/f\n+++ b/f\n@@ -1,1 +1,2 @@\n a\n+b\n");

@@ -143,6 +143,33 @@ TEST(FileSystemParity, DiskOverlayAndMemoryAgree) {
   EXPECT_EQ(*memory.Find("/mem/Main.pb"), "newer");
 }
 
+// A dry run that writes one path twice keeps one entry for it, at the place
+// of its first write, with the last bytes, and serves those to every read:
+// the preview shows each file once, as the real run leaves it.
+TEST(OverlayFileSystem, SecondWriteOfAPathReplacesTheFirst) {
+  TempDir dir;
+  DiskFileSystem below;
+  below.SetProjectFolder(dir.path());
+  OverlayFileSystem overlay(below);
+  ASSERT_EQ(overlay.ReplaceFile(dir.File("Main.pb"), "first"), WriteResult::kWritten);
+  ASSERT_EQ(overlay.ReplaceFile(dir.File("Tools.pbi"), "tools"), WriteResult::kWritten);
+  ASSERT_EQ(overlay.ReplaceFile(dir.File("Main.pb"), "second"), WriteResult::kWritten);
+
+  ASSERT_EQ(overlay.outputs().size(), 2u);
+  EXPECT_EQ(overlay.outputs()[0].path, dir.File("Main.pb"));
+  EXPECT_EQ(overlay.outputs()[0].bytes, "second");
+  EXPECT_EQ(overlay.outputs()[1].path, dir.File("Tools.pbi"));
+  std::string bytes;
+  ASSERT_TRUE(overlay.ReadFile(dir.File("Main.pb"), &bytes));
+  EXPECT_EQ(bytes, "second");
+  ASSERT_TRUE(overlay.ReadHead(dir.File("Main.pb"), 3, &bytes));
+  EXPECT_EQ(bytes, "sec");
+  std::vector<std::string> names;
+  ASSERT_TRUE(overlay.ListFolder(dir.path(), &names));
+  EXPECT_EQ(std::count(names.begin(), names.end(), "Main.pb"), 1);
+  EXPECT_EQ(KindOfPath(dir.File("Main.pb")), FileKind::kMissing);
+}
+
 // F5: an editor's save while the run works on a file it read is kept.
 TEST(ChangedDuringRun, InPlaceAndAtomicSavesAreDetected) {
   TempDir dir;

@@ -6,6 +6,7 @@
 
 #include "io/disk_file_system.h"
 #include "io/file_io.h"
+#include "io/write_rules.h"
 #include "support/temp_dir.h"
 
 namespace quillon {
@@ -90,6 +91,27 @@ TEST(WriteRules, DevicesFifosFoldersAndLoopsAreNeverReplaced) {
   EXPECT_TRUE(S_ISDIR(StatOf(p.File("EventWindow.pb")).st_mode));
   EXPECT_TRUE(NoTemporaryFiles(p.folder));
   EXPECT_TRUE(NoTemporaryFiles(p.dir.path()));
+}
+
+// A folder that takes a target's place after the checks (another program
+// racing the run) makes the final rename fail: the write and the copy report
+// the failure, the folder stays and no temporary file is left behind.
+TEST(WriteRules, RenameThatFailsAtTheEndIsReportedAsAFailure) {
+  Project p;
+  const disk::TrustedOwner owner = disk::OwnerOfFolder(p.folder);
+  disk::WriteTarget target;
+  ASSERT_TRUE(disk::ResolveWriteTarget(p.File("Main.pb"), owner, /*follow_links=*/true, &target));
+  ASSERT_TRUE(MakeDirectory(p.File("Main.pb"), 0755));
+  FileIdentity written;
+  EXPECT_EQ(disk::ReplaceTarget(target, "new", nullptr, &written), WriteResult::kFailed);
+
+  WriteBytes(p.File("Tools.pbi"), "tools");
+  ASSERT_TRUE(MakeDirectory(p.File("Copy.pbi"), 0755));
+  EXPECT_EQ(disk::CopyRegularFile(p.File("Tools.pbi"), p.File("Copy.pbi"), owner), WriteResult::kFailed);
+
+  EXPECT_TRUE(S_ISDIR(StatOf(p.File("Main.pb")).st_mode));
+  EXPECT_TRUE(S_ISDIR(StatOf(p.File("Copy.pbi")).st_mode));
+  EXPECT_TRUE(NoTemporaryFiles(p.folder));
 }
 
 // Runs as root (CI) and as an ordinary user alike: a file its owner made

@@ -43,6 +43,23 @@ TEST(SourcePassesWindowRename, RenamesProceduresConstantsAndOpenCalls) {
                      "Procedure EventSize_Start_Dlg()", "Procedure EventExit_MainDlg()"}));
 }
 
+// EventWindow.pb holds user code like the other three files: every rule
+// that names all four lists reaches it, not only its own procedure names.
+TEST(SourcePassesWindowRename, EventWindowLinesGetThePrefixConstantAndOpenRules) {
+  AnalysisModel a;
+  a.event_window_lines = L({"Procedure EventSize_Main()", "  ResizeGadget(#Main_List, 0, 0, WindowWidth(#Main), 9)",
+                            "  Open_Main()"});
+  RunAllPasses({{U"Main", U"Start", kKindWindow}}, a);
+  EXPECT_EQ(Names(a.event_window_lines),
+            (Strings{"Procedure EventSize_Start()", "  ResizeGadget(#Start_List, 0, 0, WindowWidth(#Start), 9)",
+                     "  Open_Start()"}));
+
+  AnalysisModel g;
+  g.event_window_lines = L({"  HideGadget(#Main_OK, 1)"});
+  RunAllPasses({{U"Main_OK", U"Main_Cancel", kKindGadget}}, g);
+  EXPECT_EQ(Names(g.event_window_lines), Strings{"  HideGadget(#Main_Cancel, 1)"});
+}
+
 TEST(SourcePassesWindowRename, PrefixPassIsPlainReplacement) {
   AnalysisModel a;
   a.event_menu_lines = L({"MyEventMenu_Main_X()", "eventmenu_main_y()", "#MyMain_X"});

@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int kRepeats = 5;  // best time of five
+constexpr int kRepeats = 5;             // best time of five
 constexpr double kTargetSeconds = 0.5;  // at N = 200
 constexpr double kTargetMegabytes = 100;
 constexpr double kMaxGrowth = 4.5;  // time ratio per 4x N
@@ -112,8 +112,8 @@ void RemoveTree(const std::string& dir) {
 
 struct Row {
   int n = 0;
-  Measure first;  // first generation of a fresh project
-  Measure regen;  // regeneration with user code in the event files
+  Measure first;                 // first generation of a fresh project
+  Measure regen;                 // regeneration with user code in the event files
   Measure dry_first, dry_regen;  // --dry-run on the same states (N = 200 only)
 };
 
@@ -147,8 +147,7 @@ long InChild(const std::function<long()>& work) {
 
 // One round for one N: a fresh project, its first generation, the user's
 // code added, the regeneration. Keeps the best times seen over the rounds.
-bool MeasureRound(const std::string& quillon, const std::string& work, bool with_dry_run, bool first_round,
-                  Row* row) {
+bool MeasureRound(const std::string& quillon, const std::string& work, bool with_dry_run, bool first_round, Row* row) {
   const std::string dir = work + "/n" + std::to_string(row->n) + "/";
   const std::string log = work + "/n" + std::to_string(row->n) + ".log";
   RemoveTree(dir);
@@ -191,13 +190,13 @@ bool MeasureRenameRound(const std::string& quillon, const std::string& work, boo
   const std::string project = dir + "Bench.pbm";
   RemoveTree(dir);
   if (InChild([&] { return bench::WriteSyntheticProject(dir, kRenameWindows) == project ? 1L : -1L; }) != 1 ||
-      !RunOnce(quillon, {"--generate", project}, log).ok || InChild([&] { return bench::AddUserCodeToEventFiles(dir); }) <= 0 ||
+      !RunOnce(quillon, {"--generate", project}, log).ok ||
+      InChild([&] { return bench::AddUserCodeToEventFiles(dir); }) <= 0 ||
       InChild([&] { return bench::RenameInForms(dir, kRenameWindows, kRenamedWindows) ? 1L : -1L; }) != 1) {
     return false;
   }
   Keep(&row->many_binds,
-       RunOnce(quillon, GenerateArgs(project, bench::RenameBinds(kRenameWindows, kRenamedWindows)), log),
-       first_round);
+       RunOnce(quillon, GenerateArgs(project, bench::RenameBinds(kRenameWindows, kRenamedWindows)), log), first_round);
   RemoveTree(dir);
 
   if (InChild([&] { return bench::WriteSyntheticProject(dir, 1) == project ? 1L : -1L; }) != 1 ||

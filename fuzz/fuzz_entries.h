@@ -239,8 +239,8 @@ inline RunSummary FuzzFormRun(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const size_t marker = input.find(kMainMarker);
   const std::string_view form = input.substr(0, marker);
-  const std::string_view main_pb =
-      marker == std::string_view::npos ? std::string_view(DefaultMainPb()) : input.substr(marker + kMainMarker.size());
+  const std::string_view main_pb = marker == std::string_view::npos ? std::string_view(DefaultMainPb())
+                                                                    : input.substr(marker + kMainMarker.size());
   WriteWhole(dir + "Form.pbf", form.data(), form.size());
   WriteWhole(dir + "Main.pb", main_pb.data(), main_pb.size());
 

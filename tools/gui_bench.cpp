@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
   double worker_ms = 0;
   std::thread worker([&] {
     const auto t0 = Clock::now();
-    for (int i = 0; i < kLines; ++i) app.host.AddLogLine(quillon::T("- a log line of usual length " + std::to_string(i)));
+    for (int i = 0; i < kLines; ++i)
+      app.host.AddLogLine(quillon::T("- a log line of usual length " + std::to_string(i)));
     worker_ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
     done = true;
   });

@@ -9,8 +9,8 @@
 namespace quillon {
 
 struct ConstantToken {
-  size_t hash = 0;    // index of the "#" in the line (from 0)
-  size_t length = 0;  // length of the name after the "#", without a "$"
+  size_t hash = 0;               // index of the "#" in the line (from 0)
+  size_t length = 0;             // length of the name after the "#", without a "$"
   bool string_constant = false;  // the name is followed by "$" (#TAB$)
 
   TextView Name(TextView line) const { return line.substr(hash + 1, length); }

@@ -38,8 +38,8 @@ void CollectLanguageTexts(Workspace& ws, const Lines& lines) {
 
 void CollectLanguageStrings(Workspace& ws, RunHost& host) {
   AnalysisModel& model = ws.analysis;
-  for (const Lines* lines : {&model.form_code, &model.main_lines, &model.event_menu_lines,
-                             &model.event_gadget_lines, &model.event_window_lines}) {
+  for (const Lines* lines : {&model.form_code, &model.main_lines, &model.event_menu_lines, &model.event_gadget_lines,
+                             &model.event_window_lines}) {
     CollectLanguageTexts(ws, *lines);
   }
   for (const Text& path : model.include_files) {

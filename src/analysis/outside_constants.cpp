@@ -36,8 +36,8 @@ void WarnAboutOutsideConstants(const Workspace& ws, RunHost& host) {
   }
 
   std::unordered_set<Text> objects;
-  for (const Lines* list : {&model.windows, &model.menu_bars, &model.menu_items, &model.status_bars,
-                            &model.tool_bars}) {
+  for (const Lines* list :
+       {&model.windows, &model.menu_bars, &model.menu_items, &model.status_bars, &model.tool_bars}) {
     for (const Text& name : *list) objects.insert(Upper(name));
   }
   for (const GadgetRecord& gadget : model.gadgets) objects.insert(Upper(gadget.name));

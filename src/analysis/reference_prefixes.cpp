@@ -55,7 +55,7 @@ class ObjectNames {
 
   std::unordered_set<Text> windows_;
   std::unordered_set<Text> objects_;
-  std::unordered_map<Text, Text> window_by_upper_;  // upper-cased name -> name as recorded
+  std::unordered_map<Text, Text> window_by_upper_;             // upper-cased name -> name as recorded
   std::unordered_map<Text, std::vector<const Text*>> owners_;  // rest of a name -> its windows
 };
 

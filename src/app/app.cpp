@@ -55,8 +55,7 @@ bool App::Open() {
 
 void App::LoadStartup(const Text& first_argument) {
   const bool opened = LoadSettings(ws, first_argument, paths.settings, paths.user_list, reporter);
-  keep_remembered_project =
-      !opened && (!first_argument.empty() || !ReadSettings(paths.settings).project_path.empty());
+  keep_remembered_project = !opened && (!first_argument.empty() || !ReadSettings(paths.settings).project_path.empty());
   ShowFileList();
   ShowProjectPath();
   ShowSavedState();
@@ -99,8 +98,6 @@ void App::ShowSavedState() {
   if (main) main->ShowModified(!ws.project.saved);
 }
 
-bool App::ChildOpen() const {
-  return start_window || licence_window || bind_window_open || user_gadget_open;
-}
+bool App::ChildOpen() const { return start_window || licence_window || bind_window_open || user_gadget_open; }
 
 }  // namespace quillon::app

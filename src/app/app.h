@@ -104,7 +104,7 @@ struct App {
   bool user_gadget_open = false;
 
   std::thread worker;
-  bool run_active = false;     // from "Start" until the worker's last request
+  bool run_active = false;      // from "Start" until the worker's last request
   bool exit_after_run = false;  // an exit asked for during a run
   bool exit_requested = false;  // ExitRequested
   // Start-up opened no project although the settings or the command line

@@ -72,8 +72,7 @@ void UndoLastGenerateCommand(App& app) {
     return;
   }
   app.main->ClearLog();
-  UndoLastRun(directory, app.ws.disk, /*dry_run=*/false,
-              [&app](const Text& line) { app.main->AppendLogLine(line); });
+  UndoLastRun(directory, app.ws.disk, /*dry_run=*/false, [&app](const Text& line) { app.main->AppendLogLine(line); });
   // The project file is restored too: read it again, so the next run sees
   // the old constants.
   ReloadProjectAfterUndo(app);
@@ -82,8 +81,18 @@ void UndoLastGenerateCommand(App& app) {
 
 using Command = void (*)(App&);
 constexpr Command kCommandTable[kCommandCount] = {
-    ProjectNew,  ProjectLoad, ProjectSave,     SaveAsCommand, OpenUserGadgetWindow, RequestExit,
-    CommonAdd,   CommonDelete, CommonFirstFile, StartGenerate, InfoCommand,          LicenceCommand,
+    ProjectNew,
+    ProjectLoad,
+    ProjectSave,
+    SaveAsCommand,
+    OpenUserGadgetWindow,
+    RequestExit,
+    CommonAdd,
+    CommonDelete,
+    CommonFirstFile,
+    StartGenerate,
+    InfoCommand,
+    LicenceCommand,
     UndoLastGenerateCommand,
 };
 
@@ -127,23 +136,18 @@ struct GadgetRow {
 // Gadget 0 ("CMD") receives the worker's requests through the request queue
 // (ServeRequest); gadgets 1, 2 and 11 to 13 react to nothing.
 constexpr GadgetRow kGadgetTable[] = {
-    {3, kEventClick, SwitchClicked},        {4, kEventClick, SwitchClicked},
-    {5, kEventClick, SwitchClicked},        {6, kEventClick, SwitchClicked},
-    {7, kEventClick, SwitchClicked},        {8, kEventClick, StartClicked},
-    {9, kEventClick, SwitchClicked},        {10, kEventClick, SwitchClicked},
-    {14, kEventDoubleClick, BindGadget},    {15, kEventDoubleClick, BindGadget},
-    {16, kEventDoubleClick, BindGadget},    {17, kEventClick, BindGadget},
-    {18, kEventClick, BindGadget},          {19, kEventClick, BindGadget},
-    {20, kEventDoubleClick, UserGadget},    {21, kEventClick, UserGadget},
-    {22, kEventClick, UserGadget},          {23, kEventClick, UserGadget},
+    {3, kEventClick, SwitchClicked},     {4, kEventClick, SwitchClicked},     {5, kEventClick, SwitchClicked},
+    {6, kEventClick, SwitchClicked},     {7, kEventClick, SwitchClicked},     {8, kEventClick, StartClicked},
+    {9, kEventClick, SwitchClicked},     {10, kEventClick, SwitchClicked},    {14, kEventDoubleClick, BindGadget},
+    {15, kEventDoubleClick, BindGadget}, {16, kEventDoubleClick, BindGadget}, {17, kEventClick, BindGadget},
+    {18, kEventClick, BindGadget},       {19, kEventClick, BindGadget},       {20, kEventDoubleClick, UserGadget},
+    {21, kEventClick, UserGadget},       {22, kEventClick, UserGadget},       {23, kEventClick, UserGadget},
     {24, kEventClick, BindGadget},
 };
 
 }  // namespace
 
-bool ChangesProject(int command) {
-  return command != 5 && command != 10 && command != 11;
-}
+bool ChangesProject(int command) { return command != 5 && command != 10 && command != 11; }
 
 void DispatchCommand(App& app, int command) {
   if (command < 0 || command >= kCommandCount || !app.main) return;
@@ -185,8 +189,7 @@ void DispatchClose(App& app, int window) {
       app.user_gadget_open = false;
       if (app.user_gadget_window) app.user_gadget_window->Close();
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

@@ -25,8 +25,7 @@ class DialogService {
   virtual Answer AskYesNoClosable(const Text& title, const Text& text) = 0;
   // Question box with Yes, No and Cancel; closing the box is Cancel.
   // `detail` is a second line under the text; Return gives `default_answer`.
-  virtual Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail,
-                                Answer default_answer) = 0;
+  virtual Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail, Answer default_answer) = 0;
   // Input box with a single OK button, `preset` as the answer to start
   // from; Enter confirms, closing the box gives an empty answer.
   virtual Text AskInput(const Text& title, const Text& prompt, const Text& preset) = 0;

@@ -6,10 +6,8 @@
 
 namespace quillon::app {
 
-int GtkDialogService::RunMessage(GtkMessageType type, GtkButtonsType buttons, const Text& title,
-                                 const Text& text) {
-  GtkWidget* box = gtk_message_dialog_new(parent_, GTK_DIALOG_MODAL, type, buttons, "%s",
-                                          DisplayUtf8(text).c_str());
+int GtkDialogService::RunMessage(GtkMessageType type, GtkButtonsType buttons, const Text& title, const Text& text) {
+  GtkWidget* box = gtk_message_dialog_new(parent_, GTK_DIALOG_MODAL, type, buttons, "%s", DisplayUtf8(text).c_str());
   gtk_window_set_title(GTK_WINDOW(box), DisplayUtf8(title).c_str());
   const int response = gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);
@@ -54,8 +52,8 @@ Answer GtkDialogService::AskYesNoCancel(const Text& title, const Text& text, con
 
 Text GtkDialogService::AskInput(const Text& title, const Text& prompt, const Text& preset) {
   GtkWidget* box = gtk_dialog_new_with_buttons(DisplayUtf8(title).c_str(), parent_,
-                                               GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_NO_SEPARATOR),
-                                               GTK_STOCK_OK, GTK_RESPONSE_OK, nullptr);
+                                               GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_NO_SEPARATOR), GTK_STOCK_OK,
+                                               GTK_RESPONSE_OK, nullptr);
   gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
   GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(box));
   GtkWidget* label = gtk_label_new(DisplayUtf8(prompt).c_str());
@@ -81,12 +79,12 @@ void GtkDialogService::ShowError(const Text& title, const Text& text) {
   RunMessage(GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, title, text);
 }
 
-GtkWidget* GtkDialogService::NewChooser(const Text& title, GtkFileChooserAction action,
-                                        const Text& start, const Text& patterns) {
+GtkWidget* GtkDialogService::NewChooser(const Text& title, GtkFileChooserAction action, const Text& start,
+                                        const Text& patterns) {
   const bool saving = action == GTK_FILE_CHOOSER_ACTION_SAVE;
-  GtkWidget* chooser = gtk_file_chooser_dialog_new(
-      ToUtf8(title).c_str(), parent_, action, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL,
-      saving ? GTK_STOCK_SAVE : GTK_STOCK_OPEN, GTK_RESPONSE_ACCEPT, nullptr);
+  GtkWidget* chooser = gtk_file_chooser_dialog_new(ToUtf8(title).c_str(), parent_, action, GTK_STOCK_CANCEL,
+                                                   GTK_RESPONSE_CANCEL, saving ? GTK_STOCK_SAVE : GTK_STOCK_OPEN,
+                                                   GTK_RESPONSE_ACCEPT, nullptr);
   gtk_window_set_modal(GTK_WINDOW(chooser), TRUE);
   for (const FileFilter& filter_spec : ParsePatternList(patterns)) {
     GtkFileFilter* filter = gtk_file_filter_new();

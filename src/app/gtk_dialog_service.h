@@ -24,8 +24,7 @@ class GtkDialogService final : public DialogService {
   Lines ChooseOpenFiles(const Text& title, const Text& start, const Text& patterns) override;
 
  private:
-  GtkWidget* NewChooser(const Text& title, GtkFileChooserAction action, const Text& start,
-                        const Text& patterns);
+  GtkWidget* NewChooser(const Text& title, GtkFileChooserAction action, const Text& start, const Text& patterns);
   int RunMessage(GtkMessageType type, GtkButtonsType buttons, const Text& title, const Text& text);
 
   GtkWindow* parent_ = nullptr;

@@ -41,8 +41,6 @@ bool IconSet::Decode() {
   return ok;
 }
 
-GdkPixbuf* IconSet::Image(int number) const {
-  return number >= 0 && number < kIconCount ? images_[number] : nullptr;
-}
+GdkPixbuf* IconSet::Image(int number) const { return number >= 0 && number < kIconCount ? images_[number] : nullptr; }
 
 }  // namespace quillon::app

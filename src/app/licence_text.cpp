@@ -6,8 +6,8 @@ namespace quillon::app {
 
 const char* LicenceText() {
   return "Lizenzvereinbarung  \n"
+         "\n" QUILLON_PRODUCT_TITLE
          "\n"
-         QUILLON_PRODUCT_TITLE "\n"
          "\n"
          "1. Nutzung\n"
          "   Sie duerfen dieses Programm auf beliebig vielen eigenen Rechnern verwenden\n"

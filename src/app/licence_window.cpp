@@ -23,8 +23,8 @@ LicenceWindow::LicenceWindow(GtkWindow* parent, const Lines& items, std::functio
   list_ = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
   g_object_unref(store);
   gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(list_), FALSE);
-  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(list_), -1, "", gtk_cell_renderer_text_new(), "text",
-                                              0, nullptr);
+  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(list_), -1, "", gtk_cell_renderer_text_new(), "text", 0,
+                                              nullptr);
   scroll_ = gtk_scrolled_window_new(nullptr, nullptr);
   gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroll_), GTK_POLICY_AUTOMATIC, GTK_POLICY_AUTOMATIC);
   gtk_container_add(GTK_CONTAINER(scroll_), list_);

@@ -22,15 +22,23 @@ struct MenuRow {
 };
 
 constexpr MenuRow kFileMenu[] = {
-    {"Project &New\tCtrl-N", 0, 0}, {nullptr, kNone, kNone},
-    {"Project &Load\tCtrl-L", 1, 1}, {"Project &Save\tCtrl-S", 2, 2},
-    {"Project Save &As", 3, 3},      {nullptr, kNone, kNone},
+    {"Project &New\tCtrl-N", 0, 0},
+    {nullptr, kNone, kNone},
+    {"Project &Load\tCtrl-L", 1, 1},
+    {"Project &Save\tCtrl-S", 2, 2},
+    {"Project Save &As", 3, 3},
+    {nullptr, kNone, kNone},
     // the "&Preferences" submenu with command 4 is placed here
-    {nullptr, kNone, kNone},         {"E&xit", 5, 8},
+    {nullptr, kNone, kNone},
+    {"E&xit", 5, 8},
 };
 constexpr MenuRow kActionMenu[] = {
-    {"Common &Add", 6, 4},         {nullptr, kNone, kNone}, {"Common &Delete", 7, 5},
-    {"Common &First File", 8, 6}, {nullptr, kNone, kNone}, {"&Start Generate", 9, 7},
+    {"Common &Add", 6, 4},
+    {nullptr, kNone, kNone},
+    {"Common &Delete", 7, 5},
+    {"Common &First File", 8, 6},
+    {nullptr, kNone, kNone},
+    {"&Start Generate", 9, 7},
     {"&Undo Last Generate", kCommandUndoLastGenerate, kNone},
 };
 constexpr MenuRow kHelpMenu[] = {{"&Info", 10, 10}, {"&Licence", 11, 11}};
@@ -42,10 +50,11 @@ struct ToolRow {
   const char* tooltip;
 };
 constexpr ToolRow kToolBar[] = {
-    {kNone, kNone, nullptr}, {0, 0, "Project New"},       {1, 1, "Project Load"},
-    {2, 2, "Project Save"},  {kNone, kNone, nullptr},     {6, 4, "Add Commonfile"},
+    {kNone, kNone, nullptr},     {0, 0, "Project New"},
+    {1, 1, "Project Load"},      {2, 2, "Project Save"},
+    {kNone, kNone, nullptr},     {6, 4, "Add Commonfile"},
     {7, 5, "Remove Commonfile"}, {8, 6, "Selected Commonfile as first"},
-    {kNone, kNone, nullptr}, {9, 7, "Generate"},
+    {kNone, kNone, nullptr},     {9, 7, "Generate"},
 };
 
 // Commands that change the project, the file list or the switches.
@@ -61,8 +70,8 @@ GtkWidget* NewList(GtkListStore** store, GtkWidget** view) {
   *view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(*store));
   g_object_unref(*store);  // the view holds it
   gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(*view), FALSE);
-  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(*view), -1, "", gtk_cell_renderer_text_new(),
-                                              "text", 0, nullptr);
+  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(*view), -1, "", gtk_cell_renderer_text_new(), "text", 0,
+                                              nullptr);
   GtkWidget* scroll = gtk_scrolled_window_new(nullptr, nullptr);
   gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroll), GTK_POLICY_AUTOMATIC, GTK_POLICY_AUTOMATIC);
   gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scroll), GTK_SHADOW_IN);
@@ -91,8 +100,7 @@ std::string MnemonicLabel(const char* text) {
   return label;
 }
 
-MainWindow::MainWindow(const IconSet& icons, MainWindowEvents events)
-    : icons_(icons), events_(std::move(events)) {
+MainWindow::MainWindow(const IconSet& icons, MainWindowEvents events) : icons_(icons), events_(std::move(events)) {
   for (int i = 0; i < kCommandCount; ++i) slots_[i] = CommandSlot{this, i};
 }
 
@@ -135,9 +143,8 @@ void MainWindow::BuildMenuBar() {
       } else {
         item = NewMenuItem(rows[i].text, rows[i].icon);
         menu_items_[rows[i].command] = item;
-        g_signal_connect_swapped(item, "activate", G_CALLBACK(+[](CommandSlot* slot) {
-                                   slot->window->Fire(slot->command);
-                                 }),
+        g_signal_connect_swapped(item, "activate",
+                                 G_CALLBACK(+[](CommandSlot* slot) { slot->window->Fire(slot->command); }),
                                  &slots_[rows[i].command]);
       }
       gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
@@ -147,10 +154,8 @@ void MainWindow::BuildMenuBar() {
         GtkWidget* submenu = gtk_menu_new();
         GtkWidget* user_gadget = NewMenuItem("User&Gadget", 9);
         menu_items_[4] = user_gadget;
-        g_signal_connect_swapped(user_gadget, "activate", G_CALLBACK(+[](CommandSlot* slot) {
-                                   slot->window->Fire(slot->command);
-                                 }),
-                                 &slots_[4]);
+        g_signal_connect_swapped(user_gadget, "activate",
+                                 G_CALLBACK(+[](CommandSlot* slot) { slot->window->Fire(slot->command); }), &slots_[4]);
         gtk_menu_shell_append(GTK_MENU_SHELL(submenu), user_gadget);
         gtk_menu_item_set_submenu(GTK_MENU_ITEM(preferences_item_), submenu);
         gtk_menu_shell_append(GTK_MENU_SHELL(menu), preferences_item_);
@@ -189,9 +194,8 @@ void MainWindow::BuildToolBar() {
       gtk_widget_set_can_focus(GTK_WIDGET(item), FALSE);
       if (GtkWidget* button = gtk_bin_get_child(GTK_BIN(item))) gtk_widget_set_can_focus(button, FALSE);
       tool_buttons_[row.command] = GTK_WIDGET(item);
-      g_signal_connect_swapped(item, "clicked", G_CALLBACK(+[](CommandSlot* slot) {
-                                 slot->window->Fire(slot->command);
-                               }),
+      g_signal_connect_swapped(item, "clicked",
+                               G_CALLBACK(+[](CommandSlot* slot) { slot->window->Fire(slot->command); }),
                                &slots_[row.command]);
     }
     gtk_toolbar_insert(GTK_TOOLBAR(tool_bar_), item, -1);

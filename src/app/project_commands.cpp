@@ -59,8 +59,7 @@ SaveAsResult RunSaveAs(App& app) {
   if (ExtensionPart(name).empty()) name += U".pbm";
   const std::string bytes = ToUtf8(name);
   // An existing directory is not asked about: the save below fails on it.
-  if (FileExists(bytes) && !IsDirectory(bytes) &&
-      !app.dialogs.AskYesNo(kQuestionTitle, T("Datei überschreiben?"))) {
+  if (FileExists(bytes) && !IsDirectory(bytes) && !app.dialogs.AskYesNo(kQuestionTitle, T("Datei überschreiben?"))) {
     return SaveAsResult::kCancelled;
   }
   if (!SaveProject(ws, name, /*from_this_run=*/false, app.reporter)) return SaveAsResult::kNotSaved;
@@ -171,8 +170,7 @@ void StartGenerate(App& app) {
   if (app.start_window) return;
   if (!app.ws.project.has_name) {
     switch (RunSaveAs(app)) {
-      case SaveAsResult::kSaved:
-        break;
+      case SaveAsResult::kSaved: break;
       case SaveAsResult::kCancelled:
         app.main->AppendLogLine(T("Start Generate: the run needs a saved project; it did not start."));
         return;

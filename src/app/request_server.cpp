@@ -20,8 +20,7 @@ void OpenBindWindow(App& app, WorkerRequest& request) {
   events.gadget = [&app](int gadget, int event_type) { DispatchGadget(app, gadget, event_type); };
   events.close = [&app] { DispatchClose(app, kWindowBind); };
   events.reply = [&app](int result) { ReplyBindRequest(app, result); };
-  app.bind_window->Open(app.main->window(), question->kind, *question->unbound_old, *question->unbound_new,
-                        events);
+  app.bind_window->Open(app.main->window(), question->kind, *question->unbound_old, *question->unbound_new, events);
   if (question->suggested) app.bind_window->Suggest(*question->suggested);
 }
 
@@ -64,9 +63,7 @@ void ServeRequest(App& app, WorkerRequest& request) {
       *static_cast<Lines*>(request.data) = app.ws.project.files;
       Reply(app, request, 0);
       return;
-    case kRequestProjectName:
-      Reply(app, request, SaveAs(app) ? 1 : 0);
-      return;
+    case kRequestProjectName: Reply(app, request, SaveAs(app) ? 1 : 0); return;
     case kRequestShowError: {
       const ErrorBoxText box = *static_cast<const ErrorBoxText*>(request.data);
       app.dialogs.ShowError(box.title, box.message);

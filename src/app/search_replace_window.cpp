@@ -69,10 +69,10 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
         if (model_->selected_new() != new_before) new_list_->Show(model_->new_entries(), model_->selected_new());
       },
       gadget_event(kGadgetOldList));
-  new_list_ = std::make_unique<SingleColumnList>(
-      [this](std::optional<size_t> index) { model_->SelectNew(index); }, gadget_event(kGadgetNewList));
-  todo_list_ = std::make_unique<SingleColumnList>(
-      [this](std::optional<size_t> index) { model_->SelectTodo(index); }, gadget_event(kGadgetTodoList));
+  new_list_ = std::make_unique<SingleColumnList>([this](std::optional<size_t> index) { model_->SelectNew(index); },
+                                                 gadget_event(kGadgetNewList));
+  todo_list_ = std::make_unique<SingleColumnList>([this](std::optional<size_t> index) { model_->SelectTodo(index); },
+                                                  gadget_event(kGadgetTodoList));
 
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(window_), DisplayUtf8(BindDialogTitle(kind)).c_str());
@@ -99,7 +99,10 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
       case kGadgetOldList: w = old_list_->frame(); break;
       case kGadgetNewList: w = new_list_->frame(); break;
       case kGadgetTodoList: w = todo_list_->frame(); break;
-      case kGadgetBind: case kGadgetRelease: case kGadgetContinue: case kGadgetBindSuggested:
+      case kGadgetBind:
+      case kGadgetRelease:
+      case kGadgetContinue:
+      case kGadgetBindSuggested:
         w = gtk_button_new_with_label(p.text);
         g_object_set_data(G_OBJECT(w), "gadget", GINT_TO_POINTER(p.gadget));
         g_signal_connect(w, "clicked", G_CALLBACK(+[](GtkButton* button, SearchReplaceWindow* self) {
@@ -165,14 +168,11 @@ void SearchReplaceWindow::HandleGadget(int gadget, int event_type) {
     case kGadgetRelease:
       if (model_->Release()) Refresh();
       return;
-    case kGadgetContinue:
-      Continue();
-      return;
+    case kGadgetContinue: Continue(); return;
     case kGadgetBindSuggested:
       if (model_->BindSuggested()) Refresh();
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -218,8 +218,8 @@ GtkWidget* SearchReplaceWindow::gadget(int number) const {
 }
 
 GtkTreeView* SearchReplaceWindow::list(int number) const {
-  const SingleColumnList* l = number == kGadgetOldList   ? old_list_.get()
-                              : number == kGadgetNewList ? new_list_.get()
+  const SingleColumnList* l = number == kGadgetOldList    ? old_list_.get()
+                              : number == kGadgetNewList  ? new_list_.get()
                               : number == kGadgetTodoList ? todo_list_.get()
                                                           : nullptr;
   return l ? l->view() : nullptr;

@@ -4,8 +4,7 @@
 
 namespace quillon::app {
 
-SingleColumnList::SingleColumnList(std::function<void(std::optional<size_t>)> selected,
-                                   std::function<void()> activated)
+SingleColumnList::SingleColumnList(std::function<void(std::optional<size_t>)> selected, std::function<void()> activated)
     : selected_(std::move(selected)), activated_(std::move(activated)) {
   store_ = gtk_list_store_new(1, G_TYPE_STRING);
   view_ = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store_));

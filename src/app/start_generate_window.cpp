@@ -29,7 +29,11 @@ constexpr Control kControls[] = {
 
 int SwitchOfGadget(int gadget) {
   switch (gadget) {
-    case 3: case 4: case 5: case 6: case 7: return gadget - 3;
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7: return gadget - 3;
     case 9: return 5;
     case 10: return 6;
     default: return -1;

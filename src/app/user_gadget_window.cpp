@@ -29,7 +29,10 @@ constexpr Place kButtons[] = {
 constexpr Place kHint = {0,
                          "Names of your own procedures that create a gadget, one per entry. "
                          "Double-click an entry to edit it.",
-                         10, 395, 200, 45};
+                         10,
+                         395,
+                         200,
+                         45};
 constexpr Place kCancel = {0, "Cancel", 150, 440, 60, 30};
 
 }  // namespace
@@ -80,8 +83,7 @@ void UserGadgetWindow::Open(GtkWindow* parent, const ChildWindowEvents& events) 
   cancel_ = gtk_button_new_with_label(kCancel.text);
   gtk_widget_set_size_request(cancel_, kCancel.width, kCancel.height);
   gtk_fixed_put(GTK_FIXED(fixed), cancel_, kCancel.x, kCancel.y);
-  g_signal_connect_swapped(cancel_, "clicked", G_CALLBACK(+[](UserGadgetWindow* self) { self->ReportClose(); }),
-                           this);
+  g_signal_connect_swapped(cancel_, "clicked", G_CALLBACK(+[](UserGadgetWindow* self) { self->ReportClose(); }), this);
   g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](UserGadgetWindow* self) -> gboolean {
                              self->ReportClose();
                              return TRUE;
@@ -140,7 +142,7 @@ void UserGadgetWindow::Delete() {
 void UserGadgetWindow::Store() {
   ws_.user_gadgets = entries_;
   SaveUserGadgets(user_list_path_, ws_.user_gadgets, reporter_);  // a failure showed its box; the names stay
-  const auto close = events_.close;  // enables the main window and closes this one
+  const auto close = events_.close;                               // enables the main window and closes this one
   if (close) close();
 }
 

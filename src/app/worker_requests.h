@@ -48,8 +48,8 @@ struct WorkerRequest {
   Semaphore semaphore;
   int32_t result = 0;  // written by the main thread right before it signals
   int kind = 0;
-  intptr_t value = 0;     // small argument (the constant kind of 1026)
-  void* data = nullptr;   // typed argument by kind
+  intptr_t value = 0;    // small argument (the constant kind of 1026)
+  void* data = nullptr;  // typed argument by kind
 };
 
 class RequestQueue {
@@ -82,7 +82,7 @@ class RequestQueue {
 
   std::function<void(WorkerRequest&)> serve_;
   mutable std::mutex mutex_;
-  std::deque<WorkerRequest*> queue_;       // posted, not yet served
+  std::deque<WorkerRequest*> queue_;         // posted, not yet served
   std::vector<WorkerRequest*> outstanding_;  // posted, not yet replied
   bool scheduled_ = false;
   bool shut_down_ = false;

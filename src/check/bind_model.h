@@ -23,10 +23,10 @@ Text BindDialogTitle(int kind);
 
 // What the window has to do after a press.
 enum class DialogAction {
-  kStay,            // keep the dialog open
-  kAskQuestion,     // show the Yes/No/Cancel question, then call AnswerQuestion
-  kReplyContinue,   // reply "continue" with Reply(...)
-  kReplyCancel,     // reply "cancel"
+  kStay,           // keep the dialog open
+  kAskQuestion,    // show the Yes/No/Cancel question, then call AnswerQuestion
+  kReplyContinue,  // reply "continue" with Reply(...)
+  kReplyCancel,    // reply "cancel"
 };
 
 enum class QuestionAnswer { kYes, kNo, kCancel };

@@ -20,8 +20,7 @@ Lines UnboundNames(const Lines& names, const Lines& others) {
   return unbound;
 }
 
-void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names,
-                          const WindowPrefixGuard& guard) {
+void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names, const WindowPrefixGuard& guard) {
   for (const Replacement& r : replacements) {
     if (r.kind != kKindWindow) continue;
     const Text old_prefix = r.old_name + U'_';
@@ -44,8 +43,7 @@ namespace {
 bool AskAndRecordBindings(Workspace& ws, RunHost& host, int kind, const Lines& saved, const Lines& current) {
   CheckLists& check = ws.check;
   if (check.unbound_old.empty()) return true;
-  const std::vector<SuggestedBinding> suggested =
-      SuggestBindings(saved, current, check.unbound_old, check.unbound_new);
+  const std::vector<SuggestedBinding> suggested = SuggestBindings(saved, current, check.unbound_old, check.unbound_new);
   const BindReply reply = host.AskSuggestedBindings(kind, check.unbound_old, check.unbound_new, suggested);
   if (reply.cancelled) return false;
   for (const Text& entry : reply.todo) {

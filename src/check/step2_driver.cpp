@@ -12,17 +12,32 @@ void CopyWorkLists(const Workspace& ws, int kind, Lines* old_names, Lines* new_n
   const Project& p = ws.project;
   const AnalysisModel& a = ws.analysis;
   switch (kind) {
-    case kKindMenuBar: *old_names = p.saved_menu_bars; *new_names = a.menu_bars; return;
-    case kKindMenuItem: *old_names = p.saved_menu_items; *new_names = a.menu_items; return;
-    case kKindStatusBar: *old_names = p.saved_status_bars; *new_names = a.status_bars; return;
-    case kKindToolBar: *old_names = p.saved_tool_bars; *new_names = a.tool_bars; return;
+    case kKindMenuBar:
+      *old_names = p.saved_menu_bars;
+      *new_names = a.menu_bars;
+      return;
+    case kKindMenuItem:
+      *old_names = p.saved_menu_items;
+      *new_names = a.menu_items;
+      return;
+    case kKindStatusBar:
+      *old_names = p.saved_status_bars;
+      *new_names = a.status_bars;
+      return;
+    case kKindToolBar:
+      *old_names = p.saved_tool_bars;
+      *new_names = a.tool_bars;
+      return;
     case kKindGadget:
       *old_names = p.saved_gadgets;
       new_names->clear();
       new_names->reserve(a.gadgets.size());
       for (const GadgetRecord& g : a.gadgets) new_names->push_back(g.name);
       return;
-    default: old_names->clear(); new_names->clear(); return;
+    default:
+      old_names->clear();
+      new_names->clear();
+      return;
   }
 }
 

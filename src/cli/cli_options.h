@@ -18,12 +18,12 @@ struct BindOption {
 struct CliOptions {
   bool help = false;
   bool version = false;
-  std::string project;        // as given
-  bool undo = false;          // --undo PROJECT.pbm instead of --generate
+  std::string project;            // as given
+  bool undo = false;              // --undo PROJECT.pbm instead of --generate
   std::vector<BindOption> binds;  // in command-line order
   bool drop_unbound = false;
   bool bind_suggested = false;  // bind the suggested pairs after the explicit binds
-  std::string user_list;      // empty: UserList.INI in the settings folder, if any
+  std::string user_list;        // empty: UserList.INI in the settings folder, if any
   bool dry_run = false;
   bool check = false;
 };

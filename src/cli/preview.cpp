@@ -83,9 +83,9 @@ std::string FormatHunks(const std::vector<std::string>& a, const std::vector<std
     const size_t to = std::min(n, last + kContext + 1);
     const size_t old_count = old_line[to] - old_line[from];
     const size_t new_count = new_line[to] - new_line[from];
-    out += "@@ -" + std::to_string(old_count ? old_line[from] : old_line[from] - 1) + "," +
-           std::to_string(old_count) + " +" + std::to_string(new_count ? new_line[from] : new_line[from] - 1) +
-           "," + std::to_string(new_count) + " @@\n";
+    out += "@@ -" + std::to_string(old_count ? old_line[from] : old_line[from] - 1) + "," + std::to_string(old_count) +
+           " +" + std::to_string(new_count ? new_line[from] : new_line[from] - 1) + "," + std::to_string(new_count) +
+           " @@\n";
     // Within a run of changed lines the removed ones come first, as diff(1) shows them.
     for (size_t k = from; k < to;) {
       if (ses[k].second.type == dtl::SES_COMMON) {
@@ -97,7 +97,8 @@ std::string FormatHunks(const std::vector<std::string>& a, const std::vector<std
       while (run_end < to && ses[run_end].second.type != dtl::SES_COMMON) ++run_end;
       for (const auto type : {dtl::SES_DELETE, dtl::SES_ADD}) {
         for (size_t r = k; r < run_end; ++r) {
-          if (ses[r].second.type == type) out.append(type == dtl::SES_ADD ? "+" : "-").append(ses[r].first).append("\n");
+          if (ses[r].second.type == type)
+            out.append(type == dtl::SES_ADD ? "+" : "-").append(ses[r].first).append("\n");
         }
       }
       k = run_end;

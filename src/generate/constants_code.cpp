@@ -29,10 +29,8 @@ void BuildConstantsCode(Workspace& ws) {
               [](const GadgetRecord& gadget) { return ConstantLine(gadget.name); });
   AppendBlock(code, U";- StatusBar Constants", model.status_bars, ConstantLine);
   AppendBlock(code, U";- ToolBar Constants", model.tool_bars, ConstantLine);
-  AppendBlock(code, U";- Font Constants", model.fonts,
-              [](const FontRecord& font) { return U"  " + font.number; });
-  AppendBlock(code, U";- Image Constants", model.images,
-              [](const ImageRecord& image) { return U"  " + image.number; });
+  AppendBlock(code, U";- Font Constants", model.fonts, [](const FontRecord& font) { return U"  " + font.number; });
+  AppendBlock(code, U";- Image Constants", model.images, [](const ImageRecord& image) { return U"  " + image.number; });
 }
 
 }  // namespace quillon

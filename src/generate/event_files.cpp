@@ -47,8 +47,8 @@ std::vector<TextView> Views(const Lines& names) { return std::vector<TextView>(n
 // Appends, for every name without a line containing its signature, the
 // signature, the body, "EndProcedure" and a separator block. A new file
 // first gets its header.
-void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffix,
-                   const std::vector<TextView>& names, size_t body_lines, const AppendBody& append_body) {
+void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffix, const std::vector<TextView>& names,
+                   size_t body_lines, const AppendBody& append_body) {
   if (lines.empty()) {
     lines.emplace_back(U";-TOP");
     lines.emplace_back();
@@ -78,18 +78,18 @@ void EmptyBody(size_t, TextView, Lines& lines) { lines.emplace_back(U"  "); }
 }  // namespace
 
 void AddMenuProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters,
-                Views(model.menu_items), 1, EmptyBody);
+  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters, Views(model.menu_items), 1,
+                EmptyBody);
 }
 
 void AddSizeProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters,
-                Views(model.windows), 1, EmptyBody);
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters, Views(model.windows),
+                1, EmptyBody);
 }
 
 void AddExitProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters,
-                Views(model.windows), 1, [](size_t index, TextView name, Lines& lines) {
+  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters, Views(model.windows),
+                1, [](size_t index, TextView name, Lines& lines) {
                   // Closing the first window ends the program; any other just closes.
                   if (index == 0) {
                     lines.emplace_back(U"  ExitApplication = 1");

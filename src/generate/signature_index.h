@@ -32,8 +32,8 @@ class SignatureIndex {
   Text prefix_;
   Text suffix_;
   std::vector<TextView> names_;
-  size_t next_in_order_ = 0;    // the name expected next when lines come in name order
-  ViewIndex wanted_;            // each distinct name to its place in found_
+  size_t next_in_order_ = 0;              // the name expected next when lines come in name order
+  ViewIndex wanted_;                      // each distinct name to its place in found_
   std::vector<uint32_t> number_of_name_;  // per position in `names`: its place in found_
   std::vector<uint32_t> first_position_;  // per place in found_: the first position in `names`
   std::vector<bool> found_;

@@ -39,9 +39,7 @@ Text DuplicateMenuItem(TextView name) {
 Text DuplicateToolbarButton(TextView name) {
   return Join({U" -> Warning: Find duplicate MenuItemID(#", name, U") by ToolbarButton."});
 }
-Text DuplicateStatusBar(TextView name) {
-  return Join({U" -> Error: Find duplicate StatusBarID(#", name, U"). Stop!"});
-}
+Text DuplicateStatusBar(TextView name) { return Join({U" -> Error: Find duplicate StatusBarID(#", name, U"). Stop!"}); }
 Text DuplicateToolBar(TextView name) { return Join({U" -> Error: Find duplicate ToolBarID(#", name, U"). Stop!"}); }
 
 Text ErrorOpenFile(TextView path) { return Join({U" -> Error OpenFile ", path, FileErrorTail()}); }
@@ -58,9 +56,7 @@ Text OutsideConstant(TextView name, TextView file) {
 Text UpdateIncludeFile(TextView path, long count) {
   return Join({U" -> Update Includefile ", path, U" / Count Change: ", ToText(count)});
 }
-Text UpdateFile(TextView path, long count) {
-  return Join({U" -> Update ", path, U" / Count Change: ", ToText(count)});
-}
+Text UpdateFile(TextView path, long count) { return Join({U" -> Update ", path, U" / Count Change: ", ToText(count)}); }
 Text UnusedProcedure(TextView name, TextView path) { return Join({U" -> Unused Procedure ", name, U" in ", path}); }
 Text Count(TextView what, long count) { return Join({U" -> Count ", what, U": ", ToText(count)}); }
 Text Utf8Needed(TextView path) { return Join({U" -> Warning: UTF-8 needed for ", path}); }

@@ -53,25 +53,25 @@ Text FileErrorTail();
 // The Main.pb check line for a format code; empty for a code outside the table.
 Text BomLine(int format_code);
 
-Text DuplicateWindow(TextView name);      // " -> Error: Find duplicate WindowID(#name). Stop!"
-Text DuplicateMenu(TextView name);        // " -> Error: Find duplicate MenuID(#name). Stop!"
-Text DuplicateMenuItem(TextView name);    // " -> Warning: ... by MenuItem."
+Text DuplicateWindow(TextView name);         // " -> Error: Find duplicate WindowID(#name). Stop!"
+Text DuplicateMenu(TextView name);           // " -> Error: Find duplicate MenuID(#name). Stop!"
+Text DuplicateMenuItem(TextView name);       // " -> Warning: ... by MenuItem."
 Text DuplicateToolbarButton(TextView name);  // " -> Warning: ... by ToolbarButton."
 Text DuplicateStatusBar(TextView name);
 Text DuplicateToolBar(TextView name);
 
-Text ErrorOpenFile(TextView path);        // " -> Error OpenFile " path tail
-Text ErrorWriteFile(TextView path);       // " -> Error WriteFile " path tail
-Text ErrorFile(TextView path);            // " -> Error File " path tail
-Text WriteFile(TextView path);            // " -> Write File " path
+Text ErrorOpenFile(TextView path);   // " -> Error OpenFile " path tail
+Text ErrorWriteFile(TextView path);  // " -> Error WriteFile " path tail
+Text ErrorFile(TextView path);       // " -> Error File " path tail
+Text WriteFile(TextView path);       // " -> Write File " path
 Text UpdateIncludeFile(TextView path, long count);
-Text UpdateFile(TextView path, long count);            // " -> Update " path " / Count Change: " n
-Text UnusedProcedure(TextView name, TextView path);    // " -> Unused Procedure " name " in " path
-Text Count(TextView what, long count);    // " -> Count <what>: n"
-Text Utf8Needed(TextView path);           // " -> Warning: UTF-8 needed for " path
+Text UpdateFile(TextView path, long count);          // " -> Update " path " / Count Change: " n
+Text UnusedProcedure(TextView name, TextView path);  // " -> Unused Procedure " name " in " path
+Text Count(TextView what, long count);               // " -> Count <what>: n"
+Text Utf8Needed(TextView path);                      // " -> Warning: UTF-8 needed for " path
 // " -> Warning: text with a double quote left out of LoadLanguage.pb: " text
 Text QuotedTextLeftOut(TextView text);
-Text SourceOpenError(TextView path);      // "Error " path ": Open file error"
+Text SourceOpenError(TextView path);  // "Error " path ": Open file error"
 // " -> Error: " path " was changed by another program during the run; not written"
 Text ChangedDuringRun(TextView path);
 // " -> Warning: #name is defined outside the procedures of " file

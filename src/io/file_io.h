@@ -28,8 +28,8 @@ long long FileSize(const std::string& path);
 FileKind KindOfPath(const std::string& path);
 
 enum class SymlinkPolicy {
-  kWriteThrough,    // a symlinked target is written at its real path
-  kReplaceLink,     // a symlink at the target path is replaced, never followed
+  kWriteThrough,  // a symlinked target is written at its real path
+  kReplaceLink,   // a symlink at the target path is replaced, never followed
 };
 
 // Writes `bytes` to a temporary file beside `path`, flushes it and renames it

@@ -311,8 +311,7 @@ WriteResult ReplaceTarget(const WriteTarget& target, std::string_view bytes, con
   return WriteResult::kWritten;
 }
 
-WriteResult CheckCopyRegularFile(const std::string& source, const std::string& destination,
-                                 TrustedOwner trusted) {
+WriteResult CheckCopyRegularFile(const std::string& source, const std::string& destination, TrustedOwner trusted) {
   struct stat st;
   Fd in(OpenCopySource(source, &st));
   if (in.get() < 0) return WriteResult::kFailed;

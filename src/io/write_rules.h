@@ -57,8 +57,7 @@ WriteResult ReplaceTarget(const WriteTarget& target, std::string_view bytes, con
 // entry at `destination` is replaced, never followed.
 WriteResult CopyRegularFile(const std::string& source, const std::string& destination, TrustedOwner trusted);
 // The checks of CopyRegularFile without the copy.
-WriteResult CheckCopyRegularFile(const std::string& source, const std::string& destination,
-                                 TrustedOwner trusted);
+WriteResult CheckCopyRegularFile(const std::string& source, const std::string& destination, TrustedOwner trusted);
 
 std::string DirectoryOf(const std::string& path);
 

@@ -12,10 +12,13 @@ void AppendSeparatorBlock(Lines& lines) {
 }
 
 void AnalysisModel::ClearForRun() {
+  // The lists and tables below are packed by hand, a full line at a time.
+  // clang-format off
   for (Lines* list : {&source_files, &include_files, &form_code, &constants_code, &images_code, &fonts_code,
                       &windows, &menu_bars, &menu_items, &status_bars, &tool_bars, &common_file_lines,
                       &main_lines, &event_main_lines, &event_window_lines, &event_menu_lines,
                       &event_gadget_lines, &load_language_lines, &include_file_lines, &kept_generated_files}) {
+    // clang-format on
     list->clear();
   }
   gadgets.clear();
@@ -26,6 +29,7 @@ void AnalysisModel::ClearForRun() {
 }
 
 const std::vector<TextView>& BuiltinCommandKeywords() {
+  // clang-format off
   static const std::vector<TextView> table = {
       U"AddGadgetColumn", U"AddGadgetItem", U"ButtonGadget", U"ButtonImageGadget", U"CalendarGadget",
       U"CanvasGadget", U"CanvasOutput", U"ChangeListIconGadgetDisplay", U"CheckBoxGadget",
@@ -52,10 +56,12 @@ const std::vector<TextView>& BuiltinCommandKeywords() {
       U"ToolBarStandardButton", U"ToolBarToolTip", U"AddStatusBarField", U"CreateStatusBar", U"FreeStatusBar",
       U"IsStatusBar", U"StatusBarHeight", U"StatusBarID", U"StatusBarImage", U"StatusBarProgress",
       U"StatusBarText"};
+  // clang-format on
   return table;
 }
 
 const std::vector<TextView>& BuiltinGadgetKeywords() {
+  // clang-format off
   static const std::vector<TextView> table = {
       U"ButtonGadget", U"ButtonImageGadget", U"CalendarGadget", U"CanvasGadget", U"CheckBoxGadget",
       U"ComboBoxGadget", U"ContainerGadget", U"DateGadget", U"EditorGadget", U"ExplorerComboGadget",
@@ -63,6 +69,7 @@ const std::vector<TextView>& BuiltinGadgetKeywords() {
       U"ImageGadget", U"ListIconGadget", U"ListViewGadget", U"MDIGadget", U"OptionGadget", U"PanelGadget",
       U"ProgressBarGadget", U"ScrollAreaGadget", U"ScrollBarGadget", U"ShortcutGadget", U"SpinGadget",
       U"SplitterGadget", U"StringGadget", U"TextGadget", U"TrackBarGadget", U"TreeGadget", U"WebGadget"};
+  // clang-format on
   return table;
 }
 

@@ -31,10 +31,10 @@ Switches DefaultSwitches();
 inline constexpr TextView kUnnamedProject = U"Unbekannt.pbm";
 
 struct Project {
-  Lines files;                        // the file list, top to bottom
+  Lines files;  // the file list, top to bottom
   Text project_path = Text(kUnnamedProject);
-  bool has_name = false;              // ProjectHasName
-  bool saved = true;                  // ProjectSaved
+  bool has_name = false;  // ProjectHasName
+  bool saved = true;      // ProjectSaved
   Switches switches;
   Lines saved_windows;
   Lines saved_menu_bars;

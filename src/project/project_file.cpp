@@ -22,8 +22,7 @@ Lines* SavedListForSection(Project& project, const Text& section) {
 
 bool IsKnownSection(const Text& section) {
   return section == U"[FILES]" || section == U"[SWITCH]" || section == U"[WINDOW]" || section == U"[MENU]" ||
-         section == U"[MENUITEM]" || section == U"[STATUSBAR]" || section == U"[TOOLBAR]" ||
-         section == U"[GADGET]";
+         section == U"[MENUITEM]" || section == U"[STATUSBAR]" || section == U"[TOOLBAR]" || section == U"[GADGET]";
 }
 
 void ReadSwitchLine(Project& project, const Text& line) {

@@ -147,8 +147,7 @@ bool LoadSettings(Workspace& ws, const Text& first_argument, const std::string& 
 bool SaveSettings(const Workspace& ws, const std::string& settings_path, bool keep_remembered_project) {
   SettingsValues values;
   values.last_path = ws.last_path;
-  values.project_path =
-      keep_remembered_project ? ReadSettings(settings_path).project_path : ws.project.project_path;
+  values.project_path = keep_remembered_project ? ReadSettings(settings_path).project_path : ws.project.project_path;
   values.defaults = ws.project.switches;
   return WriteSettings(settings_path, values);
 }

@@ -11,8 +11,8 @@
 namespace quillon {
 
 struct SettingsValues {
-  Text last_path;     // "Path" / "Last"
-  Text project_path;  // "Path" / "Project"
+  Text last_path;                         // "Path" / "Last"
+  Text project_path;                      // "Path" / "Project"
   Switches defaults = DefaultSwitches();  // group "Default"
 };
 

@@ -10,9 +10,9 @@
 namespace quillon {
 
 struct PrefixRule {
-  Text find;                 // e.g. "#Main_"
-  Text replacement;          // e.g. "#Start_"
-  size_t name_offset = 0;    // where the window's name starts within `find`
+  Text find;                         // e.g. "#Main_"
+  Text replacement;                  // e.g. "#Start_"
+  size_t name_offset = 0;            // where the window's name starts within `find`
   const Lines* extending = nullptr;  // WindowPrefixGuard::ExtendingWindows
 };
 

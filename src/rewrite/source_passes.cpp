@@ -55,18 +55,13 @@ void UpdateProcedures(const std::vector<Replacement>& replacements, AnalysisMode
     const TextView o = r.old_name;
     const TextView n = r.new_name;
     switch (r.kind) {
-      case kKindMenuItem:
-        menu.Add(Join(U"EventMenu_", o), Join(U"EventMenu_", n));
-        break;
-      case kKindGadget:
-        gadget.Add(Join(U"EventGadget_", o), Join(U"EventGadget_", n));
-        break;
+      case kKindMenuItem: menu.Add(Join(U"EventMenu_", o), Join(U"EventMenu_", n)); break;
+      case kKindGadget: gadget.Add(Join(U"EventGadget_", o), Join(U"EventGadget_", n)); break;
       case kKindWindow:
         window.Add(Join(U"EventSize_", o), Join(U"EventSize_", n));
         window.Add(Join(U"EventExit_", o), Join(U"EventExit_", n));
         break;
-      default:
-        break;  // bars have no event procedures of their own
+      default: break;  // bars have no event procedures of their own
     }
   }
   ApplyToLines(menu, a.event_menu_lines);

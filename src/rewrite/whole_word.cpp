@@ -2,8 +2,7 @@
 
 namespace quillon {
 
-bool ReplaceWholeWordUpper(TextView line, TextView upper_line, TextView upper_find, TextView replacement,
-                           Text* out) {
+bool ReplaceWholeWordUpper(TextView line, TextView upper_line, TextView upper_find, TextView replacement, Text* out) {
   const size_t n = upper_find.size();
   if (n == 0) return false;
   // The result is built once, left to right: `copied` is where the part of

@@ -15,7 +15,6 @@ Text ReplaceWholeWord(TextView line, TextView find, TextView replacement);
 
 // The same on an upper-cased line and `find`: true, with the result in
 // `out`, when some occurrence was replaced; false, `out` untouched, when none.
-bool ReplaceWholeWordUpper(TextView line, TextView upper_line, TextView upper_find, TextView replacement,
-                           Text* out);
+bool ReplaceWholeWordUpper(TextView line, TextView upper_line, TextView upper_find, TextView replacement, Text* out);
 
 }  // namespace quillon

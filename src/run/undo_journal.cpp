@@ -41,7 +41,8 @@ bool UndoJournal::Save() {
   // A run that wrote nothing (every write refused) leaves the previous
   // record: its files may still hold what that run wrote.
   if (directory.empty() || record_.entries.empty()) return true;
-  if (!target().MakePrivateFolder(directory + "Backup") || !target().MakePrivateFolder(UndoRecordDirectory(directory))) {
+  if (!target().MakePrivateFolder(directory + "Backup") ||
+      !target().MakePrivateFolder(UndoRecordDirectory(directory))) {
     return false;
   }
   // The record is the program's own: whatever undo or the user did to the

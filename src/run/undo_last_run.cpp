@@ -12,15 +12,13 @@ namespace {
 bool ReadRecord(const std::string& project_directory, UndoRecord* record) {
   std::string bytes;
   return !project_directory.empty() && IsRegularFile(UndoRecordPath(project_directory)) &&
-         ReadFileBytes(UndoRecordPath(project_directory), &bytes) &&
-         DecodeUndoRecord(bytes, project_directory, record);
+         ReadFileBytes(UndoRecordPath(project_directory), &bytes) && DecodeUndoRecord(bytes, project_directory, record);
 }
 
 // The run's bytes are still there: nobody changed the file since.
 bool HoldsWhatTheRunWrote(const UndoEntry& entry) {
   std::string current;
-  return IsRegularFile(entry.path) && ReadFileBytes(entry.path, &current) &&
-         Sha256Hex(current) == entry.written_sha256;
+  return IsRegularFile(entry.path) && ReadFileBytes(entry.path, &current) && Sha256Hex(current) == entry.written_sha256;
 }
 
 Text PathText(const std::string& path) { return FromUtf8(path); }

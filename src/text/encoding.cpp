@@ -126,8 +126,7 @@ int MarklessFormat(std::string_view bytes, int output_format) {
   return high_byte && IsValidUtf8(bytes) ? kFormatUtf8 : kFormatAscii;
 }
 
-static void DecodeTextFile(std::string_view bytes, int (*format_for_mark)(int bom), int output_format,
-                           TextFile* out) {
+static void DecodeTextFile(std::string_view bytes, int (*format_for_mark)(int bom), int output_format, TextFile* out) {
   const BomInfo bom = DetectBom(bytes);
   const std::string_view text = bytes.substr(bom.length);
   out->bom = bom.format;

@@ -214,9 +214,7 @@ long Position(TextView text, TextView what, long start) {
   return at == TextView::npos ? 0 : static_cast<long>(at) + 1;
 }
 
-long Position(TextView text, char32_t what, long start) {
-  return Position(text, TextView(&what, 1), start);
-}
+long Position(TextView text, char32_t what, long start) { return Position(text, TextView(&what, 1), start); }
 
 long PositionNoCase(TextView text, TextView what, long start) {
   if (start < 1) start = 1;
@@ -233,9 +231,7 @@ long LastPosition(TextView text, TextView what, long at) {
   return found == TextView::npos ? 0 : static_cast<long>(found) + 1;
 }
 
-long LastPosition(TextView text, char32_t what, long at) {
-  return LastPosition(text, TextView(&what, 1), at);
-}
+long LastPosition(TextView text, char32_t what, long at) { return LastPosition(text, TextView(&what, 1), at); }
 
 bool ContainsNoCase(TextView text, TextView keyword) {
   return keyword.empty() || FindNoCase(text, keyword, 0) != TextView::npos;

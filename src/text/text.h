@@ -73,14 +73,12 @@ inline bool ContainsUpper(TextView upper_line, TextView upper_keyword) {
 bool ContainsNoCase(TextView text, TextView keyword);
 // ASCII letters, digits and "_" in upper-cased text; everything else,
 // letters outside ASCII included, is a word boundary.
-inline bool IsUpperWordChar(char32_t c) {
-  return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || c == U'_';
-}
+inline bool IsUpperWordChar(char32_t c) { return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || c == U'_'; }
 
-Text TrimBlanks(TextView text);              // blanks at both ends
-Text TrimTabs(TextView text);                // tab characters at both ends
-Text TrimBlanksAndTabs(TextView text);       // blanks and tabs at both ends
-Text TrimChar(TextView text, char32_t c);    // one given character at both ends
+Text TrimBlanks(TextView text);                   // blanks at both ends
+Text TrimTabs(TextView text);                     // tab characters at both ends
+Text TrimBlanksAndTabs(TextView text);            // blanks and tabs at both ends
+Text TrimChar(TextView text, char32_t c);         // one given character at both ends
 TextView TrimmedView(TextView text, char32_t c);  // the same as a view into `text`
 
 // Every occurrence of `find` (case-insensitive, left to right, non-overlapping)

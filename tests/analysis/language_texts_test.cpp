@@ -70,7 +70,9 @@ TEST(CollectLanguageStringsTest, FormCodeGeneratedFilesAndIncludeFiles) {
   m.event_gadget_lines = L({"MyLanguage(\"Gadget\")"});
   m.event_window_lines = L({"MyLanguage(\"Window\")", "MyLanguage(\"Form\")"});
   p.Write("Tools.pbi", {"Debug MyLanguage(\"Include\")"});
-  WriteBytes(p.dir.File("Marked.pbi"), "\xEF\xBB\xBF" "Debug MyLanguage(\"\xC3\xA4\")\n");
+  WriteBytes(p.dir.File("Marked.pbi"),
+             "\xEF\xBB\xBF"
+             "Debug MyLanguage(\"\xC3\xA4\")\n");
   m.include_files = {p.dir.TextPath("Tools.pbi"), p.dir.TextPath("Missing.pbi"), p.dir.TextPath("Marked.pbi")};
   CollectLanguageStrings(*p.ws, p.host);
   EXPECT_EQ(Keys(m.language_strings),

@@ -8,8 +8,7 @@ namespace quillon::testing {
 namespace {
 
 struct Collected {
-  explicit Collected(std::initializer_list<std::string> form_code, const Lines& user_gadgets = {})
-      : p(user_gadgets) {
+  explicit Collected(std::initializer_list<std::string> form_code, const Lines& user_gadgets = {}) : p(user_gadgets) {
     p.SetFormCode(form_code);
     ok = CollectObjects(*p.ws, p.host);
   }

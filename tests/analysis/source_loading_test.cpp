@@ -18,9 +18,13 @@ TEST(CheckMainFileTest, ReportsTheMarkOfMainPb) {
     int code;
   };
   const Case cases[] = {
-      {"x\n", kFormatAscii},           {"\xEF\xBB\xBFx\n", kFormatUtf8}, {"\xFF\xFEx\0", kFormatUtf16Le},
-      {"\xFE\xFF\0x", kFormatUtf16Be}, {std::string("\xFF\xFE\0\0", 4), kFormatUtf32Le},
-      {std::string("\0\0\xFE\xFF", 4), kFormatUtf32Be}, {"", kFormatAscii},
+      {"x\n", kFormatAscii},
+      {"\xEF\xBB\xBFx\n", kFormatUtf8},
+      {"\xFF\xFEx\0", kFormatUtf16Le},
+      {"\xFE\xFF\0x", kFormatUtf16Be},
+      {std::string("\xFF\xFE\0\0", 4), kFormatUtf32Le},
+      {std::string("\0\0\xFE\xFF", 4), kFormatUtf32Be},
+      {"", kFormatAscii},
   };
   for (const Case& k : cases) {
     Step1Project p;

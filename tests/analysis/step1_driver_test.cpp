@@ -94,11 +94,10 @@ TEST(RunStep1Test, TwoWindowDesignerProject) {
   EXPECT_EQ(S(m.menu_items), (std::vector<std::string>{"Main_Menu_Open", "Main_Menu_Quit", "Dialog_Tool_Save"}));
   EXPECT_EQ(S(m.status_bars), (std::vector<std::string>{"Main_StatusBar"}));
   EXPECT_EQ(S(m.tool_bars), (std::vector<std::string>{"Dialog_ToolBar"}));
-  EXPECT_EQ(GadgetList(m), (std::vector<std::string>{
-                               "Main_Button_Ok:BUTTONGADGET", "Main_Text_Name:TEXTGADGET",
-                               "Main_Image_Logo:IMAGEGADGET", "Dialog_Button_Ok:BUTTONGADGET",
-                               "Dialog_List_A:LISTVIEWGADGET", "Dialog_List_B:LISTVIEWGADGET",
-                               "Dialog_Split:SPLITTERGADGET"}));
+  EXPECT_EQ(GadgetList(m), (std::vector<std::string>{"Main_Button_Ok:BUTTONGADGET", "Main_Text_Name:TEXTGADGET",
+                                                     "Main_Image_Logo:IMAGEGADGET", "Dialog_Button_Ok:BUTTONGADGET",
+                                                     "Dialog_List_A:LISTVIEWGADGET", "Dialog_List_B:LISTVIEWGADGET",
+                                                     "Dialog_Split:SPLITTERGADGET"}));
   ASSERT_EQ(m.images.size(), 2u);
   EXPECT_EQ(ToUtf8(m.images[1].number), "#MyImage_0");
   EXPECT_EQ(ToUtf8(m.images[1].file), "images/save.png");
@@ -107,16 +106,18 @@ TEST(RunStep1Test, TwoWindowDesignerProject) {
   // Every rewrite has run, in order.
   const Lines& code = m.form_code;
   EXPECT_EQ(ToUtf8(code[0]), "Procedure Open_Main(x = 0, y = 0, width = 400, height = 300)");
-  EXPECT_TRUE(HasLine(code, "  OpenWindow(#Main, #PB_Ignore, #PB_Ignore, width, height, \"Main window\", "
-                            "#PB_Window_SystemMenu)"));
+  EXPECT_TRUE(HasLine(code,
+                      "  OpenWindow(#Main, #PB_Ignore, #PB_Ignore, width, height, \"Main window\", "
+                      "#PB_Window_SystemMenu)"));
   EXPECT_TRUE(HasLine(code, "  CreateMenu(#Main_Menu, WindowID(#Main))"));
   EXPECT_TRUE(HasLine(code, "  MenuTitle(MyLanguage(\"File\"))"));
   EXPECT_TRUE(HasLine(code, "  MenuItem(#Main_Menu_Open, MyLanguage(\"Open\") + #TAB$ + \"Ctrl+O\")"));
   EXPECT_TRUE(HasLine(code, "  StatusBarText(#Main_StatusBar, 0, MyLanguage(\"Ready\"))"));
   EXPECT_TRUE(HasLine(code, "  ImageGadget(#Main_Image_Logo, 10, 70, 64, 64, 0)"));
   EXPECT_TRUE(HasLine(code, "Procedure Open_Dialog(x = 0, y = 0, width = 300, height = 200)"));
-  EXPECT_TRUE(HasLine(code, "  OpenWindow(#Dialog, #PB_Ignore, #PB_Ignore, width, height, \"Dialog\", "
-                            "#PB_Window_SystemMenu, WindowID(#Main))"));
+  EXPECT_TRUE(HasLine(code,
+                      "  OpenWindow(#Dialog, #PB_Ignore, #PB_Ignore, width, height, \"Dialog\", "
+                      "#PB_Window_SystemMenu, WindowID(#Main))"));
   EXPECT_TRUE(HasLine(code, "  ToolBarImageButton(#Dialog_Tool_Save, ImageID(ImageID(#MyImage_0)))"));
   EXPECT_TRUE(HasLine(code, "  ToolBarToolTip(#Dialog_ToolBar, #Dialog_Tool_Save, MyLanguage(\"Save\"))"));
   EXPECT_TRUE(HasLine(code, "  SplitterGadget(#Dialog_Split, 0, 40, 300, 100, #Dialog_List_A, #Dialog_List_B)"));
@@ -151,8 +152,9 @@ TEST(RunStep1Test, SwitchesOffLeaveTheFormCodeAlone) {
   p.ws->project.switches = Switches{};
   ASSERT_TRUE(RunStep1(*p.ws, p.host));
   const Lines& code = p.ws->analysis.form_code;
-  EXPECT_TRUE(HasLine(code, "  OpenWindow(#Dialog, x, y, width, height, \"Dialog\", #PB_Window_SystemMenu, "
-                            "WindowID(#Main))"));
+  EXPECT_TRUE(HasLine(code,
+                      "  OpenWindow(#Dialog, x, y, width, height, \"Dialog\", #PB_Window_SystemMenu, "
+                      "WindowID(#Main))"));
   EXPECT_TRUE(HasLine(code, "  MenuTitle(\"File\")"));
   EXPECT_TRUE(HasLine(code, "  ImageGadget(#Main_Image_Logo, 10, 70, 64, 64, ImageID(#Img_Logo))"));
   EXPECT_EQ(p.ws->analysis.language_strings.Size(), 0u);
@@ -178,8 +180,8 @@ TEST(RunStep1Test, ParendAndPbIgnoreEachDriveOnlyTheirOwnRewrite) {
   for (const Case& k : cases) {
     Step1Project p;
     p.Write("Forms.pb", {"Procedure Open_Main()", "  OpenWindow(#Main, 10, 20, 400, 300, \"Main\")", "EndProcedure",
-                         "Procedure Open_Dlg()",
-                         "  OpenWindow(#Dlg, 30, 40, 300, 200, \"Dlg\", #PB_Window_SystemMenu)", "EndProcedure"});
+                         "Procedure Open_Dlg()", "  OpenWindow(#Dlg, 30, 40, 300, 200, \"Dlg\", #PB_Window_SystemMenu)",
+                         "EndProcedure"});
     p.host.file_list = L({"Forms.pb"});
     p.ws->project.switches.parend = k.parend;
     p.ws->project.switches.pb_ignore = k.pb_ignore;
@@ -207,9 +209,9 @@ TEST(RunStep1Test, UnnamedProjectAsksForANameFirst) {
 TEST(RunStep1Test, EmptyFileListStops) {
   Step1Project p;
   EXPECT_FALSE(RunStep1(*p.ws, p.host));
-  EXPECT_EQ(p.host.log, (std::vector<std::string>{"Generate Code Step 1 ...", "- Check Main.pb",
-                                                  " -> Main.pb not found.", "- Load Files...",
-                                                  "None Files to Generate."}));
+  EXPECT_EQ(p.host.log,
+            (std::vector<std::string>{"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
+                                      "- Load Files...", "None Files to Generate."}));
 }
 
 TEST(RunStep1Test, MainFileMarkAndSwitchChooseTheOutputFormat) {
@@ -309,12 +311,12 @@ TEST(RunStep1Test, FormWithoutWindowInItsProceduresIsWarnedAbout) {
 TEST(RunStep1Test, BadInputNeverCrashes) {
   Step1Project p;
   std::string nasty = "Procedure Open_Bad()\n";
-  nasty += "  OpenWindow(#Bad, 0, 0)\n";                          // fewer than seven arguments
-  nasty += "  OpenWindow(#Worse\n";                               // no "," and no ")"
-  nasty += "  TextGadget(#T, 0, 0, 1, 1, \"unclosed\n";           // unclosed string
-  nasty += "  ButtonGadget(#B\n  (#\n  x = (#,)\n";              // "(#" without "," or ")"
-  nasty += std::string("  Text\0Gadget(#N\0, 1, \"\0\")\n", 27);  // NUL bytes
-  nasty += "  StringGadget(#\xC3\x28\xFF, 1, 2, 3, 4, \"\xE2\x82\")\n";  // invalid UTF-8
+  nasty += "  OpenWindow(#Bad, 0, 0)\n";                                  // fewer than seven arguments
+  nasty += "  OpenWindow(#Worse\n";                                       // no "," and no ")"
+  nasty += "  TextGadget(#T, 0, 0, 1, 1, \"unclosed\n";                   // unclosed string
+  nasty += "  ButtonGadget(#B\n  (#\n  x = (#,)\n";                       // "(#" without "," or ")"
+  nasty += std::string("  Text\0Gadget(#N\0, 1, \"\0\")\n", 27);          // NUL bytes
+  nasty += "  StringGadget(#\xC3\x28\xFF, 1, 2, 3, 4, \"\xE2\x82\")\n";   // invalid UTF-8
   nasty += "  MenuItem(#M, \"" + std::string(1 << 20, 'm') + "\\t\")\n";  // a 1 MB line
   nasty += "  ImageGadget(#I, ImageID(LoadImage(0, \"a.png\"\n";
   nasty += "EndProcedure\n";

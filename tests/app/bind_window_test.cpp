@@ -18,8 +18,7 @@ using app::Answer;
 // One bind request of the worker: opens the window and waits for its reply.
 class BindSession {
  public:
-  BindSession(AppFixture& f, int kind, Lines old_names, Lines new_names,
-              std::vector<SuggestedBinding> suggested = {})
+  BindSession(AppFixture& f, int kind, Lines old_names, Lines new_names, std::vector<SuggestedBinding> suggested = {})
       : f_(f) {
     worker_ = std::thread([this, kind, old_names, new_names, suggested] {
       reply = f_.app->host.AskSuggestedBindings(kind, old_names, new_names, suggested);
@@ -41,7 +40,9 @@ class BindSession {
     PumpPending();
   }
   // Waits for the worker to get its reply and close the window.
-  bool Finished() { return PumpUntil([this] { return done.load() && !window().IsOpen(); }); }
+  bool Finished() {
+    return PumpUntil([this] { return done.load() && !window().IsOpen(); });
+  }
 
   BindReply reply;
   std::atomic<bool> done{false};
@@ -80,11 +81,10 @@ TEST(BindWindowTest, LayoutMatchesTheFixedPositions) {
   const struct {
     int gadget, x, y, w, h;
     const char* text;
-  } layout[] = {{11, 10, 10, 130, 20, "Old Entry"}, {12, 220, 10, 120, 20, "New Entry"},
-                {13, 430, 10, 110, 20, "Todo List"}, {14, 10, 30, 200, 320, nullptr},
-                {15, 220, 30, 200, 320, nullptr},   {16, 430, 30, 330, 320, nullptr},
-                {17, 10, 360, 120, 30, "Bind"},     {18, 150, 360, 120, 30, "Release"},
-                {19, 640, 360, 120, 30, "Continue"}};
+  } layout[] = {
+      {11, 10, 10, 130, 20, "Old Entry"}, {12, 220, 10, 120, 20, "New Entry"}, {13, 430, 10, 110, 20, "Todo List"},
+      {14, 10, 30, 200, 320, nullptr},    {15, 220, 30, 200, 320, nullptr},    {16, 430, 30, 330, 320, nullptr},
+      {17, 10, 360, 120, 30, "Bind"},     {18, 150, 360, 120, 30, "Release"},  {19, 640, 360, 120, 30, "Continue"}};
   for (const auto& l : layout) {
     const GtkAllocation a = Allocation(s.window().gadget(l.gadget));
     EXPECT_EQ(a.x, l.x) << l.gadget;

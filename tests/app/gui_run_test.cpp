@@ -55,7 +55,9 @@ class GuiRunTest : public ::testing::Test {
     gtk_test_widget_click(start, 1, GdkModifierType(0));
     ASSERT_TRUE(PumpUntil([this] { return f.app->run_active; }));
   }
-  bool RunEnded() { return PumpUntil([this] { return !f.app->run_active; }, 30000); }
+  bool RunEnded() {
+    return PumpUntil([this] { return !f.app->run_active; }, 30000);
+  }
   void CompleteRun() {
     StartRun();
     ASSERT_TRUE(RunEnded());
@@ -64,9 +66,8 @@ class GuiRunTest : public ::testing::Test {
   // The Search and Replace window opened for this kind word.
   bool BindWindowFor(const std::string& word) {
     app::SearchReplaceWindow& w = f.app->search_replace;
-    return PumpUntil([&] {
-             return w.IsOpen() && gtk_window_get_title(w.window()) == "Search and Replace - " + word;
-           }) &&
+    return PumpUntil(
+               [&] { return w.IsOpen() && gtk_window_get_title(w.window()) == "Search and Replace - " + word; }) &&
            WaitMapped(GTK_WIDGET(w.list(app::kGadgetOldList)));
   }
   std::vector<std::string> Rows(int list) { return ListRows(f.app->search_replace.list(list)); }
@@ -176,8 +177,7 @@ TEST_F(GuiRunTest, RunCancelledByTheCloseBoxWritesNothing) {
   ASSERT_GT(log.size(), lines_before + 2);
   EXPECT_EQ(log[log.size() - 2], "Cancel.");
   EXPECT_EQ(log.back(), "");
-  EXPECT_EQ(std::count(log.begin() + static_cast<std::ptrdiff_t>(lines_before), log.end(),
-                       "Generate Code Step 3 ..."),
+  EXPECT_EQ(std::count(log.begin() + static_cast<std::ptrdiff_t>(lines_before), log.end(), "Generate Code Step 3 ..."),
             0);
   EXPECT_EQ(SnapshotTree(project.path()), before);
 }

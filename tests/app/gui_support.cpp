@@ -11,7 +11,8 @@ namespace quillon::testing {
 bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   // A short timer wakes the blocking iteration so the deadline is checked.
-  const guint tick = g_timeout_add(5, [](gpointer) -> gboolean { return TRUE; }, nullptr);
+  const guint tick = g_timeout_add(
+      5, [](gpointer) -> gboolean { return TRUE; }, nullptr);
   bool ok = true;
   while (!done()) {
     if (std::chrono::steady_clock::now() > deadline) {

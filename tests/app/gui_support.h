@@ -38,18 +38,18 @@ class FakeDialogs final : public app::DialogService {
   Text ChooseOpenFile(const Text& title, const Text& start, const Text& patterns) override;
   Lines ChooseOpenFiles(const Text& title, const Text& start, const Text& patterns) override;
 
-  std::deque<bool> answers;      // Yes/No questions in order
-  std::deque<app::Answer> three_way;  // Yes/No/Cancel questions in order
-  std::deque<app::Answer> closable;   // Yes/No questions that may be closed
-  std::deque<Text> inputs;       // input box answers in order
-  std::deque<Text> save_names;   // save chooser results ("" = cancel)
-  std::deque<Text> open_names;   // open chooser results
-  std::deque<Lines> open_lists;  // multiple-selection results
-  std::vector<std::string> questions;  // "title: text"
-  std::vector<std::string> messages;   // "title: text"
-  std::vector<std::string> errors;     // "title: text" of boxes with the error icon
+  std::deque<bool> answers;              // Yes/No questions in order
+  std::deque<app::Answer> three_way;     // Yes/No/Cancel questions in order
+  std::deque<app::Answer> closable;      // Yes/No questions that may be closed
+  std::deque<Text> inputs;               // input box answers in order
+  std::deque<Text> save_names;           // save chooser results ("" = cancel)
+  std::deque<Text> open_names;           // open chooser results
+  std::deque<Lines> open_lists;          // multiple-selection results
+  std::vector<std::string> questions;    // "title: text"
+  std::vector<std::string> messages;     // "title: text"
+  std::vector<std::string> errors;       // "title: text" of boxes with the error icon
   std::vector<std::string> input_boxes;  // "title|prompt|preset"
-  std::vector<std::string> choosers;   // "title|start|patterns"
+  std::vector<std::string> choosers;     // "title|start|patterns"
 };
 
 // An opened application (main window shown, start-up loaded) with its

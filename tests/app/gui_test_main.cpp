@@ -26,8 +26,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (const char* domain : {"Gtk", "Gdk", "GLib", "GLib-GObject", "GdkPixbuf", "Pango"}) {
-    g_log_set_handler(domain, GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL), FailOnGtkWarning,
-                      nullptr);
+    g_log_set_handler(domain, GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL), FailOnGtkWarning, nullptr);
   }
   return RUN_ALL_TESTS();
 }

@@ -93,9 +93,8 @@ TEST(LostWorkTest, MissingProjectOnTheCommandLineIsReportedAndTheRememberedOneKe
   const std::string settings = "[Path]\nProject = " + project_dir.File("remembered.pbm") + "\n";
   const std::string missing = project_dir.File("gone.pbm");
   AppFixture f(missing, settings);
-  EXPECT_EQ(f.dialogs.errors,
-            std::vector<std::string>{"UserGadgetList: Error open file project\n" + missing +
-                                     ": No such file or directory"});
+  EXPECT_EQ(f.dialogs.errors, std::vector<std::string>{"UserGadgetList: Error open file project\n" + missing +
+                                                       ": No such file or directory"});
   // An empty project, not the remembered one.
   EXPECT_TRUE(ListRows(f.app->main->file_view()).empty());
   EXPECT_EQ(f.app->main->StatusText(), "Unbekannt.pbm");

@@ -42,10 +42,18 @@ TEST(MainWindowTest, MenuTextsMnemonicsShortcutLabelsAndIcons) {
   AppFixture f;
   MainWindow& w = *f.app->main;
   const MenuExpectation items[] = {
-      {0, "Project _New", "Ctrl-N"}, {1, "Project _Load", "Ctrl-L"}, {2, "Project _Save", "Ctrl-S"},
-      {3, "Project Save _As", ""},    {4, "User_Gadget", ""},          {5, "E_xit", ""},
-      {6, "Common _Add", ""},         {7, "Common _Delete", ""},       {8, "Common _First File", ""},
-      {9, "_Start Generate", ""},     {10, "_Info", ""},               {11, "_Licence", ""},
+      {0, "Project _New", "Ctrl-N"},
+      {1, "Project _Load", "Ctrl-L"},
+      {2, "Project _Save", "Ctrl-S"},
+      {3, "Project Save _As", ""},
+      {4, "User_Gadget", ""},
+      {5, "E_xit", ""},
+      {6, "Common _Add", ""},
+      {7, "Common _Delete", ""},
+      {8, "Common _First File", ""},
+      {9, "_Start Generate", ""},
+      {10, "_Info", ""},
+      {11, "_Licence", ""},
   };
   for (const MenuExpectation& e : items) {
     GtkWidget* item = w.menu_item(e.command);
@@ -77,8 +85,8 @@ TEST(MainWindowTest, MenuTextsMnemonicsShortcutLabelsAndIcons) {
     order.push_back(GTK_IS_SEPARATOR_MENU_ITEM(e->data) ? "-" : LabelTexts(GTK_WIDGET(e->data))[0]);
   }
   g_list_free(entries);
-  EXPECT_EQ(order, (std::vector<std::string>{"Project _New", "-", "Project _Load", "Project _Save",
-                                             "Project Save _As", "-", "_Preferences", "-", "E_xit"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"Project _New", "-", "Project _Load", "Project _Save", "Project Save _As",
+                                             "-", "_Preferences", "-", "E_xit"}));
 }
 
 TEST(MainWindowTest, ToolBarButtonsSeparatorsAndTooltips) {
@@ -97,9 +105,8 @@ TEST(MainWindowTest, ToolBarButtonsSeparatorsAndTooltips) {
     }
   }
   g_list_free(children);
-  EXPECT_EQ(items, (std::vector<std::string>{"|", "Project New", "Project Load", "Project Save", "|",
-                                             "Add Commonfile", "Remove Commonfile", "Selected Commonfile as first",
-                                             "|", "Generate"}));
+  EXPECT_EQ(items, (std::vector<std::string>{"|", "Project New", "Project Load", "Project Save", "|", "Add Commonfile",
+                                             "Remove Commonfile", "Selected Commonfile as first", "|", "Generate"}));
   EXPECT_EQ(gtk_toolbar_get_style(GTK_TOOLBAR(f.app->main->tool_bar())), GTK_TOOLBAR_ICONS);
 }
 
@@ -168,8 +175,10 @@ TEST(MainWindowTest, SnapshotOfTheMainWindow) {
                              GTK_WIDGET(gtk_container_get_children(GTK_CONTAINER(f.app->main->menu_bar()))->data));
   PumpPending();
   EXPECT_TRUE(WriteSnapshot(GTK_WIDGET(f.app->main->window()), path));
-  GtkWidget* menu = gtk_menu_item_get_submenu(GTK_MENU_ITEM(gtk_widget_get_parent(f.app->main->menu_item(0)) ?
-                                                              gtk_menu_get_attach_widget(GTK_MENU(gtk_widget_get_parent(f.app->main->menu_item(0)))) : nullptr));
+  GtkWidget* menu = gtk_menu_item_get_submenu(
+      GTK_MENU_ITEM(gtk_widget_get_parent(f.app->main->menu_item(0))
+                        ? gtk_menu_get_attach_widget(GTK_MENU(gtk_widget_get_parent(f.app->main->menu_item(0))))
+                        : nullptr));
   PumpUntil([&] { return gtk_widget_get_mapped(menu); }, 1000);
   PumpPending();
   EXPECT_TRUE(WriteSnapshot(gtk_widget_get_toplevel(menu), std::string(path) + ".menu.png"));

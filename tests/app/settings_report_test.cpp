@@ -50,8 +50,8 @@ TEST(SettingsReportTest, AFolderAlreadyReportedAtStartIsNotReportedAgainAtExit) 
   ASSERT_EQ(::mkdir(dir.File("QN4.INI").c_str(), 0755), 0);
   StartedApp s(dir);
   ASSERT_EQ(s.dialogs.messages.size(), 1u);
-  EXPECT_EQ(s.dialogs.messages[0], "UserGadgetList: Error open file usergadgetlist\n" + dir.File("UserList.INI") +
-                                       ": Is a directory");
+  EXPECT_EQ(s.dialogs.messages[0],
+            "UserGadgetList: Error open file usergadgetlist\n" + dir.File("UserList.INI") + ": Is a directory");
   s.app.SaveSettingsAtExit();
   EXPECT_EQ(s.dialogs.messages.size(), 1u);
 }

@@ -106,7 +106,7 @@ TEST(StartWindowKeysTest, CentredOnTheMainWindowAndTabGoesDownTheFirstColumn) {
     PressKey(gtk_window_get_focus(sw.window()), GDK_Tab);
     order.push_back(gtk_window_get_focus(sw.window()));
   }
-  const std::vector<GtkWidget*> expected = {sw.gadget(4), sw.gadget(5), sw.gadget(6),   sw.gadget(7),
+  const std::vector<GtkWidget*> expected = {sw.gadget(4), sw.gadget(5),       sw.gadget(6), sw.gadget(7),
                                             sw.gadget(8), sw.cancel_button(), sw.gadget(9), sw.gadget(10)};
   EXPECT_EQ(order, expected);
 }

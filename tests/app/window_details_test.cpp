@@ -137,9 +137,9 @@ TEST(WindowDetailsTest, ChoosersStartInTheProjectsFolderWhenNoFolderWasUsedYet) 
   f.dialogs.open_lists = {Lines()};
   app::DispatchCommand(*f.app, 1);
   app::DispatchCommand(*f.app, 6);
-  EXPECT_EQ(f.dialogs.choosers, (std::vector<std::string>{
-                                    "Load project|" + project_dir.path() + "|Project (*.pbm)|*.pbm",
-                                    "Commonfile|" + project_dir.path() + "|Common|*.pb*|Alle Dateien|*.*"}));
+  EXPECT_EQ(f.dialogs.choosers,
+            (std::vector<std::string>{"Load project|" + project_dir.path() + "|Project (*.pbm)|*.pbm",
+                                      "Commonfile|" + project_dir.path() + "|Common|*.pb*|Alle Dateien|*.*"}));
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST(SuggestBindings, AMovedAnchorTakesItsGroupAlong) {
 
 TEST(SuggestBindings, NothingToSuggest) {
   EXPECT_EQ(Suggest(L({"A", "B"}), L({"A", "B"})), Pairs());
-  EXPECT_EQ(Suggest(L({"A", "Gone"}), L({"A"})), Pairs());    // removed, not renamed
+  EXPECT_EQ(Suggest(L({"A", "Gone"}), L({"A"})), Pairs());   // removed, not renamed
   EXPECT_EQ(Suggest(L({"A"}), L({"A", "Added"})), Pairs());  // added
   // Two gaps that do not match, two names left on each side: no guess.
   EXPECT_EQ(Suggest(L({"P1", "P2", "A", "Q"}), L({"X", "A", "Y1", "Y2"})), Pairs());

@@ -60,8 +60,9 @@ TEST_F(ExampleProject, FirstRunWritesACompleteProgramAndASecondRunChangesNothing
 TEST_F(ExampleProject, UserCodeAndTranslationsSurviveRegeneration) {
   ASSERT_EQ(Generate().exit_code, 0);
   ReplaceInFile(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
-          "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  Debug \"hello from the user\"\n");
-  ReplaceInFile(dir.File("Main.pb"), "Global ExitApplication = 0\n", "Global ExitApplication = 0\nGlobal UserCounter\n");
+                "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  Debug \"hello from the user\"\n");
+  ReplaceInFile(dir.File("Main.pb"), "Global ExitApplication = 0\n",
+                "Global ExitApplication = 0\nGlobal UserCounter\n");
   ReplaceInFile(dir.File("Catalog"), "\"Greet\";\"\"", "\"Greet\";\"Grüßen\"");
   ASSERT_EQ(Generate().exit_code, 0);
   EXPECT_NE(ReadBytes(dir.File("EventGadget.pb")).find("  Debug \"hello from the user\"\n"), std::string::npos);
@@ -73,7 +74,7 @@ TEST_F(ExampleProject, RenamedWindowAndGadgetFollowIntoUserCodeWithBind) {
   ASSERT_EQ(Generate().exit_code, 0);
   // The user's code: inside an event procedure, in Main.pb and in an include file.
   ReplaceInFile(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
-          "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  SetGadgetText(#WinMain_Str_Name, \"hi\")\n");
+                "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  SetGadgetText(#WinMain_Str_Name, \"hi\")\n");
   ReplaceInFile(dir.File("Main.pb"), ";IncludeFile \"???.pb\"", "IncludeFile \"Tools.pbi\"");
   WriteBytes(dir.File("Tools.pbi"), "Procedure Tool()\n  DisableGadget(#WinMain_Btn_Greet, 1)\nEndProcedure\n");
   // The designer renames the window and the button.
@@ -100,8 +101,7 @@ TEST_F(ExampleProject, RenamedWindowAndGadgetFollowIntoUserCodeWithBind) {
   EXPECT_NE(main_pb.find("  If WindowID(#WinStart)\n"), std::string::npos);
   EXPECT_EQ(ReadBytes(dir.File("Tools.pbi")),
             "Procedure Tool()\n  DisableGadget(#WinStart_Btn_Hello, 1)\nEndProcedure\n");
-  EXPECT_NE(bound.out.find(" -> Update Includefile " + dir.File("Tools.pbi") + " / Count Change: "),
-            std::string::npos);
+  EXPECT_NE(bound.out.find(" -> Update Includefile " + dir.File("Tools.pbi") + " / Count Change: "), std::string::npos);
 }
 
 TEST(CommandLine, UsageErrorsAndUnreadableProjectExitWithTwo) {
@@ -123,8 +123,9 @@ TEST(CommandLine, EmptyFileListCancelsWithTheStep1Lines) {
   WriteBytes(dir.File("p.pbm"), "[FILES]\n\n[SWITCH]\nUtf8=1\n");
   const ProcessResult run = RunQuillon({"--generate", "p.pbm"}, dir.path());
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.out, "Generate Code Step 1 ...\n- Check Main.pb\n -> Main.pb not found.\n- Load Files...\n"
-                     "None Files to Generate.\nCancel.\n\n");
+  EXPECT_EQ(run.out,
+            "Generate Code Step 1 ...\n- Check Main.pb\n -> Main.pb not found.\n- Load Files...\n"
+            "None Files to Generate.\nCancel.\n\n");
   EXPECT_EQ(SnapshotTree(dir.path()).size(), 1u);
 }
 

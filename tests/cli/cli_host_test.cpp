@@ -75,8 +75,8 @@ TEST(CliOptionsParsing, KindsAndBindsAndUsageErrors) {
 TEST(CliBindings, TodoInCommandLineOrderWhileBothNamesAreUnbound) {
   Workspace ws;
   Capture out, err;
-  const CliOptions o = Parse({"--generate", "p", "--bind", "Gadget:B_y=B_z", "--bind", "Gadget:B_y=B_w",
-                              "--bind", "Window:B_q=B_w", "--bind", "Gadget:B_q=B_w"});
+  const CliOptions o = Parse({"--generate", "p", "--bind", "Gadget:B_y=B_z", "--bind", "Gadget:B_y=B_w", "--bind",
+                              "Window:B_q=B_w", "--bind", "Gadget:B_q=B_w"});
   CliHost host(ws, o, out.get(), err.get());
   const BindReply reply = host.AskBindings(6, L({"B_y", "B_q"}), L({"B_z", "B_w"}));
   EXPECT_FALSE(reply.cancelled);
@@ -116,7 +116,8 @@ TEST(CliLog, OnlyErrorLinesMarkTheRunAndUnusedBindsAreNamedForTheKindsChecked) {
   host.AskBindings(1, L({"Old"}), L({"New"}));  // cancelled: A is not unbound
   host.ReportUnusedBinds(false);
   EXPECT_EQ(err.Text(), "unbound Window: Old\nquillon: --bind Window:A=B bound nothing\n");
-  for (const char* line : {" -> Error File /p/x / Errorcode: 1", "- Error CopyDirectory", "Error /p/f.pbf: Open file error"}) {
+  for (const char* line :
+       {" -> Error File /p/x / Errorcode: 1", "- Error CopyDirectory", "Error /p/f.pbf: Open file error"}) {
     CliHost fresh(ws, o, out.get(), err.get());
     fresh.AddLogLine(FromUtf8(line));
     EXPECT_TRUE(fresh.SawError()) << line;

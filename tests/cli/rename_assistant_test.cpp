@@ -16,7 +16,7 @@ class RenameCycle : public ::testing::Test {
     CopyExampleProject(dir.path());
     ASSERT_EQ(Generate().exit_code, 0);
     ReplaceInFile(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  \n",
-            "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  SetGadgetText(#WinMain_Str_Name, \"hi\")\n");
+                  "Procedure EventGadget_WinMain_Btn_Greet(EventType)\n  SetGadgetText(#WinMain_Str_Name, \"hi\")\n");
     // The designer renames the window and the button.
     ReplaceInFile(dir.File("forms/MainWindow.pbf"), "WinMain", "WinStart");
     ReplaceInFile(dir.File("forms/MainWindow.pbf"), "Btn_Greet", "Btn_Hello");

@@ -56,8 +56,8 @@ TEST_F(UserCodeSurvives, CommentedOutCodeAtTheEndOfAnEventFileStays) {
   FirstRun();
   const std::string old_code = ";Procedure Old()\n;  Debug 1\n;EndProcedure\n";
   WriteBytes(dir.File("EventGadget.pb"), File("EventGadget.pb") + old_code);
-  WriteBytes(dir.File("EventMenu.pb"), File("EventMenu.pb") + old_code +
-                                           "; IDE Options = PureBasic 6.00\n; CursorPosition = 3\n; Folding = -\n");
+  WriteBytes(dir.File("EventMenu.pb"),
+             File("EventMenu.pb") + old_code + "; IDE Options = PureBasic 6.00\n; CursorPosition = 3\n; Folding = -\n");
   ASSERT_EQ(Generate().exit_code, 0);
   EXPECT_NE(File("EventGadget.pb").find(old_code), std::string::npos);
   EXPECT_NE(File("EventMenu.pb").find(old_code), std::string::npos);
@@ -86,7 +86,7 @@ TEST_F(UserCodeSurvives, WindowsSharingAPrefixStayApartWhenOneIsRenamed) {
   ReplaceInFile(dir.File("forms/AboutWindow.pbf"), "WinAbout", "WinMain_Settings");
   FirstRun();
   ReplaceInFile(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Settings_Btn_Close(EventType)\n",
-             "Procedure EventGadget_WinMain_Settings_Btn_Close(EventType)\n  CloseWindow(#WinMain_Settings)\n");
+                "Procedure EventGadget_WinMain_Settings_Btn_Close(EventType)\n  CloseWindow(#WinMain_Settings)\n");
   ReplaceInFile(dir.File("forms/MainWindow.pbf"), "WinMain", "WinStart");
   const ProcessResult run = Generate({"--bind", "Window:WinMain=WinStart"});
   ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
@@ -96,8 +96,9 @@ TEST_F(UserCodeSurvives, WindowsSharingAPrefixStayApartWhenOneIsRenamed) {
     EXPECT_EQ(bytes.find("WinStart_Settings"), std::string::npos) << name;
   }
   const std::string gadgets = File("EventGadget.pb");
-  EXPECT_EQ(Count(gadgets, "Procedure EventGadget_WinMain_Settings_Btn_Close(EventType)\n"
-                           "  CloseWindow(#WinMain_Settings)\n"),
+  EXPECT_EQ(Count(gadgets,
+                  "Procedure EventGadget_WinMain_Settings_Btn_Close(EventType)\n"
+                  "  CloseWindow(#WinMain_Settings)\n"),
             1u);
   EXPECT_EQ(Count(gadgets, "Procedure EventGadget_WinMain_Settings_Btn_Close("), 1u);
   EXPECT_NE(gadgets.find("Procedure EventGadget_WinStart_Btn_Greet("), std::string::npos);
@@ -107,8 +108,8 @@ TEST_F(UserCodeSurvives, WindowsSharingAPrefixStayApartWhenOneIsRenamed) {
 TEST_F(UserCodeSurvives, AnIncludeNamedTwiceIsRenamedOnceAndTheDryRunShowsIt) {
   FirstRun();
   ReplaceInFile(dir.File("Main.pb"), ";IncludeFile \"???.pb\"",
-             "CompilerIf #PB_Compiler_Debugger\n  IncludeFile \"Tools.pbi\"\nCompilerElse\n"
-             "  IncludeFile \"Tools.pbi\"\nCompilerEndIf");
+                "CompilerIf #PB_Compiler_Debugger\n  IncludeFile \"Tools.pbi\"\nCompilerElse\n"
+                "  IncludeFile \"Tools.pbi\"\nCompilerEndIf");
   WriteBytes(dir.File("Tools.pbi"), "DisableGadget(#WinMain_Btn_Greet, 1)\n");
   ReplaceInFile(dir.File("forms/MainWindow.pbf"), "WinMain", "WinMain_X");
   const std::vector<std::string> bind{"--bind", "Window:WinMain=WinMain_X"};

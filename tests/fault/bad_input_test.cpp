@@ -18,9 +18,8 @@
 namespace quillon::testing {
 namespace {
 
-const char* const kOutputs[] = {"Main.pb",        "CommonFile.pb",  "EventMain.pb",    "EventMenu.pb",
-                                "EventGadget.pb", "EventWindow.pb", "LoadLanguage.pb", "Catalog",
-                                "Example.pbm",    "Tools.pbi"};
+const char* const kOutputs[] = {"Main.pb",        "CommonFile.pb",   "EventMain.pb", "EventMenu.pb", "EventGadget.pb",
+                                "EventWindow.pb", "LoadLanguage.pb", "Catalog",      "Example.pbm",  "Tools.pbi"};
 
 std::string Tail() { return " / Errorcode: 1"; }
 
@@ -145,7 +144,8 @@ bool LoggedAnError(const Outcome& o) {
 // exits with 4 exactly when its log reported an error.
 void CheckInvariants(const Outcome& o) {
   ASSERT_TRUE(o.run.exit_code == 0 || o.run.exit_code == 1 || o.run.exit_code == 2 || o.run.exit_code == 4)
-      << "exit " << o.run.exit_code << "\n" << o.run.out.substr(0, 2000) << o.run.err.substr(0, 2000);
+      << "exit " << o.run.exit_code << "\n"
+      << o.run.out.substr(0, 2000) << o.run.err.substr(0, 2000);
   EXPECT_TRUE(FindTempFiles(o.dir).empty());
   for (const auto& [rel, bytes] : o.before) {
     bool owned = rel.rfind("Backup/", 0) == 0;
@@ -213,12 +213,16 @@ const std::string kMainHead = "\xEF\xBB\xBF";  // Main.pb of the scenario has a 
 std::vector<BadInputRow> Table() {
   return {
       // --- source files of the file list ---
-      {"binary source file", [](const std::string& d) { Put(d + "forms/Bad.pbf", RandomBytes(65536)); AddSource(d, "forms/Bad.pbf"); },
+      {"binary source file",
+       [](const std::string& d) {
+         Put(d + "forms/Bad.pbf", RandomBytes(65536));
+         AddSource(d, "forms/Bad.pbf");
+       },
        ExpectReady},
       {"NUL bytes in a source line",
        [](const std::string& d) {
          WriteBytes(d + "forms/MainWindow.pbf", ReplaceAll(ReadBytes(d + "forms/MainWindow.pbf"), "\"Quillon Example\"",
-                                                             B("\"Quillon\0Example\"")));
+                                                           B("\"Quillon\0Example\"")));
        },
        [](const Outcome& o) {
          ExpectReady(o);
@@ -226,8 +230,8 @@ std::vector<BadInputRow> Table() {
        }},
       {"invalid UTF-8 in a source line",
        [](const std::string& d) {
-         WriteBytes(d + "forms/MainWindow.pbf",
-                    ReplaceAll(ReadBytes(d + "forms/MainWindow.pbf"), "\"Quillon Example\"", "\"Quillon \xC3\x28\xFF Example\""));
+         WriteBytes(d + "forms/MainWindow.pbf", ReplaceAll(ReadBytes(d + "forms/MainWindow.pbf"), "\"Quillon Example\"",
+                                                           "\"Quillon \xC3\x28\xFF Example\""));
        },
        [](const Outcome& o) {
          ExpectReady(o);
@@ -242,15 +246,22 @@ std::vector<BadInputRow> Table() {
        },
        ExpectReady},
       {"UTF-32 LE source with mark",
-       [](const std::string& d) { Put(d + "forms/Wide.pbf", Utf32Le("Procedure OpenW()\nEndProcedure\n")); AddSource(d, "forms/Wide.pbf"); },
+       [](const std::string& d) {
+         Put(d + "forms/Wide.pbf", Utf32Le("Procedure OpenW()\nEndProcedure\n"));
+         AddSource(d, "forms/Wide.pbf");
+       },
        ExpectReady},
       {"UTF-32 BE source with mark",
-       [](const std::string& d) { Put(d + "forms/Wide.pbf", Utf32Be("Procedure OpenW()\nEndProcedure\n")); AddSource(d, "forms/Wide.pbf"); },
+       [](const std::string& d) {
+         Put(d + "forms/Wide.pbf", Utf32Be("Procedure OpenW()\nEndProcedure\n"));
+         AddSource(d, "forms/Wide.pbf");
+       },
        ExpectReady},
       {"10 MB line in a source",
        [](const std::string& d) {
-         WriteBytes(d + "forms/MainWindow.pbf", ReplaceAll(ReadBytes(d + "forms/MainWindow.pbf"), "  TextGadget(#Txt_Name",
-                                                             "  ; " + kTenMegabytes + "\n  TextGadget(#Txt_Name"));
+         WriteBytes(d + "forms/MainWindow.pbf",
+                    ReplaceAll(ReadBytes(d + "forms/MainWindow.pbf"), "  TextGadget(#Txt_Name",
+                               "  ; " + kTenMegabytes + "\n  TextGadget(#Txt_Name"));
        },
        [](const Outcome& o) {
          ExpectReady(o);
@@ -268,11 +279,23 @@ std::vector<BadInputRow> Table() {
        }},
       {"missing source", [](const std::string& d) { AddSource(d, "forms/None.pbf"); },
        [](const Outcome& o) { ExpectSourceError(o, "forms/None.pbf"); }},
-      {"directory as source", [](const std::string& d) { MakeDir(d + "forms/Dir.pbf"); AddSource(d, "forms/Dir.pbf"); },
+      {"directory as source",
+       [](const std::string& d) {
+         MakeDir(d + "forms/Dir.pbf");
+         AddSource(d, "forms/Dir.pbf");
+       },
        [](const Outcome& o) { ExpectSourceError(o, "forms/Dir.pbf"); }},
-      {"symlink loop as source", [](const std::string& d) { MakeLoop(d + "forms/Loop.pbf"); AddSource(d, "forms/Loop.pbf"); },
+      {"symlink loop as source",
+       [](const std::string& d) {
+         MakeLoop(d + "forms/Loop.pbf");
+         AddSource(d, "forms/Loop.pbf");
+       },
        [](const Outcome& o) { ExpectSourceError(o, "forms/Loop.pbf"); }},
-      {"named pipe as source", [](const std::string& d) { MakeFifo(d + "forms/Pipe.pbf"); AddSource(d, "forms/Pipe.pbf"); },
+      {"named pipe as source",
+       [](const std::string& d) {
+         MakeFifo(d + "forms/Pipe.pbf");
+         AddSource(d, "forms/Pipe.pbf");
+       },
        [](const Outcome& o) { ExpectSourceError(o, "forms/Pipe.pbf"); }},
       {"endless device as source", [](const std::string& d) { AddSource(d, "/dev/zero"); },
        [](const Outcome& o) {
@@ -294,7 +317,8 @@ std::vector<BadInputRow> Table() {
          ExpectReady(o);
          EXPECT_NE(o.Now("Main.pb").find(B("; a\0b \xFF\xC3\x28 end\n")), std::string::npos);
        }},
-      {"UTF-16 BE Main.pb", [](const std::string& d) { Put(d + "Main.pb", Utf16Be("; user code\nIncludeFile \"Tools.pbi\"\n")); },
+      {"UTF-16 BE Main.pb",
+       [](const std::string& d) { Put(d + "Main.pb", Utf16Be("; user code\nIncludeFile \"Tools.pbi\"\n")); },
        [](const Outcome& o) {
          ExpectKept(o, "Main.pb");
          ExpectLogged(o, " -> UTF-16 (Big Endian) BOM found.");
@@ -303,13 +327,16 @@ std::vector<BadInputRow> Table() {
        [](const Outcome& o) { ExpectKept(o, "Main.pb"); }},
       {"UTF-32 BE Main.pb", [](const std::string& d) { Put(d + "Main.pb", Utf32Be("; user code\n")); },
        [](const Outcome& o) { ExpectKept(o, "Main.pb"); }},
-      {"10 MB line in Main.pb", [](const std::string& d) { WriteBytes(d + "Main.pb", ReadBytes(d + "Main.pb") + "; " + kTenMegabytes + "\n"); },
+      {"10 MB line in Main.pb",
+       [](const std::string& d) { WriteBytes(d + "Main.pb", ReadBytes(d + "Main.pb") + "; " + kTenMegabytes + "\n"); },
        [](const Outcome& o) {
          ExpectReady(o);
          EXPECT_NE(o.Now("Main.pb").find("; " + kTenMegabytes + "\n"), std::string::npos);
        }},
       {"100,000-line Main.pb",
-       [](const std::string& d) { WriteBytes(d + "Main.pb", ReadBytes(d + "Main.pb") + HundredThousandLines("; user line ")); },
+       [](const std::string& d) {
+         WriteBytes(d + "Main.pb", ReadBytes(d + "Main.pb") + HundredThousandLines("; user line "));
+       },
        [](const Outcome& o) {
          ExpectReady(o);
          EXPECT_NE(o.Now("Main.pb").find("; user line 0\n"), std::string::npos);
@@ -348,21 +375,20 @@ std::vector<BadInputRow> Table() {
       {"UTF-32 BE event file", [](const std::string& d) { Put(d + "EventGadget.pb", Utf32Be("; user code\n")); },
        [](const Outcome& o) { ExpectKept(o, "EventGadget.pb"); }},
       // --- the user's include file ---
-      {"binary include file without the constant", [](const std::string& d) { Put(d + "Tools.pbi", RandomBytes(65536)); },
-       ExpectIncludeUntouched},
+      {"binary include file without the constant",
+       [](const std::string& d) { Put(d + "Tools.pbi", RandomBytes(65536)); }, ExpectIncludeUntouched},
       {"NUL bytes and invalid UTF-8 in an include file",
-       [](const std::string& d) {
-         Put(d + "Tools.pbi", B("; \0\xFF\xC3\x28\nx = #WinMain_Btn_Greet ; \xFE\0\n"));
-       },
+       [](const std::string& d) { Put(d + "Tools.pbi", B("; \0\xFF\xC3\x28\nx = #WinMain_Btn_Greet ; \xFE\0\n")); },
        ExpectIncludeRenamed},
-      {"UTF-16 BE include file", [](const std::string& d) { Put(d + "Tools.pbi", Utf16Be("x = #WinMain_Btn_Greet\n")); },
-       ExpectIncludeUntouched},
-      {"UTF-32 LE include file", [](const std::string& d) { Put(d + "Tools.pbi", Utf32Le("x = #WinMain_Btn_Greet\n")); },
-       ExpectIncludeUntouched},
+      {"UTF-16 BE include file",
+       [](const std::string& d) { Put(d + "Tools.pbi", Utf16Be("x = #WinMain_Btn_Greet\n")); }, ExpectIncludeUntouched},
+      {"UTF-32 LE include file",
+       [](const std::string& d) { Put(d + "Tools.pbi", Utf32Le("x = #WinMain_Btn_Greet\n")); }, ExpectIncludeUntouched},
       {"10 MB line in an include file",
        [](const std::string& d) { Put(d + "Tools.pbi", "x = #WinMain_Btn_Greet ; " + kTenMegabytes + "\n"); },
        ExpectIncludeRenamed},
-      {"100,000-line include file", [](const std::string& d) { Put(d + "Tools.pbi", HundredThousandLines("x = #WinMain_Btn_Greet ; ")); },
+      {"100,000-line include file",
+       [](const std::string& d) { Put(d + "Tools.pbi", HundredThousandLines("x = #WinMain_Btn_Greet ; ")); },
        [](const Outcome& o) {
          ExpectIncludeRenamed(o);
          ExpectLogged(o, " -> Update Includefile " + o.dir + "Tools.pbi / Count Change: 100000");
@@ -402,13 +428,16 @@ std::vector<BadInputRow> Table() {
          ExpectReady(o);
          EXPECT_EQ(Count(o.run.out, ": Open file error\n"), 1u);
        }},
-      {"100,000-line project file", [](const std::string& d) {
+      {"100,000-line project file",
+       [](const std::string& d) {
          WriteBytes(d + "Example.pbm", ReadBytes(d + "Example.pbm") + "[NOTES]\n" + HundredThousandLines("note "));
        },
        ExpectReady},
-      {"missing project file", [](const std::string& d) { ::unlink((d + "Example.pbm").c_str()); }, ExpectProjectUnopened},
+      {"missing project file", [](const std::string& d) { ::unlink((d + "Example.pbm").c_str()); },
+       ExpectProjectUnopened},
       {"directory as project file", [](const std::string& d) { MakeDir(d + "Example.pbm"); }, ExpectProjectUnopened},
-      {"symlink loop as project file", [](const std::string& d) { MakeLoop(d + "Example.pbm"); }, ExpectProjectUnopened},
+      {"symlink loop as project file", [](const std::string& d) { MakeLoop(d + "Example.pbm"); },
+       ExpectProjectUnopened},
   };
 }
 

@@ -106,9 +106,10 @@ TEST(CrashSafety, KilledRunsLeaveEveryFileOldOrNewAndTheNextRunCompletes) {
     RestoreTree(ref, before);
     RunKilledAfter(ref, 10'000'000);  // a complete run
   }
-  const long span = traced ? total_stops
-                           : 2 * static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                                       Clock::now() - start).count());
+  const long span =
+      traced
+          ? total_stops
+          : 2 * static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count());
   const Tree after = SnapshotTree(ref);
   ASSERT_NE(WithoutBackup(after), WithoutBackup(before));
   ASSERT_EQ(std::system(("rm -rf '" + ref + "'").c_str()), 0);

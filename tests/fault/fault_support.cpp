@@ -77,8 +77,8 @@ pid_t StartRenamedRun(const std::string& dir, bool traced) {
       if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(125);
       ::raise(SIGSTOP);
     }
-    ::execl(QUILLON_BINARY, QUILLON_BINARY, "--generate", "Example.pbm", kRenameBind[0].c_str(),
-            kRenameBind[1].c_str(), static_cast<char*>(nullptr));
+    ::execl(QUILLON_BINARY, QUILLON_BINARY, "--generate", "Example.pbm", kRenameBind[0].c_str(), kRenameBind[1].c_str(),
+            static_cast<char*>(nullptr));
     ::_exit(127);
   }
   return pid;

@@ -86,8 +86,8 @@ TEST(RunSafety, FilesSavedByAnEditorDuringTheRunAreKeptAndNamed) {
   EXPECT_EQ(run.outcome, RunOutcome::kReady);
   for (const std::string& name : edited) {
     EXPECT_EQ(ReadBytes(dir.File(name)), "; saved by the editor\n") << name;
-    EXPECT_TRUE(HasLine(run.log, " -> Error: " + dir.File(name) +
-                                     " was changed by another program during the run; not written"))
+    EXPECT_TRUE(HasLine(run.log,
+                        " -> Error: " + dir.File(name) + " was changed by another program during the run; not written"))
         << name;
   }
   EXPECT_NE(ReadBytes(dir.File("Main.pb")), Prepared().at("Main.pb")) << "the other files are written";

@@ -15,8 +15,9 @@
 namespace quillon::testing {
 namespace {
 
-const std::string kSettings = "\xEF\xBB\xBF[Path]\nLast = /home/u/forms\nProject = /home/u/p.pbm\n; kept comment\n"
-                              "[Plugin]\nColour = blue\n";
+const std::string kSettings =
+    "\xEF\xBB\xBF[Path]\nLast = /home/u/forms\nProject = /home/u/p.pbm\n; kept comment\n"
+    "[Plugin]\nColour = blue\n";
 const std::string kUserList = "[USERGADGET]\nMyKnob\nMySlider\n";
 
 SettingsValues SomeValues() {

@@ -129,8 +129,8 @@ TEST_F(WriteFaults, DirectoryInPlaceOfAnOutputIsReportedAndLeftAlone) {
             0);
   const Tree after = SnapshotTree(ref.path());
 
-  const std::vector<std::string> targets = {"Main.pb",        "CommonFile.pb",   "EventMain.pb", "EventMenu.pb",
-                                            "EventGadget.pb", "EventWindow.pb",  "Catalog",      "LoadLanguage.pb",
+  const std::vector<std::string> targets = {"Main.pb",        "CommonFile.pb",     "EventMain.pb", "EventMenu.pb",
+                                            "EventGadget.pb", "EventWindow.pb",    "Catalog",      "LoadLanguage.pb",
                                             "Backup/Main.pb", "Backup/Example.pbm"};
   for (const std::string& rel : targets) {
     SCOPED_TRACE("directory at " + rel);
@@ -139,7 +139,8 @@ TEST_F(WriteFaults, DirectoryInPlaceOfAnOutputIsReportedAndLeftAlone) {
     start.erase(rel);
     start[rel + "/keep.txt"] = "kept\n";
     RestoreTree(dir.path(), start);
-    const ProcessResult run = RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
+    const ProcessResult run =
+        RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
     EXPECT_EQ(run.exit_code, 4) << run.err;  // completed, with errors
     const std::vector<std::string> log = SplitLines(run.out);
     ExpectReadyEnd(log);
@@ -164,7 +165,8 @@ TEST_F(WriteFaults, DirectoryInPlaceOfTheIncludeFileIsReportedAsUnreadable) {
   start.erase("Tools.pbi");
   start["Tools.pbi/keep.txt"] = "kept\n";
   RestoreTree(dir.path(), start);
-  const ProcessResult run = RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
+  const ProcessResult run =
+      RunQuillon({"--generate", dir.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, dir.path());
   EXPECT_EQ(run.exit_code, 4);
   const std::vector<std::string> log = SplitLines(run.out);
   EXPECT_TRUE(HasLine(log, " -> Error OpenFile " + dir.File("Tools.pbi") + Tail())) << run.out;
@@ -202,7 +204,8 @@ TEST_F(WriteFaults, SpaceRunningOutMidRunLeavesEachFileOldOrNewAndReported) {
   if (!fs.mounted()) GTEST_SKIP() << "full file system not tested: " << fs.why_not();
   TempDir ref;
   RestoreTree(ref.path(), *before_);
-  ASSERT_EQ(RunQuillon({"--generate", ref.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, ref.path()).exit_code, 0);
+  ASSERT_EQ(RunQuillon({"--generate", ref.File("Example.pbm"), kRenameBind[0], kRenameBind[1]}, ref.path()).exit_code,
+            0);
   const Tree after = SnapshotTree(ref.path());
 
   int partial_rounds = 0;

@@ -19,18 +19,16 @@ TEST(CommonFileTest, PartsFollowInTheirOrderWithSeparators) {
   m.images_code = L({"I1"});
   m.form_code = L({"Procedure Open_W()", "EndProcedure"});
   BuildCommonFile(m, false);
-  EXPECT_EQ(m.common_file_lines,
-            L({"; Quillon Commonfile (Do Not Edit - Allways Overwrite)", "", kSep, "", "C1", "C2", "", kSep, "", "F1",
-               "I1", "", kSep, "", "Procedure Open_W()", "EndProcedure"}));
+  EXPECT_EQ(m.common_file_lines, L({"; Quillon Commonfile (Do Not Edit - Allways Overwrite)", "", kSep, "", "C1", "C2",
+                                    "", kSep, "", "F1", "I1", "", kSep, "", "Procedure Open_W()", "EndProcedure"}));
 }
 
 TEST(CommonFileTest, MultilangIncludesLoadLanguageBeforeTheFormCode) {
   AnalysisModel m;
   m.form_code = L({"FORM"});
   BuildCommonFile(m, true);
-  EXPECT_EQ(m.common_file_lines,
-            L({"; Quillon Commonfile (Do Not Edit - Allways Overwrite)", "", kSep, "", "", kSep, "", "", kSep, "",
-               "IncludeFile \"LoadLanguage.pb\"", "", kSep, "", "FORM"}));
+  EXPECT_EQ(m.common_file_lines, L({"; Quillon Commonfile (Do Not Edit - Allways Overwrite)", "", kSep, "", "", kSep,
+                                    "", "", kSep, "", "IncludeFile \"LoadLanguage.pb\"", "", kSep, "", "FORM"}));
 }
 
 TEST(MainFileTest, TemplateIsFilledForTheFirstWindow) {
@@ -68,8 +66,8 @@ TEST(MainFileTest, PlaceholdersBeforeTheWindowTestAreAllReplaced) {
                     "  If WindowID(#Window)", "  Open_WindowXY()"});
   m.windows = L({"W"});
   AdjustMainFile(m);
-  EXPECT_EQ(m.main_lines, L({"  Open_W() : Open_W()", "x = 1", "  OPEN_WINDOWXY()", "  Open_W()",
-                             "  If WindowID(#W)", "  Open_WindowXY()"}));
+  EXPECT_EQ(m.main_lines, L({"  Open_W() : Open_W()", "x = 1", "  OPEN_WINDOWXY()", "  Open_W()", "  If WindowID(#W)",
+                             "  Open_WindowXY()"}));
 }
 
 TEST(MainFileTest, WithoutWindowTestOnlyPlaceholdersChange) {

@@ -24,11 +24,11 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
 TEST(BuildConstantsCodeTest, EightBlocksEvenWhenEmpty) {
   Step1Project p;
   BuildConstantsCode(*p.ws);
-  EXPECT_EQ(S(p.ws->analysis.constants_code),
-            Concat({Block(";- Window Constants", {}), Block(";- Menubar Constants", {}),
-                    Block(";- MenuItem Constants", {}), Block(";- Gadget Constants", {}),
-                    Block(";- StatusBar Constants", {}), Block(";- ToolBar Constants", {}),
-                    Block(";- Font Constants", {}), Block(";- Image Constants", {})}));
+  EXPECT_EQ(
+      S(p.ws->analysis.constants_code),
+      Concat({Block(";- Window Constants", {}), Block(";- Menubar Constants", {}), Block(";- MenuItem Constants", {}),
+              Block(";- Gadget Constants", {}), Block(";- StatusBar Constants", {}), Block(";- ToolBar Constants", {}),
+              Block(";- Font Constants", {}), Block(";- Image Constants", {})}));
 }
 
 TEST(BuildConstantsCodeTest, ElementsInListOrderWithNumbersAsWritten) {
@@ -43,14 +43,14 @@ TEST(BuildConstantsCodeTest, ElementsInListOrderWithNumbersAsWritten) {
   m.fonts = {{U"#Big", U"LoadFont(#Big, \"A\", 9)"}, {U"3", U"LoadFont(3, \"B\", 9)"}};
   m.images = {{U"#Logo", U"l.png"}, {U"#MyImage_0", U"x.png"}};
   BuildConstantsCode(*p.ws);
-  EXPECT_EQ(S(m.constants_code),
-            Concat({Block(";- Window Constants", {"  #Main", "  #Dlg"}),
-                    Block(";- Menubar Constants", {"  #Main_Menu"}),
-                    Block(";- MenuItem Constants", {"  #Main_Open", "  #Main_Save"}),
-                    Block(";- Gadget Constants", {"  #Main_OK", "  #Main_Label"}),
-                    Block(";- StatusBar Constants", {"  #Main_SB"}), Block(";- ToolBar Constants", {"  #Dlg_TB"}),
-                    Block(";- Font Constants", {"  #Big", "  3"}),
-                    Block(";- Image Constants", {"  #Logo", "  #MyImage_0"})}));
+  EXPECT_EQ(
+      S(m.constants_code),
+      Concat({Block(";- Window Constants", {"  #Main", "  #Dlg"}), Block(";- Menubar Constants", {"  #Main_Menu"}),
+              Block(";- MenuItem Constants", {"  #Main_Open", "  #Main_Save"}),
+              Block(";- Gadget Constants", {"  #Main_OK", "  #Main_Label"}),
+              Block(";- StatusBar Constants", {"  #Main_SB"}), Block(";- ToolBar Constants", {"  #Dlg_TB"}),
+              Block(";- Font Constants", {"  #Big", "  3"}),
+              Block(";- Image Constants", {"  #Logo", "  #MyImage_0"})}));
 }
 
 }  // namespace

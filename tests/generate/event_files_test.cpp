@@ -26,9 +26,9 @@ TEST(EventFilesTest, NewMenuFileHasHeaderAndOneProcedurePerItem) {
   AnalysisModel m;
   m.menu_items = L({"A", "B"});
   AddMenuProcedures(m);
-  const Lines expected = Concat({Header("; Quillon Event Menu"),
-                                 L({"Procedure EventMenu_A()", "  ", "EndProcedure", "", kSep, ""}),
-                                 L({"Procedure EventMenu_B()", "  ", "EndProcedure", "", kSep, ""})});
+  const Lines expected =
+      Concat({Header("; Quillon Event Menu"), L({"Procedure EventMenu_A()", "  ", "EndProcedure", "", kSep, ""}),
+              L({"Procedure EventMenu_B()", "  ", "EndProcedure", "", kSep, ""})});
   EXPECT_EQ(m.event_menu_lines, expected);
   EXPECT_EQ(m.event_menu_lines.size(), 18u);
 }
@@ -52,11 +52,11 @@ TEST(EventFilesTest, ExistingProceduresAreKeptAndOnlyMissingOnesAppended) {
 TEST(EventFilesTest, SignatureSearchFollowsTheSubstringRule) {
   AnalysisModel m;
   m.event_menu_lines = L({
-      "; Procedure EventMenu_InComment()",          // in a comment: present
+      "; Procedure EventMenu_InComment()",         // in a comment: present
       "   Procedure EventMenu_Indented() ; note",  // leading blanks, text after: present
-      "Procedure EventMenu_renamed()",              // other letter case: not present
-      "Procedure EventMenu_Param(x)",               // other parameters: not present
-      "Procedure EventMenu_Prefix()",               // "Pre" is not "Prefix": Pre missing
+      "Procedure EventMenu_renamed()",             // other letter case: not present
+      "Procedure EventMenu_Param(x)",              // other parameters: not present
+      "Procedure EventMenu_Prefix()",              // "Pre" is not "Prefix": Pre missing
   });
   m.menu_items = L({"InComment", "Indented", "Renamed", "Param", "Pre", "Prefix"});
   AddMenuProcedures(m);
@@ -74,8 +74,8 @@ TEST(EventFilesTest, GadgetProceduresSkipTextAndFrameGadgets) {
                {T("G_User"), T("MYUSERGADGET")},
                {T("G_Mixed"), T("TextGadget")}};  // kinds are compared exactly
   AddGadgetProcedures(m);
-  const Lines body = L({"  ", "  Select EventType", "    Case #PB_EventType_LeftClick", "      ", "  EndSelect",
-                        "  ", "EndProcedure", "", kSep, ""});
+  const Lines body = L({"  ", "  Select EventType", "    Case #PB_EventType_LeftClick", "      ", "  EndSelect", "  ",
+                        "EndProcedure", "", kSep, ""});
   Lines expected = Header("; Quillon Event Gadget");
   for (const char* name : {"G_Ok", "G_User", "G_Mixed"}) {
     expected.push_back(T("Procedure EventGadget_") + T(name) + T("(EventType)"));
@@ -98,13 +98,11 @@ TEST(EventFilesTest, NewWindowFileListsSizesBeforeExits) {
   m.windows = L({"WinMain", "WinAbout"});
   AddSizeProcedures(m);
   AddExitProcedures(m);
-  const Lines expected = Concat({Header("; Quillon Event Window"),
-                                 L({"Procedure EventSize_WinMain()", "  ", "EndProcedure", "", kSep, ""}),
-                                 L({"Procedure EventSize_WinAbout()", "  ", "EndProcedure", "", kSep, ""}),
-                                 L({"Procedure EventExit_WinMain()", "  ExitApplication = 1", "EndProcedure", "",
-                                    kSep, ""}),
-                                 L({"Procedure EventExit_WinAbout()", "  CloseWindow(#WinAbout)", "EndProcedure",
-                                    "", kSep, ""})});
+  const Lines expected = Concat(
+      {Header("; Quillon Event Window"), L({"Procedure EventSize_WinMain()", "  ", "EndProcedure", "", kSep, ""}),
+       L({"Procedure EventSize_WinAbout()", "  ", "EndProcedure", "", kSep, ""}),
+       L({"Procedure EventExit_WinMain()", "  ExitApplication = 1", "EndProcedure", "", kSep, ""}),
+       L({"Procedure EventExit_WinAbout()", "  CloseWindow(#WinAbout)", "EndProcedure", "", kSep, ""})});
   EXPECT_EQ(m.event_window_lines, expected);
 }
 
@@ -117,11 +115,11 @@ TEST(EventFilesTest, ExitBodyDependsOnPositionOnlyAndExistingBodiesStay) {
   AddSizeProcedures(m);
   AddExitProcedures(m);
   const Lines tail(m.event_window_lines.begin() + 5, m.event_window_lines.end());
-  EXPECT_EQ(tail, Concat({L({"Procedure EventSize_WinNew()", "  ", "EndProcedure", "", kSep, ""}),
-                          L({"Procedure EventSize_WinThird()", "  ", "EndProcedure", "", kSep, ""}),
-                          L({"Procedure EventExit_WinNew()", "  ExitApplication = 1", "EndProcedure", "", kSep, ""}),
-                          L({"Procedure EventExit_WinThird()", "  CloseWindow(#WinThird)", "EndProcedure", "", kSep,
-                             ""})}));
+  EXPECT_EQ(tail,
+            Concat({L({"Procedure EventSize_WinNew()", "  ", "EndProcedure", "", kSep, ""}),
+                    L({"Procedure EventSize_WinThird()", "  ", "EndProcedure", "", kSep, ""}),
+                    L({"Procedure EventExit_WinNew()", "  ExitApplication = 1", "EndProcedure", "", kSep, ""}),
+                    L({"Procedure EventExit_WinThird()", "  CloseWindow(#WinThird)", "EndProcedure", "", kSep, ""})}));
   EXPECT_EQ(ToUtf8(m.event_window_lines[3]), "  ExitApplication = 1");
 }
 
@@ -158,8 +156,8 @@ bool NaivePresent(const Lines& lines, const Text& signature) {
 
 TEST(SignatureIndexTest, AgreesWithTheSubstringRuleOnRandomLines) {
   std::mt19937 rng(12345);
-  const std::vector<std::string> pieces = {"Procedure EventMenu_", "()", "(", ")", "A", "B", "AB", "_", " ", ";",
-                                           "Procedure EventMenu_A", "EventMenu_"};
+  const std::vector<std::string> pieces = {
+      "Procedure EventMenu_", "()", "(", ")", "A", "B", "AB", "_", " ", ";", "Procedure EventMenu_A", "EventMenu_"};
   const Lines names = L({"A", "B", "AB", "A()", "", "ABA", "_A", "B)"});
   for (int round = 0; round < 300; ++round) {
     Lines lines;

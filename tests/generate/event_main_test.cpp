@@ -31,7 +31,9 @@ AnalysisModel ModelWith(bool call_fast) {
   AnalysisModel m;
   m.event_main_lines = EventMainTemplate(call_fast);
   m.menu_items = L({"A", "B", "C"});
-  m.gadgets = {{T("W_Ok"), T("BUTTONGADGET")}, {T("W_Text"), T("TEXTGADGET")}, {T("W_Box"), T("FRAME3DGADGET")},
+  m.gadgets = {{T("W_Ok"), T("BUTTONGADGET")},
+               {T("W_Text"), T("TEXTGADGET")},
+               {T("W_Box"), T("FRAME3DGADGET")},
                {T("W_List"), T("LISTVIEWGADGET")}};
   m.windows = L({"W", "Second"});
   return m;

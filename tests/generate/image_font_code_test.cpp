@@ -22,7 +22,7 @@ TEST(BuildFontsCodeTest, TitleFontLinesAsWrittenAndEmptyLine) {
   q.ws->analysis.fonts = {{U"#Big", U"  LoadFont(#Big, \"Arial\", 20)"}, {U"3", U"LoadFont(3,\"Mono\",9)"}};
   BuildFontsCode(*q.ws);
   EXPECT_EQ(S(q.ws->analysis.fonts_code), (std::vector<std::string>{";- Load Font", "  LoadFont(#Big, \"Arial\", 20)",
-                                                                     "LoadFont(3,\"Mono\",9)", ""}));
+                                                                    "LoadFont(3,\"Mono\",9)", ""}));
 }
 
 TEST(ReplaceImageCallsTest, InlineCallsBecomeConstantsSharedByFileName) {
@@ -98,12 +98,12 @@ TEST(BuildImagesCodeTest, IncludedImages) {
   p.ws->project.switches.image_include = 1;
   p.ws->analysis.images = {{U"#Logo", U"logo.jpg"}, {U"#MyImage_0", U"x/y.bmp"}};
   BuildImagesCode(*p.ws);
-  EXPECT_EQ(S(p.ws->analysis.images_code),
-            (std::vector<std::string>{";- Image Plugin", "", "UseJPEGImageDecoder()", "UseJPEG2000ImageDecoder()", "",
-                                      ";- Catch Images", "CatchImage(#Logo, ?Logo)",
-                                      "CatchImage(#MyImage_0, ?MyImage_0)", "", ";- Images", "DataSection",
-                                      "  Logo:", "  IncludeBinary \"logo.jpg\"", "  MyImage_0:",
-                                      "  IncludeBinary \"x/y.bmp\"", "EndDataSection"}));
+  EXPECT_EQ(
+      S(p.ws->analysis.images_code),
+      (std::vector<std::string>{";- Image Plugin", "", "UseJPEGImageDecoder()", "UseJPEG2000ImageDecoder()", "",
+                                ";- Catch Images", "CatchImage(#Logo, ?Logo)", "CatchImage(#MyImage_0, ?MyImage_0)", "",
+                                ";- Images", "DataSection", "  Logo:", "  IncludeBinary \"logo.jpg\"",
+                                "  MyImage_0:", "  IncludeBinary \"x/y.bmp\"", "EndDataSection"}));
 }
 
 TEST(BuildImagesCodeTest, NoImages) {
@@ -113,9 +113,8 @@ TEST(BuildImagesCodeTest, NoImages) {
   Step1Project on;
   on.ws->project.switches.image_include = 1;
   BuildImagesCode(*on.ws);
-  EXPECT_EQ(S(on.ws->analysis.images_code),
-            (std::vector<std::string>{";- Image Plugin", "", ";- Catch Images", "", ";- Images", "DataSection",
-                                      "EndDataSection"}));
+  EXPECT_EQ(S(on.ws->analysis.images_code), (std::vector<std::string>{";- Image Plugin", "", ";- Catch Images", "",
+                                                                      ";- Images", "DataSection", "EndDataSection"}));
 }
 
 }  // namespace

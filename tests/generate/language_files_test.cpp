@@ -133,8 +133,8 @@ TEST(LoadLanguageTest, OldBlockIsReplacedAndUserLinesStay) {
   Lines lines = L({"; user header", "#MaxLanguage = 7 ; old", "UserCode()", "DataSection", "DefaultLanguage:",
                    "  Data.s \"Old1\"", "  Data.s \"Old2\"", "EndDataSection", "#MaxLanguage = 9", "More()"});
   ASSERT_TRUE(UpdateLoadLanguageLines(lines, map));
-  EXPECT_EQ(lines, L({"; user header", "#MaxLanguage = 1", "UserCode()", "DataSection", "DefaultLanguage:",
-                      "  Data.s \"New\"", "EndDataSection", "#MaxLanguage = 9", "More()"}));
+  EXPECT_EQ(lines, L({"; user header", "#MaxLanguage = 1", "UserCode()", "DataSection",
+                      "DefaultLanguage:", "  Data.s \"New\"", "EndDataSection", "#MaxLanguage = 9", "More()"}));
 }
 
 TEST(LoadLanguageTest, MissingBlockLeavesLinesUnchangedWithAWarning) {

@@ -23,8 +23,7 @@ FormObjects SampleObjects() {
                {T("WinMain_List"), T("LISTVIEWGADGET")},
                {T("WinAbout_Close"), T("BUTTONGADGET")}};
   o.images = {{T("#MyImage_0"), T("open.png")}};
-  o.form_code = L({"Procedure Open_WinMain()", "  OpenWindow(#WinMain, 0, 0, 400, 300, \"Main\")",
-                   "EndProcedure"});
+  o.form_code = L({"Procedure Open_WinMain()", "  OpenWindow(#WinMain, 0, 0, 400, 300, \"Main\")", "EndProcedure"});
   o.texts = L({"Open", "Close", "Main"});
   return o;
 }

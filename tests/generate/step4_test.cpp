@@ -37,9 +37,9 @@ TEST(Step4Test, FirstRunLogsCountsAndWritesTheSixFiles) {
   Step4Project p;
   p.Run(SampleObjects());
   const std::string d = p.dir.path();
-  std::vector<std::string> expected = {"Generate Code Step 4 ...", "- Create new code...", " -> Count Window: 2",
-                                       " -> Count MenuBar: 1",     " -> Count MenuItem: 3",  " -> Count StatusBar: 1",
-                                       " -> Count ToolBar: 1",     " -> Count Gadget: 5",    " -> Count Image: 1",
+  std::vector<std::string> expected = {"Generate Code Step 4 ...", "- Create new code...",  " -> Count Window: 2",
+                                       " -> Count MenuBar: 1",     " -> Count MenuItem: 3", " -> Count StatusBar: 1",
+                                       " -> Count ToolBar: 1",     " -> Count Gadget: 5",   " -> Count Image: 1",
                                        "- Write Files..."};
   for (const std::string& name : testing::AlwaysWrittenFiles()) expected.push_back(" -> Write File " + d + name);
   expected.push_back("Ready.");
@@ -84,8 +84,8 @@ TEST(Step4Test, NoMenuItemsWriteTheSixLineEventMenu) {
   FormObjects objects = SampleObjects();
   objects.menu_items.clear();
   p.Run(objects, kOutputAscii);
-  EXPECT_EQ(p.Read("EventMenu.pb"), testing::JoinLines({";-TOP", "", "; Quillon Event Menu", "",
-                                                         "; " + std::string(87, '*'), ""}));
+  EXPECT_EQ(p.Read("EventMenu.pb"),
+            testing::JoinLines({";-TOP", "", "; Quillon Event Menu", "", "; " + std::string(87, '*'), ""}));
 }
 
 TEST(Step4Test, TextAndFrameGadgetsGetTableSlotsButNoProcedures) {
@@ -174,8 +174,9 @@ TEST(Step4Test, MultilangWritesLoadLanguageAndCatalogLast) {
   EXPECT_EQ(p.host.log[p.host.log.size() - 4], " -> Write File " + d + "LoadLanguage.pb");
   EXPECT_EQ(p.host.log[p.host.log.size() - 3], " -> Write File " + d + "Catalog");
   EXPECT_EQ(p.Read("Catalog"), kBom + "Default;Language\n\"A\";\"\"\n\"B\";\"\"\n");
-  EXPECT_NE(p.Read("LoadLanguage.pb").find("  DefaultLanguage:\n  Data.s \"A\"\n  Data.s \"B\"\n  EndDefaultLanguage:\n"),
-            std::string::npos);
+  EXPECT_NE(
+      p.Read("LoadLanguage.pb").find("  DefaultLanguage:\n  Data.s \"A\"\n  Data.s \"B\"\n  EndDefaultLanguage:\n"),
+      std::string::npos);
   EXPECT_NE(p.Read("CommonFile.pb").find("IncludeFile \"LoadLanguage.pb\"\n"), std::string::npos);
 }
 
@@ -191,12 +192,16 @@ TEST(Step4Test, MultilangOffLeavesOldLanguageFilesAlone) {
 
 TEST(Step4Test, OutputFormatChoosesMarkAndEncoding) {
   FormObjects objects = SampleObjects();
-  objects.form_code.push_back(T("  ; Gr\xC3\xB6\xC3\x9F" "e"));  // ö and ß fit one byte
+  objects.form_code.push_back(
+      T("  ; Gr\xC3\xB6\xC3\x9F"
+        "e"));  // ö and ß fit one byte
   Step4Project single;
   single.Run(objects, kOutputAscii);
   const std::string common_single = single.Read("CommonFile.pb");
   EXPECT_EQ(common_single.substr(0, 2), "; ");
-  EXPECT_NE(common_single.find("  ; Gr\xF6\xDF" "e\n"), std::string::npos);
+  EXPECT_NE(common_single.find("  ; Gr\xF6\xDF"
+                               "e\n"),
+            std::string::npos);
   for (const std::string& name : testing::AlwaysWrittenFiles()) {
     EXPECT_NE(single.Read(name).substr(0, 3), kBom) << name;
   }
@@ -204,7 +209,9 @@ TEST(Step4Test, OutputFormatChoosesMarkAndEncoding) {
   utf8.Run(objects, kOutputUtf8);
   const std::string common_utf8 = utf8.Read("CommonFile.pb");
   EXPECT_EQ(common_utf8.substr(0, 3), kBom);
-  EXPECT_NE(common_utf8.find("  ; Gr\xC3\xB6\xC3\x9F" "e\n"), std::string::npos);
+  EXPECT_NE(common_utf8.find("  ; Gr\xC3\xB6\xC3\x9F"
+                             "e\n"),
+            std::string::npos);
   EXPECT_EQ(common_utf8.find('\r'), std::string::npos);
 }
 
@@ -249,11 +256,11 @@ TEST(Step4Test, AFailedFileIsReportedAndTheOthersAreStillWritten) {
   p.Run(SampleObjects());
   const std::string d = p.dir.path();
   const std::vector<std::string> tail(p.host.log.end() - 8, p.host.log.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{" -> Write File " + d + "Main.pb", " -> Write File " + d + "CommonFile.pb",
-                                            " -> Write File " + d + "EventMain.pb",
-                                            " -> Write File " + d + "EventMenu.pb",
-                                            " -> Error File " + d + "EventGadget.pb / Errorcode: 1",
-                                            " -> Write File " + d + "EventWindow.pb", "Ready.", ""}));
+  EXPECT_EQ(tail,
+            (std::vector<std::string>{" -> Write File " + d + "Main.pb", " -> Write File " + d + "CommonFile.pb",
+                                      " -> Write File " + d + "EventMain.pb", " -> Write File " + d + "EventMenu.pb",
+                                      " -> Error File " + d + "EventGadget.pb / Errorcode: 1",
+                                      " -> Write File " + d + "EventWindow.pb", "Ready.", ""}));
   EXPECT_EQ(p.Read("EventGadget.pb"), "; old gadget file\n");
   EXPECT_NE(p.Read("EventWindow.pb"), "<missing>");
 }

@@ -58,7 +58,7 @@ Trace RunScenario(FileSystem& fs, const std::string& root, const ExternalWrite& 
   trace.push_back(std::string("backup folder: ") + (fs.MakePrivateFolder(root + "Backup") ? "ok" : "refused"));
   read("Main.pb");
   replace("Main.pb", "new");
-  read("Main.pb");           // the run's own write is read back
+  read("Main.pb");              // the run's own write is read back
   replace("Main.pb", "newer");  // and is no change by another program
   read("Missing.pb");
   external(root + "Missing.pb", "theirs");

@@ -39,8 +39,7 @@ TEST(SettingsLocation, WritableProgramFolderHoldsTheSettings) {
 
 TEST(SettingsLocation, ReadOnlyProgramFolderGivesTheUsersConfigurationFolder) {
   EXPECT_EQ(ChooseSettingsDirectory(Env("/opt/quillon/", false, "/home/u/.cfg", "/home/u")), "/home/u/.cfg/quillon/");
-  EXPECT_EQ(ChooseSettingsDirectory(Env("/opt/quillon/", false, "/home/u/.cfg/", "/home/u")),
-            "/home/u/.cfg/quillon/");
+  EXPECT_EQ(ChooseSettingsDirectory(Env("/opt/quillon/", false, "/home/u/.cfg/", "/home/u")), "/home/u/.cfg/quillon/");
   // Unset, empty or relative: the XDG rules fall back to ~/.config.
   EXPECT_EQ(ChooseSettingsDirectory(Env("/opt/quillon/", false, "", "/home/u")), "/home/u/.config/quillon/");
   EXPECT_EQ(ChooseSettingsDirectory(Env("/opt/quillon/", false, "cfg", "/home/u/")), "/home/u/.config/quillon/");

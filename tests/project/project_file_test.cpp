@@ -35,11 +35,35 @@ TEST_F(ProjectFileTest, SaveThenLoadGivesTheSameModel) {
   ASSERT_TRUE(SaveProject(ws, dir.TextPath("p.pbm"), false, host));
   EXPECT_TRUE(ws.project.saved);
   EXPECT_TRUE(ws.project.has_name);
-  EXPECT_EQ(ReadBytes(dir.File("p.pbm")),
-            JoinLines({"[FILES]", "/src/Main.pbf", "rel/Äbout.pb", "/src/Main.pbf", "", "[SWITCH]", "Parend=1",
-                       "PB_Ignore=0", "Multilang=1", "Image_Include=0", "Image_Null=1", "UseCallFast=-7", "Utf8=1",
-                       "", "[WINDOW]", "Main", "About", "", "[MENU]", "", "[MENUITEM]", "", "[STATUSBAR]", "",
-                       "[TOOLBAR]", "", "[GADGET]", "Main_OK", ""}));
+  EXPECT_EQ(ReadBytes(dir.File("p.pbm")), JoinLines({"[FILES]",
+                                                     "/src/Main.pbf",
+                                                     "rel/Äbout.pb",
+                                                     "/src/Main.pbf",
+                                                     "",
+                                                     "[SWITCH]",
+                                                     "Parend=1",
+                                                     "PB_Ignore=0",
+                                                     "Multilang=1",
+                                                     "Image_Include=0",
+                                                     "Image_Null=1",
+                                                     "UseCallFast=-7",
+                                                     "Utf8=1",
+                                                     "",
+                                                     "[WINDOW]",
+                                                     "Main",
+                                                     "About",
+                                                     "",
+                                                     "[MENU]",
+                                                     "",
+                                                     "[MENUITEM]",
+                                                     "",
+                                                     "[STATUSBAR]",
+                                                     "",
+                                                     "[TOOLBAR]",
+                                                     "",
+                                                     "[GADGET]",
+                                                     "Main_OK",
+                                                     ""}));
 
   Workspace other;
   ASSERT_TRUE(LoadProject(other, dir.TextPath("p.pbm"), host));
@@ -86,21 +110,22 @@ TEST_F(ProjectFileTest, SwitchLineRules) {
   ws.project.switches.utf8 = 5;  // a key the file lacks keeps its value
   ASSERT_TRUE(Load(JoinLines({"[SWITCH]", "Parend =1", "PB_Ignore= 1", "Multilang=1;", "Image_Include=1",
                               "Image_Include=0", "Image_Null=x", "UseCallFast=3=4", "parend=1", "Bogus=9"})));
-  EXPECT_EQ(ws.project.switches.parend, 0);       // blank before "=": no such key
-  EXPECT_EQ(ws.project.switches.pb_ignore, 1);    // blank after "=" is harmless
-  EXPECT_EQ(ws.project.switches.multilang, 1);    // ";" removed first
+  EXPECT_EQ(ws.project.switches.parend, 0);         // blank before "=": no such key
+  EXPECT_EQ(ws.project.switches.pb_ignore, 1);      // blank after "=" is harmless
+  EXPECT_EQ(ws.project.switches.multilang, 1);      // ";" removed first
   EXPECT_EQ(ws.project.switches.image_include, 0);  // later line wins
-  EXPECT_EQ(ws.project.switches.image_null, 0);   // not a number
+  EXPECT_EQ(ws.project.switches.image_null, 0);     // not a number
   EXPECT_EQ(ws.project.switches.use_call_fast, 3);  // up to the next "="
   EXPECT_EQ(ws.project.switches.utf8, 5);
 }
 
 TEST_F(ProjectFileTest, SectionRules) {
-  ASSERT_TRUE(Load("[FILES]\r\na.pbf\rb.pbf\n[SWITCH]\nParend=1\n[WINDOW] \nIgnored\n\nStray\n[OTHER]\nx\n"
-                   "[GADGET]\nG1\n[GADGET]\nG2"));
+  ASSERT_TRUE(
+      Load("[FILES]\r\na.pbf\rb.pbf\n[SWITCH]\nParend=1\n[WINDOW] \nIgnored\n\nStray\n[OTHER]\nx\n"
+           "[GADGET]\nG1\n[GADGET]\nG2"));
   EXPECT_EQ(ws.project.files, L({"a.pbf", "b.pbf"}));  // no empty line needed before [SWITCH]
   EXPECT_EQ(ws.project.switches.parend, 1);
-  EXPECT_TRUE(ws.project.saved_windows.empty());        // header with a trailing blank is unknown
+  EXPECT_TRUE(ws.project.saved_windows.empty());         // header with a trailing blank is unknown
   EXPECT_EQ(ws.project.saved_gadgets, L({"G1", "G2"}));  // sections may repeat
   EXPECT_EQ(ws.project.other_sections, L({"[WINDOW] ", "Ignored", "", "Stray", "[OTHER]", "x"}));
   EXPECT_TRUE(ws.project.has_name);

@@ -33,17 +33,18 @@ TEST(SettingsFile, FirstStartUsesDefaultsAndExitCreatesTheFile) {
 
   SaveSettings(ws, dir.File("QN4.INI"));
   EXPECT_EQ(ReadBytes(dir.File("QN4.INI")),
-            "\xEF\xBB\xBF" + JoinLines({"[Path]", "Last = ", "Project = Unbekannt.pbm", "", "[Default]",
-                                         "Parend = 1", "PB_Ignore = 1", "Multilang = 0", "Image_Include = 0",
-                                         "Image_Null = 0", "UseCallFast = 1", "Utf8 = 1"}));
+            "\xEF\xBB\xBF" + JoinLines({"[Path]", "Last = ", "Project = Unbekannt.pbm", "", "[Default]", "Parend = 1",
+                                        "PB_Ignore = 1", "Multilang = 0", "Image_Include = 0", "Image_Null = 0",
+                                        "UseCallFast = 1", "Utf8 = 1"}));
 }
 
 TEST(SettingsFile, HandEditedFileIsReadCaseInsensitivelyAndUnknownEntriesKept) {
   TempDir dir;
   const std::string path = dir.File("QN4.INI");
   // No mark: single-byte text (0xE4 is ä).
-  WriteBytes(path, "; my comment\n\n[path]\nLAST =\t/home/j\xE4/ \t\nExtra = keep\n[DEFAULT]\nmultilang=1\nutf8 = nope\n"
-                   "[Mine]\nx=1\n");
+  WriteBytes(path,
+             "; my comment\n\n[path]\nLAST =\t/home/j\xE4/ \t\nExtra = keep\n[DEFAULT]\nmultilang=1\nutf8 = nope\n"
+             "[Mine]\nx=1\n");
   const SettingsValues v = ReadSettings(path);
   EXPECT_EQ(v.last_path, U"/home/jä/");
   EXPECT_TRUE(v.project_path.empty());

@@ -155,9 +155,9 @@ TEST(BackupFailures, ReadOnlyProjectDirectoryLogsAndStep3GoesOn) {
   ASSERT_EQ(::chmod(f.project.c_str(), 0555), 0);
   RunStep3(f.ws, f.host);
   ::chmod(f.project.c_str(), 0755);
-  EXPECT_EQ(f.host.log, (Strings{"Generate Code Step 3 ...", "- Make Backup...", "- Error CopyDirectory",
-                                 "- Update Prefix", "- Update Procedure", "- Update Constants",
-                                 "- Update Open Window", "- Update IncludeFiles"}));
+  EXPECT_EQ(f.host.log,
+            (Strings{"Generate Code Step 3 ...", "- Make Backup...", "- Error CopyDirectory", "- Update Prefix",
+                     "- Update Procedure", "- Update Constants", "- Update Open Window", "- Update IncludeFiles"}));
   EXPECT_FALSE(IsDirectory(f.project + "Backup"));
 }
 

@@ -45,9 +45,8 @@ TEST(IncludeRules, CountsEveryChangedLinePerRuleAndRecord) {
   // Line 2: constant #main, then Open_Main(): 2.
   // Line 4: prefix rule on both, then the gadget record on the second: 2.
   EXPECT_EQ(ApplyIncludeRules(records, &lines), 6);
-  EXPECT_EQ(testing::ToUtf8Lines(lines),
-            testing::JoinLines({"x = #Start_Done", "Open_Start() : y = #Start", "nothing here",
-                                "#Start_OK2 = #Start_Done"}));
+  EXPECT_EQ(testing::ToUtf8Lines(lines), testing::JoinLines({"x = #Start_Done", "Open_Start() : y = #Start",
+                                                             "nothing here", "#Start_OK2 = #Start_Done"}));
 }
 
 TEST(IncludeRules, NonWindowRecordsOnlyRenameConstants) {

@@ -32,23 +32,22 @@ TEST(SourcePassesWindowRename, RenamesProceduresConstantsAndOpenCalls) {
                             "Procedure EventSize_Main_Dlg()", "Procedure EventExit_MainDlg()"});
   RunAllPasses({{U"Main", U"Start", kKindWindow}}, a);
 
-  EXPECT_EQ(Names(a.main_lines), (Strings{"Open_Start()", "If Event = #Start", "SetGadgetText(#Start_OK, \"x\")",
-                                          "Open_MainWindow()"}));
+  EXPECT_EQ(Names(a.main_lines),
+            (Strings{"Open_Start()", "If Event = #Start", "SetGadgetText(#Start_OK, \"x\")", "Open_MainWindow()"}));
   EXPECT_EQ(Names(a.event_menu_lines),
             (Strings{"Procedure EventMenu_Start_Save()", "  DisableGadget(#Start_OK, 1)", "EndProcedure"}));
   EXPECT_EQ(Names(a.event_gadget_lines),
             (Strings{"Procedure EventGadget_Start_OK()", "  Open_Start() : #MyMain_X = 1"}));
-  EXPECT_EQ(Names(a.event_window_lines),
-            (Strings{"Procedure EventSize_Start()", "Procedure EventExit_Start()",
-                     "Procedure EventSize_Start_Dlg()", "Procedure EventExit_MainDlg()"}));
+  EXPECT_EQ(Names(a.event_window_lines), (Strings{"Procedure EventSize_Start()", "Procedure EventExit_Start()",
+                                                  "Procedure EventSize_Start_Dlg()", "Procedure EventExit_MainDlg()"}));
 }
 
 // EventWindow.pb holds user code like the other three files: every rule
 // that names all four lists reaches it, not only its own procedure names.
 TEST(SourcePassesWindowRename, EventWindowLinesGetThePrefixConstantAndOpenRules) {
   AnalysisModel a;
-  a.event_window_lines = L({"Procedure EventSize_Main()", "  ResizeGadget(#Main_List, 0, 0, WindowWidth(#Main), 9)",
-                            "  Open_Main()"});
+  a.event_window_lines =
+      L({"Procedure EventSize_Main()", "  ResizeGadget(#Main_List, 0, 0, WindowWidth(#Main), 9)", "  Open_Main()"});
   RunAllPasses({{U"Main", U"Start", kKindWindow}}, a);
   EXPECT_EQ(Names(a.event_window_lines),
             (Strings{"Procedure EventSize_Start()", "  ResizeGadget(#Start_List, 0, 0, WindowWidth(#Start), 9)",
@@ -75,8 +74,8 @@ TEST(SourcePassesGadgetRename, WholeWordsOnlyAndBoundCase) {
   a.event_gadget_lines = L({"Procedure EventGadget_Main_OK()", "Procedure EventGadget_Main_OK2()"});
   a.event_menu_lines = L({"Procedure EventMenu_Main_OK()"});
   RunAllPasses({{U"Main_OK", U"Main_Cancel", kKindGadget}}, a);
-  EXPECT_EQ(Names(a.main_lines), (Strings{"#Main_Cancel", "#Main_OK2", "#Main_OKAY", "(#Main_Cancel)",
-                                          "#Main_Cancel,", "#Main_Cancel = 3"}));
+  EXPECT_EQ(Names(a.main_lines), (Strings{"#Main_Cancel", "#Main_OK2", "#Main_OKAY", "(#Main_Cancel)", "#Main_Cancel,",
+                                          "#Main_Cancel = 3"}));
   EXPECT_EQ(Names(a.event_gadget_lines),
             (Strings{"Procedure EventGadget_Main_Cancel()", "Procedure EventGadget_Main_OK2()"}));
   // A gadget binding renames no menu procedure.

@@ -30,9 +30,8 @@ TEST(RunStep3, LogsEveryPassAndRenamesMemoryAndIncludes) {
 
   RunStep3(ws, host);
 
-  EXPECT_EQ(host.log, (Strings{"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix",
-                               "- Update Procedure", "- Update Constants", "- Update Open Window",
-                               "- Update IncludeFiles",
+  EXPECT_EQ(host.log, (Strings{"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix", "- Update Procedure",
+                               "- Update Constants", "- Update Open Window", "- Update IncludeFiles",
                                " -> Update Includefile " + include + " / Count Change: 1",
                                // the renamed lines of the user's own files, after the includes
                                " -> Update " + dir.File("Main.pb") + " / Count Change: 2"}));

@@ -49,8 +49,8 @@ ProcessResult RunQuillon(const std::vector<std::string>& args, const std::string
 
 void CopyExampleProject(const std::string& target) {
   const std::string command =
-      "cp -R " + Quote(FromEnvironment("QUILLON_TEST_EXAMPLES", std::string(QUILLON_SOURCE_DIR) + "/examples") + "/.") + " " + Quote(target) +
-      " && rm -rf " + Quote(target + "Backup") + " && cd " + Quote(target) +
+      "cp -R " + Quote(FromEnvironment("QUILLON_TEST_EXAMPLES", std::string(QUILLON_SOURCE_DIR) + "/examples") + "/.") +
+      " " + Quote(target) + " && rm -rf " + Quote(target + "Backup") + " && cd " + Quote(target) +
       " && rm -f Main.pb CommonFile.pb EventMain.pb EventMenu.pb EventGadget.pb EventWindow.pb LoadLanguage.pb Catalog";
   if (std::system(command.c_str()) != 0) throw std::runtime_error("cannot copy the example project");
 }

@@ -125,9 +125,13 @@ TEST(TextFileReading, MarkIsConsumedAndFormatsChosen) {
 
 TEST(LineWriting, Utf8WithMarkAndSingleByte) {
   const Lines lines{U"Grüße", U"", U"\U0001F600Ā"};
-  EXPECT_EQ(EncodeLines(lines, kOutputUtf8), "\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e\n\n\xF0\x9F\x98\x80\xC4\x80\n");
+  EXPECT_EQ(EncodeLines(lines, kOutputUtf8),
+            "\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
+            "e\n\n\xF0\x9F\x98\x80\xC4\x80\n");
   // Single byte: characters above U+00FF are left out, LF after every line.
-  EXPECT_EQ(EncodeLines(lines, kOutputAscii), "Gr\xFC\xDF" "e\n\n\n");
+  EXPECT_EQ(EncodeLines(lines, kOutputAscii),
+            "Gr\xFC\xDF"
+            "e\n\n\n");
   EXPECT_TRUE(NeedsWideEncoding(lines));
   EXPECT_FALSE(NeedsWideEncoding(Lines{U"Grüße"}));
   EXPECT_EQ(EncodeLines({}, kOutputAscii), "");

@@ -43,12 +43,13 @@ TEST(BasicStringHelpers, UpperCaseKeepsLengthAndMapsUnicode) {
 // search in the upper-cased copies finds, also where a character outside
 // ASCII upper-cases to an ASCII letter (dotless i, long s).
 TEST(BasicStringHelpers, CaseInsensitiveSearchAgreesWithSearchInUpperCasedCopies) {
-  const Text lines[] = {U"x = \u0131magegadget(#a)", U"\u017Fplittergadget(", U"ÄÖü imageGadget(#b) IMAGEGADGET(#c)",
-                        U"", U"IMAGEGADGE", U"\xFF\xDCimagegadget("};
+  const Text lines[] = {
+      U"x = \u0131magegadget(#a)", U"\u017Fplittergadget(", U"ÄÖü imageGadget(#b) IMAGEGADGET(#c)", U"", U"IMAGEGADGE",
+      U"\xFF\xDCimagegadget("};
   // Keywords ending in a letter and in other characters (those take the
   // fast search for their last character).
-  const Text keywords[] = {U"IMAGEGADGET(", U"SPLITTERGADGET(", U"ÄÖÜ", U"imageGADGET(#c",
-                           U"X", U"GADGET(#", U"#", U"(#B)"};
+  const Text keywords[] = {U"IMAGEGADGET(", U"SPLITTERGADGET(", U"ÄÖÜ", U"imageGADGET(#c", U"X", U"GADGET(#", U"#",
+                           U"(#B)"};
   for (const Text& line : lines) {
     for (const Text& keyword : keywords) {
       const Text upper = Upper(line);

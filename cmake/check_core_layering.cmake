@@ -1,28 +1,17 @@
-# Keeps the source folders in layers, from the ground up. A file includes
-# headers of its own folder and of folders in lower layers only, so no two
-# folders include each other. Folders in one layer (the two front ends) do
-# not include each other either. The core (everything below the front ends)
-# never includes a GTK or GDK header.
-set(layers
-  "io"         # the file-system layer
-  "text"       # code points, encodings, 1-based string helpers
-  "model"      # project, analysis model, check lists, workspace
-  "host"       # the run host interface and the log texts
-  "project"    # project, settings and user list files
-  "generate"   # the generated files: code builders, read-back, writing
-  "analysis"   # reading the forms and sources
-  "check"      # constant check and bindings
-  "rewrite"    # backup and renaming in the user's code
-  "run"        # the pipeline and undo
-  "cli;app"    # the front ends
-)
+# Keeps the source folders in the layers of source_layers.cmake: a file
+# includes headers of its own folder and of folders in lower layers only, so
+# no two folders include each other (the two front ends share a layer and do
+# not include each other either). The core never includes a GTK or GDK header.
+include(${CMAKE_CURRENT_LIST_DIR}/source_layers.cmake)
 set(rank 0)
-foreach(layer ${layers})
-  foreach(folder ${layer})
-    set(rank_of_${folder} ${rank})
-  endforeach()
+foreach(folder ${CORE_LAYERS})
+  set(rank_of_${folder} ${rank})
   math(EXPR rank "${rank} + 1")
 endforeach()
+foreach(folder ${FRONT_ENDS})
+  set(rank_of_${folder} ${rank})
+endforeach()
+math(EXPR rank "${rank} + 1")
 # Files directly in src/ (the program's main) sit above every layer.
 set(top_rank ${rank})
 
@@ -35,7 +24,7 @@ foreach(f ${files})
   if(f MATCHES "/")
     string(REGEX REPLACE "/.*" "" folder "${f}")
     if(NOT DEFINED rank_of_${folder})
-      list(APPEND offenders "${f}: folder ${folder} has no layer (add it to cmake/check_core_layering.cmake)")
+      list(APPEND offenders "${f}: folder ${folder} has no layer (add it to cmake/source_layers.cmake)")
       continue()
     endif()
     set(own_rank ${rank_of_${folder}})
@@ -62,5 +51,7 @@ foreach(f ${files})
 endforeach()
 if(offenders)
   string(REPLACE ";" "\n  " listing "${offenders}")
-  message(FATAL_ERROR "Layering broken (order: io, text, model, host, project, generate, analysis, check, rewrite, run, cli/app):\n  ${listing}")
+  string(REPLACE ";" ", " order "${CORE_LAYERS}")
+  string(REPLACE ";" "/" front_ends "${FRONT_ENDS}")
+  message(FATAL_ERROR "Layering broken (order: ${order}, ${front_ends}):\n  ${listing}")
 endif()

@@ -17,7 +17,8 @@ void AnalysisModel::ClearForRun() {
   for (Lines* list : {&source_files, &include_files, &form_code, &constants_code, &images_code, &fonts_code,
                       &windows, &menu_bars, &menu_items, &status_bars, &tool_bars, &common_file_lines,
                       &main_lines, &event_main_lines, &event_window_lines, &event_menu_lines,
-                      &event_gadget_lines, &load_language_lines, &include_file_lines, &kept_generated_files}) {
+                      &event_gadget_lines, &load_language_lines, &include_file_lines, &kept_generated_files,
+                      &carried_declarations, &pb_any_objects}) {
     // clang-format on
     list->clear();
   }

@@ -46,6 +46,14 @@ struct AnalysisModel {
   std::vector<ImageRecord> images;
   std::vector<FontRecord> fonts;
   std::vector<OutsideConstant> outside_constants;  // in file list order, then line order
+  // Designer forms: the top-level declaration lines of the form files that
+  // CommonFile.pb carries (Global, Declare, Enumeration blocks ...), as
+  // written, in file list order and line order.
+  Lines carried_declarations;
+  // Collected object names (window prefix included, as collected) that were
+  // made from a #PB_Any variable; the variable is the name without its
+  // window prefix and "_", for a window the window name itself.
+  Lines pb_any_objects;
 
   Lines constants_code;
   Lines images_code;

@@ -1,6 +1,7 @@
 // The Start Generate window as a user at the keyboard meets it: readable
 // check boxes, Return starts, Escape and Cancel close without a run, the
-// window over the main window, Tab down the first column; and an unnamed
+// window over the main window, Tab down the first column, then the second,
+// then Start and Cancel; and an unnamed
 // project that gets its name in Save As goes on to the window.
 #include <gtest/gtest.h>
 #include <gdk/gdkkeysyms.h>
@@ -106,8 +107,8 @@ TEST(StartWindowKeysTest, CentredOnTheMainWindowAndTabGoesDownTheFirstColumn) {
     PressKey(gtk_window_get_focus(sw.window()), GDK_Tab);
     order.push_back(gtk_window_get_focus(sw.window()));
   }
-  const std::vector<GtkWidget*> expected = {sw.gadget(4), sw.gadget(5),       sw.gadget(6), sw.gadget(7),
-                                            sw.gadget(8), sw.cancel_button(), sw.gadget(9), sw.gadget(10)};
+  const std::vector<GtkWidget*> expected = {sw.gadget(4), sw.gadget(5),  sw.gadget(6), sw.gadget(7),
+                                            sw.gadget(9), sw.gadget(10), sw.gadget(8), sw.cancel_button()};
   EXPECT_EQ(order, expected);
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 
 #include "text/encoding.h"
@@ -159,17 +158,9 @@ gboolean DialogResponder::Tick(gpointer self_data) {
     }
     g_object_set_data(G_OBJECT(widget), "answered", GINT_TO_POINTER(1));
     ++self->answered_;
-    self->buttons_.clear();
     GList* buttons = gtk_container_get_children(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(widget))));
-    for (GList* b = buttons; b; b = b->next) {
-      if (!gtk_widget_get_visible(GTK_WIDGET(b->data))) continue;
-      std::vector<std::string> labels = LabelTexts(GTK_WIDGET(b->data));
-      if (labels.empty()) continue;
-      labels[0].erase(std::remove(labels[0].begin(), labels[0].end(), '_'), labels[0].end());  // mnemonics
-      self->buttons_.push_back(labels[0]);
-    }
+    self->button_count_ = static_cast<int>(g_list_length(buttons));
     g_list_free(buttons);
-    std::sort(self->buttons_.begin(), self->buttons_.end());
     if (self->keyval_) {
       // Into the widget that has the focus, as the keyboard delivers it.
       GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widget));

@@ -81,8 +81,7 @@ class DialogResponder {
   // What the last answered message box showed.
   GtkMessageType message_type() const { return message_type_; }
   const std::string& secondary_text() const { return secondary_text_; }
-  // The labels of the visible buttons of the last answered dialog, sorted.
-  const std::vector<std::string>& buttons() const { return buttons_; }
+  int button_count() const { return button_count_; }
   // Answer only when this returns true (e.g. after a worker finished).
   std::function<bool()> ready = [] { return true; };
 
@@ -95,7 +94,7 @@ class DialogResponder {
   int answered_ = 0;
   GtkMessageType message_type_ = GTK_MESSAGE_OTHER;
   std::string secondary_text_;
-  std::vector<std::string> buttons_;
+  int button_count_ = 0;
   guint source_ = 0;
 };
 

@@ -10,13 +10,14 @@
 #include "app/command_table.h"
 #include "app/gtk_dialog_service.h"
 #include "app/gui_support.h"
-#include "app/request_server.h"
 #include "io/file_io.h"
 #include "project/project_file.h"
 #include "project/user_gadget_file.h"
 
 namespace quillon::testing {
 namespace {
+
+const std::string kContinueText = "Some old constants not to bind! Continue?";
 
 struct RealApp {
   explicit RealApp(const std::string& user_list = "") {
@@ -44,6 +45,21 @@ TEST(RealDialogsTest, ExitSavePromptAnsweredNo) {
   app::DispatchClose(*r.app, app::kWindowMain);
   EXPECT_EQ(responder.answered(), 1);
   EXPECT_TRUE(r.app->exit_requested);
+  EXPECT_EQ(responder.button_count(), 3);  // Yes, No and Cancel
+}
+
+// Yes is the default button: Return saves the project before the exit.
+TEST(RealDialogsTest, ReturnInTheExitSavePromptSaves) {
+  RealApp r;
+  r.ws.project.files = L({"/x/a.pb"});
+  r.ws.project.project_path = FromUtf8(r.dir.File("p.pbm"));
+  r.ws.project.has_name = true;
+  r.ws.project.saved = false;
+  auto enter = DialogResponder::PressingKey("Frage", "Aktuelles Projekt speichern?", GDK_Return);
+  app::DispatchCommand(*r.app, 5);
+  EXPECT_EQ(enter->answered(), 1);
+  EXPECT_TRUE(r.app->exit_requested);
+  EXPECT_NE(ReadBytes(r.dir.File("p.pbm")).find("/x/a.pb\n"), std::string::npos);
 }
 
 TEST(RealDialogsTest, ExitSavePromptYesThenCancelledChooserKeepsRunning) {
@@ -69,8 +85,8 @@ TEST(RealDialogsTest, EscapeOrTheCloseBoxInTheExitQuestionKeepsTheProgramRunning
     EXPECT_EQ(escape->answered(), 1);
   }
   EXPECT_FALSE(r.app->exit_requested);
-  {
-    DialogResponder close_box("Frage", "Aktuelles Projekt speichern?", GTK_RESPONSE_DELETE_EVENT);
+  for (const int response : {GTK_RESPONSE_DELETE_EVENT, GTK_RESPONSE_CANCEL}) {
+    DialogResponder close_box("Frage", "Aktuelles Projekt speichern?", response);
     app::DispatchClose(*r.app, app::kWindowMain);
     EXPECT_EQ(close_box.answered(), 1);
   }
@@ -142,127 +158,37 @@ TEST(RealDialogsTest, ContinueQuestionExplainsTheAnswersAndReturnMeansNo) {
   EXPECT_TRUE(reply.cancelled);
 }
 
-// One bind request of the worker against the real dialogs, with the pair
-// Bar_Old > Bar_New bound.
-struct RealBindSession {
-  explicit RealBindSession(RealApp& r) : app(*r.app) {
-    worker = std::thread([this] {
-      reply = app.host.AskBindings(5, L({"Bar_Old", "Bar_Gone"}), L({"Bar_New"}));
+// No, Escape and the close box of the Continue question all keep binding;
+// only its Cancel button cancels the run.
+TEST(RealDialogsTest, ContinueQuestionNoOrClosingKeepsTheWindowYesContinuesCancelCancels) {
+  RealApp r;
+  for (const bool cancel : {false, true}) {
+    std::atomic<bool> done{false};
+    BindReply reply;
+    std::thread worker([&] {
+      reply = r.app->host.AskBindings(5, L({"Bar_Old", "Bar_Gone"}), L({"Bar_New"}));
       done = true;
     });
-    opened = PumpUntil([this] { return app.search_replace.IsOpen(); }) && WaitMapped(GTK_WIDGET(window().window()));
-    if (!opened) return;
-    ClickRow(window().list(app::kGadgetOldList), 0);
-    ClickRow(window().list(app::kGadgetNewList), 0);
-    window().HandleGadget(app::kGadgetBind, app::kEventClick);
-  }
-  ~RealBindSession() {
-    if (!done) app::ReplyBindRequest(app, 2);
-    PumpUntil([this] { return done.load(); });
+    ASSERT_TRUE(PumpUntil([&] { return r.app->search_replace.IsOpen(); }));
+    app::SearchReplaceWindow& w = r.app->search_replace;
+    for (const int response : {int{GTK_RESPONSE_NO}, int{GTK_RESPONSE_DELETE_EVENT}, 0}) {
+      auto answer = response ? std::make_unique<DialogResponder>("Info", kContinueText, response)
+                             : DialogResponder::PressingKey("Info", kContinueText, GDK_Escape);
+      w.HandleGadget(app::kGadgetContinue, app::kEventClick);  // returns once answered
+      EXPECT_EQ(answer->answered(), 1);
+      for (int i = 0; i < 5; ++i) g_main_context_iteration(nullptr, FALSE);
+      EXPECT_FALSE(done.load()) << response;
+      EXPECT_TRUE(w.IsOpen()) << response;
+    }
+    {
+      DialogResponder last("Info", kContinueText, cancel ? GTK_RESPONSE_CANCEL : GTK_RESPONSE_YES);
+      w.HandleGadget(app::kGadgetContinue, app::kEventClick);
+      EXPECT_EQ(last.answered(), 1);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return done.load() && !w.IsOpen(); }));
     worker.join();
+    EXPECT_EQ(reply.cancelled, cancel);
   }
-  app::SearchReplaceWindow& window() { return app.search_replace; }
-  // The worker still waits and the pair is still there.
-  bool StillBinding() {
-    for (int i = 0; i < 5; ++i) g_main_context_iteration(nullptr, FALSE);
-    return !done.load() && window().IsOpen() && ListRows(window().list(app::kGadgetTodoList)).size() == 1;
-  }
-  bool Finished() {
-    return PumpUntil([this] { return done.load() && !window().IsOpen(); });
-  }
-
-  app::App& app;
-  std::thread worker;
-  std::atomic<bool> done{false};
-  bool opened = false;
-  BindReply reply;
-};
-
-// How a question box is answered: a response, or a key pressed in it.
-struct Answering {
-  int response;
-  guint key;
-};
-
-std::unique_ptr<DialogResponder> Respond(const std::string& title, const std::string& text, const Answering& a) {
-  if (a.key) return DialogResponder::PressingKey(title, text, a.key);
-  return std::make_unique<DialogResponder>(title, text, a.response);
-}
-
-// Only the Cancel button of the question cancels the run: No, Return,
-// Escape and the close box go back to binding with the pairs kept.
-TEST(RealDialogsTest, ContinueQuestionOnlyItsCancelButtonCancelsTheRun) {
-  RealApp r;
-  const std::string question = "Some old constants not to bind! Continue?";
-  for (const int last : {GTK_RESPONSE_YES, GTK_RESPONSE_CANCEL}) {
-    RealBindSession s(r);
-    ASSERT_TRUE(s.opened);
-    for (const Answering& a : {Answering{GTK_RESPONSE_NO, 0}, Answering{0, GDK_Return}, Answering{0, GDK_Escape},
-                               Answering{GTK_RESPONSE_DELETE_EVENT, 0}}) {
-      auto responder = Respond("Info", question, a);
-      s.window().HandleGadget(app::kGadgetContinue, app::kEventClick);  // returns once answered
-      EXPECT_EQ(responder->answered(), 1) << a.response << " " << a.key;
-      EXPECT_TRUE(s.StillBinding()) << a.response << " " << a.key;
-    }
-    DialogResponder answer("Info", question, last);
-    s.window().HandleGadget(app::kGadgetContinue, app::kEventClick);
-    ASSERT_TRUE(s.Finished());
-    EXPECT_EQ(s.reply.cancelled, last == GTK_RESPONSE_CANCEL);
-    EXPECT_EQ(s.reply.todo, last == GTK_RESPONSE_CANCEL ? Lines() : L({"Bar_Old > Bar_New"}));
-  }
-}
-
-// With a pair bound, closing the window (close box or Escape) asks before it
-// cancels the run; Return, Escape and closing that question keep binding.
-TEST(RealDialogsTest, ClosingTheBindWindowWithPairsAsksFirst) {
-  RealApp r;
-  RealBindSession s(r);
-  ASSERT_TRUE(s.opened);
-  const std::string title = ToUtf8(Text(app::kCancelRunTitle));
-  const std::string text = ToUtf8(Text(app::kCancelRunText));
-  for (const Answering& a : {Answering{0, GDK_Return}, Answering{0, GDK_Escape},
-                             Answering{GTK_RESPONSE_DELETE_EVENT, 0}, Answering{GTK_RESPONSE_NO, 0}}) {
-    for (const bool escape : {false, true}) {
-      auto responder = Respond(title, text, a);
-      if (escape) {
-        gtk_test_widget_send_key(GTK_WIDGET(s.window().list(app::kGadgetOldList)), GDK_Escape, GdkModifierType(0));
-      } else {
-        SendCloseBox(s.window().window());
-      }
-      // A key travels through the X server: wait for the question.
-      EXPECT_TRUE(PumpUntil([&] { return responder->answered() == 1; })) << a.response << " " << a.key;
-      EXPECT_TRUE(s.StillBinding()) << a.response << " " << a.key;
-    }
-  }
-  DialogResponder yes(title, text, GTK_RESPONSE_YES);
-  SendCloseBox(s.window().window());
-  ASSERT_TRUE(s.Finished());
-  EXPECT_TRUE(s.reply.cancelled);
-  EXPECT_EQ(yes.buttons(), (std::vector<std::string>{"No", "Yes"}));
-}
-
-// The save question: Yes is the default button (Return saves), a Cancel
-// button abandons the command as Escape does, and the title is "Frage".
-TEST(RealDialogsTest, SaveQuestionReturnSavesAndItsCancelButtonKeepsTheProgramRunning) {
-  RealApp r;
-  const std::string project = r.dir.File("p.pbm");
-  r.ws.project.files = L({"/x/a.pb"});
-  r.ws.project.project_path = FromUtf8(project);
-  r.ws.project.has_name = true;
-  r.ws.project.saved = false;
-  {
-    DialogResponder cancel("Frage", "Aktuelles Projekt speichern?", GTK_RESPONSE_CANCEL);
-    app::DispatchCommand(*r.app, 5);
-    EXPECT_EQ(cancel.answered(), 1);
-    EXPECT_EQ(cancel.buttons(), (std::vector<std::string>{"Cancel", "No", "Yes"}));
-  }
-  EXPECT_FALSE(r.app->exit_requested);
-  EXPECT_FALSE(FileExists(project));
-  auto enter = DialogResponder::PressingKey("Frage", "Aktuelles Projekt speichern?", GDK_Return);
-  app::DispatchClose(*r.app, app::kWindowMain);
-  EXPECT_EQ(enter->answered(), 1);
-  EXPECT_TRUE(r.app->exit_requested);
-  EXPECT_NE(ReadBytes(project).find("/x/a.pb\n"), std::string::npos);
 }
 
 // Types into the first mapped input box with this title, then presses Enter

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include <gdk/gdkkeysyms.h>
-
 #include "app/command_table.h"
 #include "app/generation_worker.h"
 #include "app/gui_support.h"
@@ -120,32 +118,27 @@ TEST(StartGenerateTest, ImageSwitchesExcludeEachOtherAndEveryClickModifies) {
   EXPECT_EQ(f.ws.project.switches.parend, 1);
 }
 
-// Cancel means cancel: the Cancel button, Escape and the close box put the
-// switches and the saved state back as they were when the window opened.
-TEST(StartGenerateTest, CancelEscapeAndTheCloseBoxPutTheSwitchesBack) {
+// Cancel means cancel: the close box puts the switches and the saved state
+// back as they were when the window opened (Cancel and Escape: see
+// StartWindowKeysTest).
+TEST(StartGenerateTest, CloseBoxPutsTheSwitchesBackAndStartsNoRun) {
   AppFixture f;
   OpenNamed(f, {"/x/a.pb"});
-  const Switches before{1, 0, 0, 1, 0, 1, 0};
-  for (const char* way : {"Cancel", "Escape", "close box"}) {
-    f.ws.project.switches = before;
-    app::DispatchCommand(*f.app, 9);
-    ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(f.app->start_window->gadget(7)); }));
-    Click(f, 5);
-    Click(f, 7);  // and Images Include goes off
-    EXPECT_EQ(gtk_window_get_title(f.app->main->window())[0], '*') << way;
-    app::StartGenerateWindow& sw = *f.app->start_window;
-    if (way[0] == 'C') gtk_test_widget_click(sw.cancel_button(), 1, GdkModifierType(0));
-    if (way[0] == 'E') gtk_test_widget_send_key(sw.gadget(5), GDK_Escape, GdkModifierType(0));
-    if (way[0] == 'c') SendCloseBox(sw.window());
-    ASSERT_TRUE(PumpUntil([&] { return !f.app->start_window; })) << way;
-    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(SwitchAt(f.ws.project.switches, i), SwitchAt(before, i)) << way << i;
-    EXPECT_TRUE(f.ws.project.saved) << way;
-    EXPECT_NE(gtk_window_get_title(f.app->main->window())[0], '*') << way;
-    EXPECT_TRUE(f.app->main->Enabled()) << way;
-    EXPECT_FALSE(f.app->run_active) << way;
-  }
+  f.ws.project.switches = Switches{};
+  app::DispatchCommand(*f.app, 9);
+  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(f.app->start_window->gadget(5)); }));
+  Click(f, 5);
+  GdkEvent* event = gdk_event_new(GDK_DELETE);
+  event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(GTK_WIDGET(f.app->start_window->window()))));
+  gtk_main_do_event(event);
+  gdk_event_free(event);
+  EXPECT_FALSE(f.app->start_window);
+  EXPECT_TRUE(f.app->main->Enabled());
+  EXPECT_EQ(f.ws.project.switches.multilang, 0);
+  EXPECT_FALSE(f.app->run_active);
   EXPECT_TRUE(ListRows(f.app->main->log_view()).empty());
-  app::DispatchCommand(*f.app, 0);  // nothing to save: New asks nothing
+  EXPECT_NE(gtk_window_get_title(f.app->main->window())[0], '*');
+  app::DispatchCommand(*f.app, 0);  // not modified: New asks nothing
   EXPECT_TRUE(f.dialogs.questions.empty());
 }
 
@@ -175,40 +168,24 @@ TEST(StartGenerateTest, StartRunsTheWorkerWhichClosesTheWindowFirst) {
   EXPECT_EQ(log[0], "Generate Code Step 1 ...");
 }
 
-TEST(StartGenerateTest, ExitDuringARunWaitsForItsEnd) {
-  AppFixture f;
-  OpenNamed(f, {});
-  app::DispatchCommand(*f.app, 9);
-  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(f.app->start_window->gadget(8)); }));
-  app::DispatchGadget(*f.app, 8, app::kEventClick);
-  ASSERT_TRUE(f.app->run_active);
-  ASSERT_TRUE(PumpUntil([&] { return !f.app->start_window; }));
-  app::DispatchCommand(*f.app, 5);  // deferred until the run has ended, which the log says
-  app::DispatchClose(*f.app, app::kWindowMain);
-  EXPECT_FALSE(f.app->exit_requested);
-  const std::vector<std::string> log = ListRows(f.app->main->log_view());
-  EXPECT_EQ(std::count(log.begin(), log.end(), ToUtf8(Text(app::kExitAfterRunLine))), 1);
-  ASSERT_TRUE(PumpUntil([&] { return f.app->exit_requested; }, 20000));
-  EXPECT_FALSE(f.app->run_active);
-}
-
-// A run that reports an error line (here a missing form) does not end the
-// program it was asked to end: the log stays on screen and says so.
-TEST(StartGenerateTest, ExitDuringARunThatReportsAnErrorKeepsTheLog) {
-  AppFixture f;
-  OpenNamed(f, {f.dir.File("missing.pbf")});
-  app::DispatchCommand(*f.app, 9);
-  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(f.app->start_window->gadget(8)); }));
-  app::DispatchGadget(*f.app, 8, app::kEventClick);
-  ASSERT_TRUE(PumpUntil([&] { return !f.app->start_window; }));
-  app::DispatchClose(*f.app, app::kWindowMain);
-  ASSERT_TRUE(PumpUntil([&] { return !f.app->run_active; }, 20000));
-  EXPECT_FALSE(f.app->exit_requested);
-  const std::vector<std::string> log = ListRows(f.app->main->log_view());
-  EXPECT_NE(std::find(log.begin(), log.end(), "Error " + f.dir.File("missing.pbf") + ": Open file error"), log.end());
-  EXPECT_EQ(log.back(), ToUtf8(Text(app::kExitAbandonedLine)));
-  app::DispatchClose(*f.app, app::kWindowMain);  // now it ends
-  EXPECT_TRUE(f.app->exit_requested);
+// An exit during a run waits for its end, which the log says at once; a run
+// that reports an error line (a missing form) keeps the window and its log.
+TEST(StartGenerateTest, ExitDuringARunWaitsForItsEndUnlessTheRunReportsAnError) {
+  for (const bool error : {false, true}) {
+    AppFixture f;
+    OpenNamed(f, error ? std::vector<std::string>{f.dir.File("missing.pbf")} : std::vector<std::string>{});
+    app::DispatchCommand(*f.app, 9);
+    ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(f.app->start_window->gadget(8)); }));
+    app::DispatchGadget(*f.app, 8, app::kEventClick);
+    ASSERT_TRUE(f.app->run_active);
+    ASSERT_TRUE(PumpUntil([&] { return !f.app->start_window; }));
+    app::DispatchCommand(*f.app, 5);  // deferred until the run has ended
+    EXPECT_FALSE(f.app->exit_requested);
+    EXPECT_EQ(ListRows(f.app->main->log_view()).back(), ToUtf8(Text(app::kExitAfterRunLine)));
+    ASSERT_TRUE(PumpUntil([&] { return !f.app->run_active; }, 20000));
+    EXPECT_EQ(f.app->exit_requested, !error);
+    EXPECT_EQ(ListRows(f.app->main->log_view()).back() == ToUtf8(Text(app::kExitAbandonedLine)), error);
+  }
 }
 
 }  // namespace

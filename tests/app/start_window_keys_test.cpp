@@ -66,10 +66,14 @@ TEST(StartWindowKeysTest, ReturnOnACheckBoxStartsTheRunWithoutTogglingIt) {
   EXPECT_EQ(log.front(), "Generate Code Step 1 ...");
 }
 
-TEST(StartWindowKeysTest, EscapeAndCancelCloseWithoutARun) {
+TEST(StartWindowKeysTest, EscapeAndCancelCloseWithoutARunAndPutTheSwitchesBack) {
   AppFixture f;
   for (const bool use_escape : {true, false}) {
     app::StartGenerateWindow& sw = OpenWindow(f, {"/x/a.pb"});
+    const Switches before = f.ws.project.switches;
+    gtk_test_widget_click(sw.gadget(6), 1, GdkModifierType(0));
+    PumpPending();
+    ASSERT_NE(f.ws.project.switches.image_include, before.image_include);
     if (use_escape) {
       PressKey(sw.gadget(4), GDK_Escape);
     } else {
@@ -80,6 +84,8 @@ TEST(StartWindowKeysTest, EscapeAndCancelCloseWithoutARun) {
     EXPECT_FALSE(f.app->start_window) << use_escape;
     EXPECT_FALSE(f.app->run_active) << use_escape;
     EXPECT_TRUE(f.app->main->Enabled()) << use_escape;
+    EXPECT_EQ(f.ws.project.switches.image_include, before.image_include) << use_escape;
+    EXPECT_TRUE(f.ws.project.saved) << use_escape;
   }
   EXPECT_TRUE(ListRows(f.app->main->log_view()).empty());
 }

@@ -48,20 +48,6 @@ TEST(RealDialogsTest, ExitSavePromptAnsweredNo) {
   EXPECT_EQ(responder.button_count(), 3);  // Yes, No and Cancel
 }
 
-// Yes is the default button: Return saves the project before the exit.
-TEST(RealDialogsTest, ReturnInTheExitSavePromptSaves) {
-  RealApp r;
-  r.ws.project.files = L({"/x/a.pb"});
-  r.ws.project.project_path = FromUtf8(r.dir.File("p.pbm"));
-  r.ws.project.has_name = true;
-  r.ws.project.saved = false;
-  auto enter = DialogResponder::PressingKey("Frage", "Aktuelles Projekt speichern?", GDK_Return);
-  app::DispatchCommand(*r.app, 5);
-  EXPECT_EQ(enter->answered(), 1);
-  EXPECT_TRUE(r.app->exit_requested);
-  EXPECT_NE(ReadBytes(r.dir.File("p.pbm")).find("/x/a.pb\n"), std::string::npos);
-}
-
 TEST(RealDialogsTest, ExitSavePromptYesThenCancelledChooserKeepsRunning) {
   RealApp r;
   r.ws.project.files = L({"/x/a.pb"});
@@ -75,7 +61,9 @@ TEST(RealDialogsTest, ExitSavePromptYesThenCancelledChooserKeepsRunning) {
   EXPECT_FALSE(r.ws.project.saved);
 }
 
-TEST(RealDialogsTest, EscapeOrTheCloseBoxInTheExitQuestionKeepsTheProgramRunning) {
+// Escape, its close box and its Cancel button keep the program running;
+// Yes is the default button, so Return saves before the exit.
+TEST(RealDialogsTest, ExitQuestionEscapeCloseBoxAndCancelKeepTheProgramRunningReturnSaves) {
   RealApp r;
   r.ws.project.files = L({"/x/a.pb"});
   r.ws.project.saved = false;
@@ -95,6 +83,12 @@ TEST(RealDialogsTest, EscapeOrTheCloseBoxInTheExitQuestionKeepsTheProgramRunning
   EXPECT_EQ(r.ws.project.files, L({"/x/a.pb"}));
   // The title says there is something to save.
   EXPECT_EQ(gtk_window_get_title(r.app->main->window())[0], '*');
+  r.ws.project.project_path = FromUtf8(r.dir.File("p.pbm"));
+  r.ws.project.has_name = true;
+  auto enter = DialogResponder::PressingKey("Frage", "Aktuelles Projekt speichern?", GDK_Return);
+  app::DispatchCommand(*r.app, 5);
+  EXPECT_TRUE(r.app->exit_requested);
+  EXPECT_NE(ReadBytes(r.dir.File("p.pbm")).find("/x/a.pb\n"), std::string::npos);
 }
 
 TEST(RealDialogsTest, FailedLoadShowsTheProjectErrorBox) {

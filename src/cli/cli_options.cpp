@@ -100,6 +100,7 @@ bool CheckWindowArguments(int argc, char** argv, std::string* error) {
 
 bool ParseCliOptions(int argc, char** argv, CliOptions* options, std::string* error) {
   bool generate = false;
+  std::string run_only;  // the first option only a generation run takes
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string* out) {
@@ -140,10 +141,15 @@ bool ParseCliOptions(int argc, char** argv, CliOptions* options, std::string* er
       *error = "unknown argument '" + arg + "'";
       return false;
     }
+    if (run_only.empty() && arg != "--generate" && arg != "--undo" && arg != "--dry-run") run_only = arg;
   }
   if (options->help || options->version) return true;
   if (generate && options->undo) {
     *error = "--generate and --undo exclude each other";
+    return false;
+  }
+  if (options->undo && !run_only.empty()) {
+    *error = "--undo takes only --dry-run, not " + run_only;
     return false;
   }
   if (options->undo && !options->project.empty()) return true;

@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include "fault/fault_support.h"
+#include "io/disk_file_system.h"
+#include "io/forwarding_file_system.h"
+#include "run/undo_last_run.h"
 #include "run/undo_record.h"
 #include "support/quillon_process.h"
 
@@ -173,6 +176,37 @@ TEST_F(UndoAttacks, AFileTheRunWroteTwiceIsUndone) {
   const ProcessResult undo = RunQuillon({"--undo", "Example.pbm"}, twice.path());
   EXPECT_EQ(undo.exit_code, 0) << undo.out;
   EXPECT_EQ(ReadBytes(twice.File("Main.pb")), before.at("Main.pb"));
+}
+
+// Another program saves one file during the undo, another cannot be written.
+class RacedDisk final : public ForwardingFileSystem {
+ public:
+  explicit RacedDisk(const std::string& dir) : ForwardingFileSystem(disk_), dir_(dir) {}
+  WriteResult ReplaceFile(const std::string& path, std::string_view bytes) override {
+    if (path == dir_ + "EventGadget.pb") return WriteResult::kChanged;
+    if (path == dir_ + "Tools.pbi") return WriteResult::kFailed;
+    return ForwardingFileSystem::ReplaceFile(path, bytes);
+  }
+
+ private:
+  DiskFileSystem disk_;
+  std::string dir_;
+};
+
+TEST_F(UndoAttacks, AFailedRestoreIsNamedAndKeepsTheRecordForARetry) {
+  RacedDisk raced(dir.path());
+  std::string log;
+  const UndoOutcome outcome =
+      UndoLastRun(dir.path(), raced, false, [&log](const Text& line) { log += ToUtf8(line) + "\n"; });
+  EXPECT_EQ(outcome, UndoOutcome::kSomeKept);
+  EXPECT_TRUE(Contains(log, " -> Error: " + dir.File("EventGadget.pb") + " was changed by another program")) << log;
+  EXPECT_TRUE(Contains(log, " -> Error WriteFile " + dir.File("Tools.pbi"))) << log;
+  EXPECT_FALSE(Contains(log, " -> Restored " + dir.File("EventGadget.pb"))) << log;
+  EXPECT_FALSE(Contains(log, " -> Restored " + dir.File("Tools.pbi"))) << log;
+  ASSERT_TRUE(IsRegularFile(dir.File(kUndoRecordRelative)));
+  const ProcessResult retry = Run({"--undo", "Example.pbm"});
+  EXPECT_EQ(retry.exit_code, 0) << retry.out;
+  EXPECT_TRUE(Contains(retry.out, " -> Restored " + dir.File("EventMain.pb") + "\n")) << retry.out;
 }
 
 }  // namespace

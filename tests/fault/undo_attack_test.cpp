@@ -164,20 +164,6 @@ TEST_F(UndoAttacks, UndoIsAllOrNothing) {
   EXPECT_FALSE(IsRegularFile(dir.File(kUndoRecordRelative)));
 }
 
-TEST_F(UndoAttacks, AFileTheRunWroteTwiceIsUndone) {
-  // Main.pb includes itself: the rename rewrites it as an include file and
-  // then writes it again as Main.pb.
-  TempDir twice;
-  PrepareRenamedProject(twice.path());
-  ReplaceInFile(twice.File("Main.pb"), "IncludeFile \"Tools.pbi\"",
-                "IncludeFile \"Tools.pbi\"\nIncludeFile \"Main.pb\"");
-  const Tree before = SnapshotTree(twice.path());
-  ASSERT_EQ(RunQuillon({"--generate", "Example.pbm", kRenameBind[0], kRenameBind[1]}, twice.path()).exit_code, 0);
-  const ProcessResult undo = RunQuillon({"--undo", "Example.pbm"}, twice.path());
-  EXPECT_EQ(undo.exit_code, 0) << undo.out;
-  EXPECT_EQ(ReadBytes(twice.File("Main.pb")), before.at("Main.pb"));
-}
-
 // Another program saves one file during the undo, another cannot be written.
 class RacedDisk final : public ForwardingFileSystem {
  public:

@@ -26,7 +26,11 @@ Text UndoQuestionText(const std::string& project_directory) {
   DiskFileSystem disk;
   Text stops;
   const UndoOutcome outcome = UndoLastRun(project_directory, disk, /*dry_run=*/true, [&stops](const Text& line) {
-    if (line.compare(0, 4, U" -> ") == 0 && line.compare(4, 5, U"Ready") != 0) stops += U"\n" + line.substr(4);
+    if (line.compare(0, 9, U" -> Kept ") == 0) {
+      stops += U"\n" + line.substr(9);
+    } else if (line.compare(0, 10, U" -> Error ") == 0 || line.compare(0, 11, U" -> Error: ") == 0) {
+      stops += U"\n" + line.substr(4);
+    }
   });
   if (outcome == UndoOutcome::kNothingToUndo) return Text();
   Text text = U"Undo the last completed generation run";

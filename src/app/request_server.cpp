@@ -35,6 +35,7 @@ void ReplyBindRequest(App& app, int result) {
   auto* question = static_cast<BindQuestion*>(request->data);
   question->reply.cancelled = result != 0;
   question->reply.todo = result == 0 ? app.bind_window->TodoList() : Lines();
+  question->reply.suggested = result == 0 ? app.bind_window->SuggestedTodo() : Lines();
   app.requests.ReplyRequest(request, result);
 }
 

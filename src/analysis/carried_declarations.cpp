@@ -133,8 +133,9 @@ void DeclarationReader::TopLevel(const Text& line) {
 }
 
 void CarryDeclarations(AnalysisModel& model) {
-  const OwnNames own(model);
   std::vector<DeclarationCandidate>& candidates = model.declaration_candidates;
+  if (candidates.empty()) return;
+  const OwnNames own(model);
   std::vector<bool> keep(candidates.size(), true);
   std::unordered_set<long> enumerations_with_members;
   for (size_t i = 0; i < candidates.size(); ++i) {
@@ -153,6 +154,7 @@ void CarryDeclarations(AnalysisModel& model) {
     candidates[kept++] = std::move(candidates[i]);
   }
   candidates.resize(kept);
+  candidates.shrink_to_fit();  // a designer header of many windows is mostly our own names
 }
 
 void DropDecodersOfImageCode(AnalysisModel& model) {

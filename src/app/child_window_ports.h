@@ -42,6 +42,9 @@ class BindWindowPort {
   virtual void HandleGadget(int gadget, int event_type) = 0;
   // The todo list at the moment of the reply, top to bottom ("old > new").
   virtual Lines TodoList() const = 0;
+  // The todo entries Bind Suggested made that are still there, in the order
+  // bound: the run logs them.
+  virtual Lines SuggestedTodo() const { return {}; }
   // Request 1027: close window 2.
   virtual void Close() = 0;
 };

@@ -8,6 +8,7 @@
 #include "app/request_server.h"
 #include "project/project_file.h"
 #include "run/undo_last_run.h"
+#include "run/undo_question.h"
 
 namespace quillon::app {
 
@@ -63,14 +64,13 @@ void ReloadProjectAfterUndo(App& app) {
   project.saved_gadgets = loaded.project.saved_gadgets;
 }
 
-// Asks first; the undo itself is a handful of file writes on this thread.
+// Asks first, naming the run and what would stop the undo; the undo itself
+// is a handful of file writes on this thread.
 void UndoLastGenerateCommand(App& app) {
   const std::string directory = app.ws.ProjectDirectoryPath();
   if (!HasUndoRecord(directory)) return;
-  if (!app.dialogs.AskYesNo(U"Undo Last Generate",
-                            U"Restore the files of the last generation run? Files changed since stay as they are.")) {
-    return;
-  }
+  const Text question = UndoQuestionText(directory);
+  if (question.empty() || !app.dialogs.AskYesNo(U"Undo Last Generate", question)) return;
   app.main->ClearLog();
   UndoLastRun(directory, app.ws.disk, /*dry_run=*/false, [&app](const Text& line) { app.main->AppendLogLine(line); });
   // The project file is restored too: read it again, so the next run sees

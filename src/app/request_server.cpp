@@ -40,6 +40,7 @@ void ReplyBindRequest(App& app, int result) {
   auto* question = static_cast<BindQuestion*>(request->data);
   question->reply.cancelled = result != 0;
   question->reply.todo = result == 0 ? app.bind_window->TodoList() : Lines();
+  question->reply.suggested = result == 0 ? app.bind_window->SuggestedTodo() : Lines();
   app.pairs_bound_in_run += question->reply.todo.size();
   app.requests.ReplyRequest(request, result);
 }

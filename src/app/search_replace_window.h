@@ -45,6 +45,7 @@ class SearchReplaceWindow final : public BindWindowPort {
   void Suggest(const std::vector<SuggestedBinding>& suggested) override;
   void HandleGadget(int gadget, int event_type) override;
   Lines TodoList() const override;
+  Lines SuggestedTodo() const override { return model_ ? model_->suggested_todo() : Lines(); }
   void Close() override;
 
   bool IsOpen() const { return window_ != nullptr; }

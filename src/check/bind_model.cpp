@@ -61,6 +61,7 @@ bool BindModel::BindSuggested() {
     selected_old_ = i;
     selected_new_ = new_index;
     if (new_index && Bind()) {
+      suggested_todo_.push_back(todo_.back());
       changed = true;  // the next old name moved up to position i
     } else {
       ++i;
@@ -91,6 +92,8 @@ bool BindModel::Release() {
   TodoParts parts = SplitTodoEntry(todo_[*selected_todo_]);
   InsertInListOrder(old_entries_, original_old_, std::move(parts.old_name));
   InsertInListOrder(new_entries_, original_new_, std::move(parts.new_name));
+  const auto suggested = std::find(suggested_todo_.begin(), suggested_todo_.end(), todo_[*selected_todo_]);
+  if (suggested != suggested_todo_.end()) suggested_todo_.erase(suggested);
   todo_.erase(todo_.begin() + static_cast<std::ptrdiff_t>(*selected_todo_));
   selected_todo_.reset();
   return true;
@@ -113,6 +116,7 @@ BindReply BindModel::Reply(DialogAction action) const {
   BindReply reply;
   reply.cancelled = action == DialogAction::kReplyCancel;
   reply.todo = todo_;
+  reply.suggested = suggested_todo_;
   return reply;
 }
 

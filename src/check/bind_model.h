@@ -38,6 +38,8 @@ class BindModel {
   const Lines& old_entries() const { return old_entries_; }
   const Lines& new_entries() const { return new_entries_; }
   const Lines& todo() const { return todo_; }
+  // The todo entries BindSuggested made and Release has not taken back.
+  const Lines& suggested_todo() const { return suggested_todo_; }
 
   // Selections: an index into the list, or none. An index past the end
   // counts as none.
@@ -86,6 +88,7 @@ class BindModel {
   Lines original_old_;  // as opened: the order Release restores
   Lines original_new_;
   Lines todo_;
+  Lines suggested_todo_;
   std::optional<size_t> selected_old_;
   std::optional<size_t> selected_new_;
   std::optional<size_t> selected_todo_;

@@ -32,10 +32,21 @@ GroupedList GroupByAnchor(const Lines& list, const std::unordered_set<Text>& anc
   return result;
 }
 
+// The window a name belongs to: the longest window whose name and "_" begin
+// it; empty for none.
+TextView WindowOf(const Text& name, const Lines& windows) {
+  TextView owner;
+  for (const Text& window : windows) {
+    if (window.size() + 1 > name.size() || window.size() <= owner.size()) continue;
+    if (name.compare(0, window.size(), window) == 0 && name[window.size()] == U'_') owner = window;
+  }
+  return owner;
+}
+
 }  // namespace
 
 std::vector<SuggestedBinding> SuggestBindings(const Lines& saved, const Lines& current, const Lines& unbound_old,
-                                              const Lines& unbound_new) {
+                                              const Lines& unbound_new, const Lines& windows) {
   if (unbound_old.empty() || unbound_new.empty()) return {};
   const std::unordered_set<Text> current_names(current.begin(), current.end());
   std::unordered_set<Text> anchors;
@@ -73,7 +84,10 @@ std::vector<SuggestedBinding> SuggestBindings(const Lines& saved, const Lines& c
   std::sort(pairs.begin(), pairs.end());
   std::vector<SuggestedBinding> suggestions;
   suggestions.reserve(pairs.size());
-  for (const auto& [old_index, new_index] : pairs) suggestions.push_back({saved[old_index], current[new_index]});
+  for (const auto& [old_index, new_index] : pairs) {
+    if (WindowOf(saved[old_index], windows) != WindowOf(current[new_index], windows)) continue;
+    suggestions.push_back({saved[old_index], current[new_index]});
+  }
   return suggestions;
 }
 

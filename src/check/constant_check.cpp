@@ -1,5 +1,7 @@
 #include "check/constant_check.h"
 
+#include <algorithm>
+
 #include "check/binding_suggestions.h"
 #include "check/todo_entry.h"
 #include "text/view_index.h"
@@ -43,9 +45,17 @@ namespace {
 bool AskAndRecordBindings(Workspace& ws, RunHost& host, int kind, const Lines& saved, const Lines& current) {
   CheckLists& check = ws.check;
   if (check.unbound_old.empty()) return true;
-  const std::vector<SuggestedBinding> suggested = SuggestBindings(saved, current, check.unbound_old, check.unbound_new);
+  const Lines no_windows;
+  const std::vector<SuggestedBinding> suggested = SuggestBindings(
+      saved, current, check.unbound_old, check.unbound_new, kind == kKindWindow ? no_windows : ws.analysis.windows);
   const BindReply reply = host.AskSuggestedBindings(kind, check.unbound_old, check.unbound_new, suggested);
   if (reply.cancelled) return false;
+  // Code moves with every binding: a pair nobody chose one by one is named.
+  for (const Text& entry : reply.suggested) {
+    if (std::find(reply.todo.begin(), reply.todo.end(), entry) == reply.todo.end()) continue;
+    const TodoParts parts = SplitTodoEntry(entry);
+    host.AddLogLine(U" -> Bind Suggested " + Text(KindWord(kind)) + U": " + parts.old_name + U" = " + parts.new_name);
+  }
   for (const Text& entry : reply.todo) {
     Replacement record;
     if (ParseTodoEntry(entry, kind, &record)) check.replacements.push_back(std::move(record));

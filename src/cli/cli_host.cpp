@@ -58,7 +58,9 @@ BindReply CliHost::AskSuggestedBindings(int kind, const Lines& unbound_old, cons
   }
   if (options_.bind_suggested) {
     for (const SuggestedBinding& pair : suggested) {
-      BindIfUnbound(pair.old_name, pair.new_name, old_left, new_left, reply);
+      if (BindIfUnbound(pair.old_name, pair.new_name, old_left, new_left, reply)) {
+        reply.suggested.push_back(reply.todo.back());
+      }
     }
   }
   if (!old_left.empty() && !options_.drop_unbound) {

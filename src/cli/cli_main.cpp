@@ -40,21 +40,23 @@ bool LoadKeywords(const CliOptions& options, Workspace& ws) {
   return true;
 }
 
-// --undo: the log lines on stdout, as a run prints them.
+// --undo: the log lines on stdout, as a run prints them. The project file
+// must exist: a misspelt name undoes nothing in its folder.
 int UndoMain(const CliOptions& options) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  Project project;
-  project.project_path = FromUtf8(AbsolutePath(options.project));
-  DiskFileSystem disk;
-  const UndoOutcome outcome =
-      UndoLastRun(ToUtf8(ProjectDirectory(project)), disk, options.dry_run, [](const Text& line) {
-        std::fputs(ToUtf8(line).c_str(), stdout);
-        std::fputc('\n', stdout);
-      });
+  Workspace ws;
+  CliHost host(ws, options, stdout, stderr);
+  ws.project.project_path = FromUtf8(AbsolutePath(options.project));
+  if (!LoadProject(ws, ws.project.project_path, host)) return kExitUsage;
+  const UndoOutcome outcome = UndoLastRun(ws.ProjectDirectoryPath(), ws.disk, options.dry_run, [](const Text& line) {
+    std::fputs(ToUtf8(line).c_str(), stdout);
+    std::fputc('\n', stdout);
+  });
   std::fflush(stdout);
   switch (outcome) {
     case UndoOutcome::kNothingToUndo: std::fputs("nothing to undo\n", stderr); return kExitUsage;
     case UndoOutcome::kRestored: return kExitReady;
+    case UndoOutcome::kBusy: return kExitCancelled;
     case UndoOutcome::kSomeKept: return kExitReadyWithErrors;
   }
   return kExitReadyWithErrors;

@@ -20,8 +20,8 @@ const char kUsage[] =
     "  --user-list FILE        user gadget names (default: UserList.INI in the settings folder)\n"
     "  --dry-run               write nothing; print what would change as unified diffs\n"
     "  --check                 like --dry-run; exit 3 when anything would change\n"
-    "  --undo PROJECT.pbm      restore the files of the last run that nobody changed since;\n"
-    "                          with --dry-run only say what would be restored\n"
+    "  --undo PROJECT.pbm      restore the files of the last run, all or nothing: a file\n"
+    "                          changed since stops it; with --dry-run only say what it would do\n"
     "\n"
     "Step 3 logs how many lines a rename changed in Main.pb and the event files, Step 4 the\n"
     "event procedures that no object of the run needs any more (nothing is removed).\n"
@@ -30,7 +30,8 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 ready, 1 cancelled, 2 usage error or unreadable project, 3 --check found changes,\n"
     "4 ready, but a file could not be read, backed up or written (see the log's Error lines);\n"
-    "--undo: 0 all restored, 4 a file was kept (changed since the run), 2 nothing to undo.\n";
+    "--undo: 0 all restored, 4 nothing done (a file changed since the run) or a restore failed,\n"
+    "1 a run of the project is in progress, 2 nothing to undo.\n";
 
 int ParseKind(const std::string& word) {
   if (word.size() == 1 && word[0] >= '1' && word[0] <= '6') return word[0] - '0';
@@ -100,6 +101,7 @@ bool CheckWindowArguments(int argc, char** argv, std::string* error) {
 
 bool ParseCliOptions(int argc, char** argv, CliOptions* options, std::string* error) {
   bool generate = false;
+  std::string run_only;  // the first option only a generation run takes
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string* out) {
@@ -140,10 +142,15 @@ bool ParseCliOptions(int argc, char** argv, CliOptions* options, std::string* er
       *error = "unknown argument '" + arg + "'";
       return false;
     }
+    if (run_only.empty() && arg != "--generate" && arg != "--undo" && arg != "--dry-run") run_only = arg;
   }
   if (options->help || options->version) return true;
   if (generate && options->undo) {
     *error = "--generate and --undo exclude each other";
+    return false;
+  }
+  if (options->undo && !run_only.empty()) {
+    *error = "--undo takes only --dry-run, not " + run_only;
     return false;
   }
   if (options->undo && !options->project.empty()) return true;

@@ -27,18 +27,21 @@ void LogCounts(const AnalysisModel& model, RunHost& host) {
   for (const auto& [what, count] : counts) host.AddLogLine(log::Count(what, static_cast<long>(count)));
 }
 
-void WriteFiles(Workspace& ws, RunHost& host) {
+// True when every generated file was written.
+bool WriteFiles(Workspace& ws, RunHost& host) {
   const Text directory = ProjectDirectory(ws.project);
   const AnalysisModel& model = ws.analysis;
+  bool all_written = true;
   auto write = [&](TextView name, const Lines& lines) {
     const Lines& kept = model.kept_generated_files;
     if (std::find(kept.begin(), kept.end(), name) != kept.end()) {
       // Its old content could not be read back: replacing it would lose the
       // user's code, so it stays as it is and the failure is reported.
       host.AddLogLine(log::ErrorFile(directory + Text(name)));
+      all_written = false;
       return;
     }
-    WriteGeneratedFile(ws, host, directory + Text(name), lines);
+    if (!WriteGeneratedFile(ws, host, directory + Text(name), lines)) all_written = false;
   };
   write(kMainFile, model.main_lines);
   write(kCommonFile, model.common_file_lines);
@@ -50,6 +53,7 @@ void WriteFiles(Workspace& ws, RunHost& host) {
     write(kLoadLanguageFile, model.load_language_lines);
     write(kCatalogFile, CatalogLines(model.language_strings));
   }
+  return all_written;
 }
 
 // This run's constants become the reference of the next run's constant check.
@@ -88,9 +92,11 @@ void RunStep4(Workspace& ws, RunHost& host) {
   LogUnusedProcedures(model, ProjectDirectory(ws.project), host);
 
   host.AddLogLine(Text(log::kWriteFiles));
-  WriteFiles(ws, host);
-  SaveProjectAfterRun(ws, host);
-  TakeSnapshot(ws);
+  // A generated file that kept its old procedure names needs the same
+  // renames next time: the saved constants stay as they were then.
+  const bool all_written = WriteFiles(ws, host);
+  SaveProjectAfterRun(ws, host, all_written);
+  if (all_written) TakeSnapshot(ws);
 
   host.AddLogLine(Text(log::kReady));
   host.AddLogLine(Text());

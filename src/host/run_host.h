@@ -33,6 +33,8 @@ struct BindReply {
   // Todo entries, top to bottom, as they stood at the moment of the reply:
   // "old > new".
   Lines todo;
+  // The entries of `todo` bound by suggestion, in the order bound.
+  Lines suggested;
 };
 
 class RunHost : public ErrorReporter {

@@ -26,6 +26,8 @@ void AnalysisModel::ClearForRun() {
   images.clear();
   fonts.clear();
   outside_constants.clear();
+  declaration_candidates.clear();
+  form_file_starts.clear();
   language_strings.Clear();
 }
 

@@ -163,8 +163,8 @@ bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorRepor
   return Save(ws, path, from_this_run, reporter, nullptr);
 }
 
-bool SaveProjectAfterRun(Workspace& ws, RunHost& host) {
-  return Save(ws, ws.project.project_path, /*from_this_run=*/true, host, &host);
+bool SaveProjectAfterRun(Workspace& ws, RunHost& host, bool take_run_constants) {
+  return Save(ws, ws.project.project_path, take_run_constants, host, &host);
 }
 
 }  // namespace quillon

@@ -22,8 +22,9 @@ std::string ProjectFileBytes(const Workspace& ws, bool from_this_run);
 // Writes the project file. An empty file list is a silent failure. Does not
 // change project_path.
 bool SaveProject(Workspace& ws, const Text& path, bool from_this_run, ErrorReporter& reporter);
-// The save at the end of a run, from the run's lists; a project file that
+// The save at the end of a run, with the run's constant lists or (when
+// `take_run_constants` is false) the saved ones; a project file that
 // another program changed during the run is kept and named in the log.
-bool SaveProjectAfterRun(Workspace& ws, RunHost& host);
+bool SaveProjectAfterRun(Workspace& ws, RunHost& host, bool take_run_constants = true);
 
 }  // namespace quillon

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "io/file_io.h"
+#include "io/owned_files.h"
 
 namespace quillon {
 
@@ -22,7 +23,17 @@ WriteResult UndoJournal::ReplaceFile(const std::string& path, std::string_view b
     before.created = !FileExists(path);
     // A file that exists but cannot be read is written as before, but undo
     // could not bring it back: it stays out of the record.
-    if (!before.created && !ReadFileBytes(path, &before.old_bytes)) return target().ReplaceFile(path, bytes);
+    if (!before.created) {
+      const long long size = FileSize(path);
+      // What undo would restore is held until the record is written: past
+      // the limit this run leaves no record.
+      if (size >= 0 && static_cast<std::uint64_t>(size) > kMaxUndoRecordBytes - held_) {
+        too_large_ = true;
+        return target().ReplaceFile(path, bytes);
+      }
+      if (too_large_ || size < 0 || !ReadFileBytes(path, &before.old_bytes)) return target().ReplaceFile(path, bytes);
+      held_ += before.old_bytes.size();
+    }
   }
   const WriteResult result = target().ReplaceFile(path, bytes);
   if (result != WriteResult::kWritten) return result;
@@ -45,6 +56,12 @@ bool UndoJournal::Save() {
       !target().MakePrivateFolder(UndoRecordDirectory(directory))) {
     return false;
   }
+  if (too_large_) {
+    RemoveOwnedFile(directory, kUndoRecordRelative);
+    return false;
+  }
+  // A link shipped in its place names a file that is not the program's.
+  RemoveLinkAt(directory, kUndoRecordRelative);
   // The record is the program's own: whatever undo or the user did to the
   // previous one, the new one replaces it.
   target().ForgetRead(UndoRecordPath(directory));

@@ -2,6 +2,7 @@
 // run's file system. Backup copies (below Backup/) are passed on unnoted.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -20,8 +21,11 @@ class UndoJournal final : public ForwardingFileSystem {
   WriteResult ReplaceFile(const std::string& path, std::string_view bytes) override;
 
   // Replaces the previous record with this run's, atomically, through the
-  // run's file system. False when it could not be written (the old one
-  // stays); true without a record for a project that has no folder.
+  // run's file system; whatever stands at its path is replaced, never
+  // written through. False when it could not be written (the old one stays)
+  // or the run replaced more than a record may hold (the old one is
+  // removed: its files hold this run's bytes now); true without a record
+  // for a project that has no folder.
   bool Save();
 
  private:
@@ -30,6 +34,8 @@ class UndoJournal final : public ForwardingFileSystem {
   const Project& project_;
   UndoRecord record_;
   std::map<std::string, size_t> index_;  // path -> entry
+  std::uint64_t held_ = 0;               // old bytes held so far
+  bool too_large_ = false;
 };
 
 }  // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "io/owned_files.h"
+
 namespace quillon {
 
 namespace {
@@ -49,10 +51,20 @@ std::string Sha256Hex(std::string_view bytes) {
   return g_checksum_get_string(sum.get());
 }
 
-std::string UndoRecordDirectory(const std::string& project_directory) { return project_directory + "Backup/undo"; }
-std::string UndoRecordPath(const std::string& project_directory) {
-  return UndoRecordDirectory(project_directory) + "/last-run";
+bool Sha256OfFile(const std::string& path, std::string* hex, FileIdentity* identity) {
+  std::unique_ptr<GChecksum, decltype(&g_checksum_free)> sum(g_checksum_new(G_CHECKSUM_SHA256), &g_checksum_free);
+  const bool read = ReadFileInPieces(
+      path,
+      [&sum](const char* data, size_t size) {
+        g_checksum_update(sum.get(), reinterpret_cast<const guchar*>(data), static_cast<gssize>(size));
+      },
+      identity);
+  if (read) *hex = g_checksum_get_string(sum.get());
+  return read;
 }
+
+std::string UndoRecordDirectory(const std::string& project_directory) { return project_directory + "Backup/undo"; }
+std::string UndoRecordPath(const std::string& project_directory) { return project_directory + kUndoRecordRelative; }
 
 // Each entry: "replaced|created SHA256 PATHSIZE OLDSIZE\n", the path bytes,
 // the old bytes, "\n". Sizes make any byte in a path or a file safe.

@@ -4,11 +4,19 @@
 // so a run killed at any point leaves the previous record or the new one.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "io/file_system.h"
+
 namespace quillon {
+
+// The most a record may hold: what undo restores is held in memory, so a
+// run whose old files are larger leaves no record, and a larger record
+// (a foreign one) is refused instead of read.
+inline constexpr std::uint64_t kMaxUndoRecordBytes = 256ull << 20;
 
 struct UndoEntry {
   std::string path;            // absolute
@@ -23,12 +31,17 @@ struct UndoRecord {
 
 // Lower-case hex SHA-256 of `bytes`.
 std::string Sha256Hex(std::string_view bytes);
+// The same of a regular file, streamed: a file of any size is hashed without
+// holding it. `identity` is the file's when the read began.
+bool Sha256OfFile(const std::string& path, std::string* hex, FileIdentity* identity);
 
 // "Backup/undo/last-run" in the project directory (`project_directory` ends
 // with "/"). Its own folder and a name without ".pb": the backup copy of a
 // later run never takes it for a source file.
 std::string UndoRecordPath(const std::string& project_directory);
 std::string UndoRecordDirectory(const std::string& project_directory);
+// The record's path below the project folder.
+inline constexpr char kUndoRecordRelative[] = "Backup/undo/last-run";
 
 // Paths inside the project directory are stored relative to it, so a moved
 // project folder keeps its record.

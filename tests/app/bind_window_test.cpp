@@ -139,12 +139,17 @@ TEST(BindWindowTest, SuggestionsFollowTheOldSelectionAndBindSuggestedMovesTheRes
   EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"Old_A > New_A", "Old_B > New_B", "Old_C > New_C"}));
   EXPECT_EQ(s.Rows(14), std::vector<std::string>{"Gone"});
   EXPECT_EQ(s.Rows(15), std::vector<std::string>{"Added"});
+  // Released and bound by hand, a pair is no longer one the run logs as suggested.
+  ASSERT_TRUE(DoubleClickRow(s.list(16), 2));
+  ASSERT_TRUE(ClickRow(s.list(14), 0));
+  s.Click(app::kGadgetBind);
 
   f.dialogs.three_way = {Answer::kYes};  // "Gone" stays unbound
   s.Click(app::kGadgetContinue);
   ASSERT_TRUE(s.Finished());
   EXPECT_FALSE(s.reply.cancelled);
   EXPECT_EQ(s.reply.todo, L({"Old_A > New_A", "Old_B > New_B", "Old_C > New_C"}));
+  EXPECT_EQ(s.reply.suggested, L({"Old_A > New_A", "Old_B > New_B"}));
 }
 
 TEST(BindWindowTest, SingleClicksOnlySelectDoubleClicksBindAndRelease) {

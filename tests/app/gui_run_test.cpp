@@ -195,9 +195,18 @@ TEST_F(GuiRunTest, UndoLastGenerateAsksFirstRestoresTheFilesAndIsGreyedWithoutAR
   ASSERT_NE(after, before);
   EXPECT_TRUE(gtk_widget_get_sensitive(undo));
 
-  f.dialogs.answers = {false};  // No: nothing changes
+  // The question names the run and, undo being all or nothing, the file
+  // changed since that would stop it. No: nothing changes.
+  const std::string gadget_file = ReadBytes(project.File("EventGadget.pb"));
+  WriteBytes(project.File("EventGadget.pb"), gadget_file + "; edited\n");
+  f.dialogs.answers = {false};
   app::DispatchCommand(*f.app, app::kCommandUndoLastGenerate);
-  EXPECT_EQ(f.dialogs.questions.size(), 1u);
+  ASSERT_EQ(f.dialogs.questions.size(), 1u);
+  const std::string& question = f.dialogs.questions[0];
+  EXPECT_NE(question.find("Undo the last completed generation run, which ended "), std::string::npos) << question;
+  EXPECT_NE(question.find("\n" + project.File("EventGadget.pb") + ": changed since the run"), std::string::npos)
+      << question;
+  WriteBytes(project.File("EventGadget.pb"), gadget_file);
   EXPECT_EQ(WithoutBackup(SnapshotTree(project.path())), after);
 
   f.dialogs.answers = {true};

@@ -13,8 +13,8 @@ namespace {
 using testing::FakeHost;
 using testing::L;
 
-BindReply Continue(std::initializer_list<std::string> todo) { return BindReply{false, L(todo)}; }
-BindReply Cancel() { return BindReply{true, {}}; }
+BindReply Continue(std::initializer_list<std::string> todo) { return BindReply{false, L(todo), {}}; }
+BindReply Cancel() { return BindReply{true, {}, {}}; }
 
 void SetGadgets(Workspace& ws, std::initializer_list<std::string> names) {
   ws.analysis.gadgets.clear();

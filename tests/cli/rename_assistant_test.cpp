@@ -2,6 +2,8 @@
 // bindings, what a rename changed, unused procedures and undo of a run.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "support/quillon_process.h"
 #include "support/temp_dir.h"
 
@@ -48,6 +50,10 @@ TEST_F(RenameCycle, BindSuggestedFinishesTheRenameAsTheExplicitBindsDo) {
   const ProcessResult suggested = Generate({"--bind-suggested"});
   ASSERT_EQ(suggested.exit_code, 0) << suggested.out << suggested.err;
   EXPECT_EQ(suggested.err, "");
+  EXPECT_TRUE(Contains(suggested.out,
+                       "- Check Constants...\n -> Bind Suggested Window: WinMain = WinStart\n"
+                       " -> Bind Suggested Gadget: WinStart_Btn_Greet = WinStart_Btn_Hello\nGenerate Code Step 3"))
+      << suggested.out;
   const ProcessResult bound =
       RunQuillon({"--generate", explicit_dir.File("Example.pbm"), "--bind", "Window:WinMain=WinStart", "--bind",
                   "Gadget:WinStart_Btn_Greet=WinStart_Btn_Hello"},
@@ -152,21 +158,58 @@ TEST(Undo, TheFirstRunsCreatedFilesAreRemoved) {
   EXPECT_EQ(RunQuillon({"--undo", "Example.pbm"}, dir.path()).exit_code, 2);
 }
 
-TEST_F(RenameCycle, AFileEditedAfterTheRunIsKept) {
-  const auto before = WithoutBackup(SnapshotTree(dir.path()));
+TEST_F(RenameCycle, AGeneratedFileNotWrittenKeepsTheSavedConstants) {
+  ASSERT_EQ(::chmod(dir.File("EventGadget.pb").c_str(), 0444), 0);  // refused for root too
+  const ProcessResult run = Generate({"--bind-suggested"});
+  EXPECT_EQ(run.exit_code, 4) << run.out;
+  ASSERT_EQ(::chmod(dir.File("EventGadget.pb").c_str(), 0644), 0);
+  // The next run offers the same renames, so the code follows the new names.
+  EXPECT_EQ(Generate().err, "unbound Window: WinMain (suggested: WinStart)\n");
   ASSERT_EQ(Generate({"--bind-suggested"}).exit_code, 0);
-  ReplaceInFile(dir.File("EventGadget.pb"), "SetGadgetText(#WinStart_Str_Name, \"hi\")", "Debug \"edited later\"");
-  const std::string edited = ReadBytes(dir.File("EventGadget.pb"));
+  EXPECT_TRUE(Contains(ReadBytes(dir.File("EventGadget.pb")),
+                       "Procedure EventGadget_WinStart_Btn_Hello(EventType)\n  SetGadgetText(#WinStart_Str_Name"));
+}
 
-  const ProcessResult undo = RunQuillon({"--undo", "Example.pbm"}, dir.path());
-  EXPECT_EQ(undo.exit_code, 4);
-  EXPECT_TRUE(Contains(undo.out, " -> Kept " + dir.File("EventGadget.pb") + ": changed since the run\n")) << undo.out;
-  EXPECT_EQ(ReadBytes(dir.File("EventGadget.pb")), edited);
-  auto now = WithoutBackup(SnapshotTree(dir.path()));
-  now.erase("EventGadget.pb");
-  auto expected = before;
-  expected.erase("EventGadget.pb");
-  EXPECT_EQ(now, expected);
+TEST(BindSuggested, AGadgetsCodeNeverMovesToAnotherWindow) {
+  TempDir dir;
+  CopyExampleProject(dir.path());
+  ASSERT_EQ(RunQuillon({"--generate", "Example.pbm"}, dir.path()).exit_code, 0);
+  ReplaceInFile(dir.File("EventGadget.pb"), "Procedure EventGadget_WinMain_Chk_Upper(EventType)\n  \n",
+                "Procedure EventGadget_WinMain_Chk_Upper(EventType)\n  Debug \"upper\"\n");
+  // The check box leaves the main window; the about window gets a button.
+  ReplaceInFile(dir.File("forms/MainWindow.pbf"),
+                "  CheckBoxGadget(#Chk_Upper, 20, 65, 200, 20, \"Greet in capitals\")\n", "");
+  ReplaceInFile(dir.File("forms/AboutWindow.pbf"), "  ButtonGadget(#Btn_Close,",
+                "  ButtonGadget(#Btn_New, 80, 100, 100, 25, \"New\")\n  ButtonGadget(#Btn_Close,");
+  const ProcessResult cancelled = RunQuillon({"--generate", "Example.pbm", "--bind-suggested"}, dir.path());
+  EXPECT_EQ(cancelled.exit_code, 1);
+  EXPECT_EQ(cancelled.err, "unbound Gadget: WinMain_Chk_Upper\n");
+  const ProcessResult run = RunQuillon({"--generate", "Example.pbm", "--bind-suggested", "--drop-unbound"}, dir.path());
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_FALSE(Contains(run.out, "Bind Suggested")) << run.out;
+  const std::string events = ReadBytes(dir.File("EventGadget.pb"));
+  EXPECT_TRUE(Contains(events, "Procedure EventGadget_WinMain_Chk_Upper(EventType)\n  Debug \"upper\"\n")) << events;
+  EXPECT_TRUE(Contains(events, "Procedure EventGadget_WinAbout_Btn_New(EventType)\n  \n")) << events;
+}
+
+TEST(UnusedProcedures, EveryGeneratedSignatureWithoutItsObjectIsNamedWithItsFile) {
+  TempDir dir;
+  CopyExampleProject(dir.path());
+  ASSERT_EQ(RunQuillon({"--generate", "Example.pbm"}, dir.path()).exit_code, 0);
+  // The button becomes a text gadget (no event procedure); a tab-indented
+  // procedure and a window procedure whose objects are gone.
+  ReplaceInFile(dir.File("forms/MainWindow.pbf"), "ButtonGadget(#Btn_Greet", "TextGadget(#Btn_Greet");
+  WriteBytes(dir.File("EventGadget.pb"),
+             ReadBytes(dir.File("EventGadget.pb")) + "\tProcedure EventGadget_Gone(EventType)\nEndProcedure\n");
+  WriteBytes(dir.File("EventWindow.pb"),
+             ReadBytes(dir.File("EventWindow.pb")) + "Procedure EventSize_Gone()\nEndProcedure\n");
+  const ProcessResult run = RunQuillon({"--generate", "Example.pbm"}, dir.path());
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  for (const std::string& line : {" -> Unused Procedure EventGadget_WinMain_Btn_Greet in " + dir.File("EventGadget.pb"),
+                                  " -> Unused Procedure EventGadget_Gone in " + dir.File("EventGadget.pb"),
+                                  " -> Unused Procedure EventSize_Gone in " + dir.File("EventWindow.pb")}) {
+    EXPECT_TRUE(Contains(run.out, line + "\n")) << line << "\n" << run.out;
+  }
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ InProcessRun RunRenamedInProcess(const std::string& dir, FileSystem* files) {
     return result;
   }
   host.file_list = ws.project.files;
-  host.replies.push_back(BindReply{false, L({"WinMain > WinStart"})});
+  host.replies.push_back(BindReply{false, L({"WinMain > WinStart"}), {}});
   result.outcome = RunGeneration(ws, host);
   result.log = host.log;
   result.errors = host.errors;

@@ -1,6 +1,7 @@
 // The write rules of the disk file system: what a replace may follow, which
 // mode and owner the new file gets, and what it must leave alone.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,6 +92,31 @@ TEST(WriteRules, DevicesFifosFoldersAndLoopsAreNeverReplaced) {
   EXPECT_TRUE(S_ISDIR(StatOf(p.File("EventWindow.pb")).st_mode));
   EXPECT_TRUE(NoTemporaryFiles(p.folder));
   EXPECT_TRUE(NoTemporaryFiles(p.dir.path()));
+}
+
+// Another program's save that keeps the size, between the run's checks and
+// its rename: the last look compares the whole identity and keeps the save.
+TEST(WriteRules, ASameSizeSaveJustBeforeTheRenameIsKept) {
+  Project p;
+  WriteBytes(p.File("Main.pb"), "mine");
+  disk::WriteTarget target;
+  ASSERT_TRUE(disk::ResolveWriteTarget(p.File("Main.pb"), disk::OwnerOfFolder(p.folder), true, &target));
+  const FileIdentity read = disk::IdentityAt(p.File("Main.pb"));
+  for (const bool replaced : {false, true}) {  // saved in place, or as a new file
+    if (replaced) {
+      WriteBytes(p.File("Other.pb"), "save");
+      ASSERT_EQ(::rename(p.File("Other.pb").c_str(), p.File("Main.pb").c_str()), 0);
+    } else {
+      WriteBytes(p.File("Main.pb"), "edit");
+      const struct timespec times[2] = {{0, UTIME_OMIT}, {1, 0}};
+      ASSERT_EQ(::utimensat(AT_FDCWD, p.File("Main.pb").c_str(), times, 0), 0);
+    }
+    const std::string saved = ReadBytes(p.File("Main.pb"));
+    FileIdentity written;
+    EXPECT_EQ(disk::ReplaceTarget(target, "gen!", &read, &written), WriteResult::kChanged) << replaced;
+    EXPECT_EQ(ReadBytes(p.File("Main.pb")), saved);
+  }
+  EXPECT_TRUE(NoTemporaryFiles(p.folder));
 }
 
 // A folder that takes a target's place after the checks (another program

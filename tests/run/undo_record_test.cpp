@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "io/disk_file_system.h"
+#include "run/undo_journal.h"
+#include "support/temp_dir.h"
+
 namespace quillon {
 namespace {
 
@@ -33,6 +37,25 @@ TEST(UndoRecord, RoundTripsAnyBytesAndRefusesEveryCutOrChangedRecord) {
   }
   EXPECT_FALSE(DecodeUndoRecord(bytes + "x", "/p/", &moved));
   EXPECT_EQ(Sha256Hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+}
+
+// A file the run writes twice (Main.pb that includes itself): undo restores
+// what stood before the first write once the file holds the second.
+TEST(UndoJournal, AFileWrittenTwiceKeepsTheFirstOldBytesAndTheLastHash) {
+  testing::TempDir dir;
+  testing::WriteBytes(dir.File("Main.pb"), "before");
+  Project project;
+  project.project_path = dir.TextPath("Example.pbm");
+  DiskFileSystem disk;
+  UndoJournal journal(disk, project);
+  ASSERT_EQ(journal.ReplaceFile(dir.File("Main.pb"), "first"), WriteResult::kWritten);
+  ASSERT_EQ(journal.ReplaceFile(dir.File("Main.pb"), "second"), WriteResult::kWritten);
+  ASSERT_TRUE(journal.Save());
+  UndoRecord record;
+  ASSERT_TRUE(DecodeUndoRecord(testing::ReadBytes(dir.File(kUndoRecordRelative)), dir.path(), &record));
+  ASSERT_EQ(record.entries.size(), 1u);
+  EXPECT_EQ(record.entries[0].old_bytes, "before");
+  EXPECT_EQ(record.entries[0].written_sha256, Sha256Hex("second"));
 }
 
 }  // namespace

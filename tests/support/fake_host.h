@@ -20,7 +20,7 @@ class FakeHost : public RunHost {
   void AddLogLine(const Text& line) override { log.push_back(ToUtf8(line)); }
   BindReply AskBindings(int kind, const Lines& unbound_old, const Lines& unbound_new) override {
     questions.push_back({kind, unbound_old, unbound_new});
-    if (replies.empty()) return BindReply{true, {}};  // an unscripted question cancels
+    if (replies.empty()) return BindReply{true, {}, {}};  // an unscripted question cancels
     BindReply reply = replies.front();
     replies.pop_front();
     return reply;

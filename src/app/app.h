@@ -103,10 +103,16 @@ struct App {
   UserGadgetPort* user_gadget_window = &user_gadget;
   bool user_gadget_open = false;
 
+  // The switches and ProjectSaved as the Start Generate window opened.
+  Switches switches_at_start_window;
+  bool saved_at_start_window = true;
+
   std::thread worker;
-  bool run_active = false;      // from "Start" until the worker's last request
-  bool exit_after_run = false;  // an exit asked for during a run
-  bool exit_requested = false;  // ExitRequested
+  bool run_active = false;          // from "Start" until the worker's last request
+  bool exit_after_run = false;      // an exit asked for during a run
+  bool run_reported_error = false;  // an error line in this run's log
+  size_t pairs_bound_in_run = 0;    // pairs sent on by earlier bind windows of the run
+  bool exit_requested = false;      // ExitRequested
   // Start-up opened no project although the settings or the command line
   // named one: until the user names a project, exit keeps the remembered one.
   bool keep_remembered_project = false;

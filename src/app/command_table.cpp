@@ -96,6 +96,16 @@ constexpr Command kCommandTable[kCommandCount] = {
     UndoLastGenerateCommand,
 };
 
+// --- close boxes -------------------------------------------------------------
+
+// Closing the Search and Replace window cancels the run. When pairs were
+// bound in this run (in this window or an earlier one) that throws them
+// away: ask first; No, Return and Escape keep binding.
+bool ConfirmCancelRun(App& app) {
+  if (app.pairs_bound_in_run == 0 && app.bind_window->TodoList().empty()) return true;
+  return app.dialogs.AskYesNo(Text(kCancelRunTitle), Text(kCancelRunText));
+}
+
 // --- gadgets -----------------------------------------------------------------
 
 // Gadgets 3 to 7, 9, 10: the switch := check state, the two image switches
@@ -178,10 +188,19 @@ void DispatchClose(App& app, int window) {
       if (app.main->Enabled()) RequestExit(app);
       return;
     case kWindowStartGenerate:
+      // After "Start" the worker closes the window and uses the switches.
+      if (!app.start_window || app.run_active) return;
+      // Cancel means cancel: the switches go back to what they were when
+      // the window opened, and no run starts.
+      app.ws.project.switches = app.switches_at_start_window;
+      app.ws.project.saved = app.saved_at_start_window;
       app.main->SetEnabled(true);
-      app.start_window.reset();  // switch changes stay; no run starts
+      app.start_window.reset();
+      app.ShowSavedState();
       return;
     case kWindowBind:
+      // Cancelling drops the pairs bound so far in this run: ask first.
+      if (!BindReplyPending(app) || !ConfirmCancelRun(app)) return;
       ReplyBindRequest(app, 2);  // the window stays until request 1027
       return;
     case kWindowUserGadget:

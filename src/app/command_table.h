@@ -3,7 +3,15 @@
 // and close events by window number.
 #pragma once
 
+#include "text/text.h"
+
 namespace quillon::app {
+
+// Asked when the Search and Replace window is closed after pairs were bound
+// in this run; No (also Escape) goes back to binding.
+inline constexpr TextView kCancelRunTitle = U"Cancel Run";
+inline constexpr TextView kCancelRunText =
+    U"Cancel the run? The pairs bound so far are dropped and nothing is renamed.";
 
 struct App;
 

@@ -18,14 +18,18 @@ inline Text FileErrorText(const Text& message, const Text& path, const Text& rea
 class DialogService {
  public:
   virtual ~DialogService() = default;
-  // Question box with Yes and No; true for Yes.
+  // Question box with Yes and No; true for Yes. No is the default button and
+  // closing the box (Escape, the close box) answers No.
   virtual bool AskYesNo(const Text& title, const Text& text) = 0;
-  // Question box with Yes and No where closing the box without an answer
-  // (Escape, the close box) is kCancel: the command that asked is abandoned.
+  // The save question: Yes (the default button, so Return keeps the work),
+  // No and a Cancel button. Cancel, Escape and the close box give kCancel:
+  // the command that asked is abandoned.
   virtual Answer AskYesNoClosable(const Text& title, const Text& text) = 0;
-  // Question box with Yes, No and Cancel; closing the box is Cancel.
-  // `detail` is a second line under the text; Return gives `default_answer`.
-  virtual Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail, Answer default_answer) = 0;
+  // Question box with Yes, No and Cancel. `detail` is a second line under
+  // the text; Return gives `default_answer`, closing the box without an
+  // answer (Escape, the close box) gives `if_closed`.
+  virtual Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail, Answer default_answer,
+                                Answer if_closed) = 0;
   // Input box with a single OK button, `preset` as the answer to start
   // from; Enter confirms, closing the box gives an empty answer.
   virtual Text AskInput(const Text& title, const Text& prompt, const Text& preset) = 0;

@@ -19,11 +19,21 @@ void GenerationWorker(App* app) {
 
 }  // namespace
 
+bool IsErrorLine(const Text& line) {
+  size_t at = 0;
+  while (at < line.size() && (line[at] == U' ' || line[at] == U'-' || line[at] == U'>')) ++at;
+  const TextView stop = U"Stop!";
+  const bool stops = line.size() >= stop.size() && line.compare(line.size() - stop.size(), stop.size(), stop) == 0;
+  return stops || line.compare(at, 5, U"Error") == 0;
+}
+
 void StartGenerationRun(App& app) {
   if (app.run_active) return;  // a second click before the window closed
   // The previous worker has sent its last request; it ends right after it.
   if (app.worker.joinable()) app.worker.join();
   app.run_active = true;
+  app.run_reported_error = false;
+  app.pairs_bound_in_run = 0;
   app.main->SetProjectCommandsSensitive(false);
   app.main->SetBusy(true);
   if (app.start_window) app.start_window->SetSensitive(false);
@@ -47,6 +57,11 @@ void FinishGenerationRun(App& app) {
   app.ShowSavedState();  // the run saved the project
   if (app.exit_after_run) {
     app.exit_after_run = false;
+    if (app.run_reported_error) {
+      app.main->AppendLogLine(Text(kExitAbandonedLine));
+      gtk_window_present(app.main->window());
+      return;
+    }
     RequestExit(app);
   }
 }

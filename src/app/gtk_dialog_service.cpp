@@ -14,27 +14,16 @@ int GtkDialogService::RunMessage(GtkMessageType type, GtkButtonsType buttons, co
   return response;
 }
 
-bool GtkDialogService::AskYesNo(const Text& title, const Text& text) {
-  return RunMessage(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, title, text) == GTK_RESPONSE_YES;
-}
-
-Answer GtkDialogService::AskYesNoClosable(const Text& title, const Text& text) {
-  const int response = RunMessage(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, title, text);
-  if (response == GTK_RESPONSE_YES) return Answer::kYes;
-  if (response == GTK_RESPONSE_NO) return Answer::kNo;
-  return Answer::kCancel;  // Escape or the close box: no answer given
-}
-
-Answer GtkDialogService::AskYesNoCancel(const Text& title, const Text& text, const Text& detail,
-                                        Answer default_answer) {
+Answer GtkDialogService::RunQuestion(const Text& title, const Text& text, const Text& detail, bool with_cancel,
+                                     Answer default_answer, Answer if_closed) {
   GtkWidget* box = gtk_message_dialog_new(parent_, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE, "%s",
                                           DisplayUtf8(text).c_str());
   gtk_window_set_title(GTK_WINDOW(box), DisplayUtf8(title).c_str());
   if (!detail.empty()) {
     gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(box), "%s", DisplayUtf8(detail).c_str());
   }
-  gtk_dialog_add_buttons(GTK_DIALOG(box), GTK_STOCK_YES, GTK_RESPONSE_YES, GTK_STOCK_NO, GTK_RESPONSE_NO,
-                         GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL, nullptr);
+  gtk_dialog_add_buttons(GTK_DIALOG(box), GTK_STOCK_YES, GTK_RESPONSE_YES, GTK_STOCK_NO, GTK_RESPONSE_NO, nullptr);
+  if (with_cancel) gtk_dialog_add_button(GTK_DIALOG(box), GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL);
   const int default_response = default_answer == Answer::kYes  ? GTK_RESPONSE_YES
                                : default_answer == Answer::kNo ? GTK_RESPONSE_NO
                                                                : GTK_RESPONSE_CANCEL;
@@ -45,9 +34,25 @@ Answer GtkDialogService::AskYesNoCancel(const Text& title, const Text& text, con
   }
   const int response = gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);
-  if (response == GTK_RESPONSE_YES) return Answer::kYes;
-  if (response == GTK_RESPONSE_NO) return Answer::kNo;
-  return Answer::kCancel;  // Cancel, Escape or the close box
+  switch (response) {
+    case GTK_RESPONSE_YES: return Answer::kYes;
+    case GTK_RESPONSE_NO: return Answer::kNo;
+    case GTK_RESPONSE_CANCEL: return Answer::kCancel;
+    default: return if_closed;  // Escape or the close box: no answer given
+  }
+}
+
+bool GtkDialogService::AskYesNo(const Text& title, const Text& text) {
+  return RunQuestion(title, text, Text(), false, Answer::kNo, Answer::kNo) == Answer::kYes;
+}
+
+Answer GtkDialogService::AskYesNoClosable(const Text& title, const Text& text) {
+  return RunQuestion(title, text, Text(), true, Answer::kYes, Answer::kCancel);
+}
+
+Answer GtkDialogService::AskYesNoCancel(const Text& title, const Text& text, const Text& detail, Answer default_answer,
+                                        Answer if_closed) {
+  return RunQuestion(title, text, detail, true, default_answer, if_closed);
 }
 
 Text GtkDialogService::AskInput(const Text& title, const Text& prompt, const Text& preset) {

@@ -15,7 +15,8 @@ class GtkDialogService final : public DialogService {
 
   bool AskYesNo(const Text& title, const Text& text) override;
   Answer AskYesNoClosable(const Text& title, const Text& text) override;
-  Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail, Answer default_answer) override;
+  Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail, Answer default_answer,
+                        Answer if_closed) override;
   void ShowMessage(const Text& title, const Text& text) override;
   void ShowError(const Text& title, const Text& text) override;
   Text AskInput(const Text& title, const Text& prompt, const Text& preset) override;
@@ -26,6 +27,9 @@ class GtkDialogService final : public DialogService {
  private:
   GtkWidget* NewChooser(const Text& title, GtkFileChooserAction action, const Text& start, const Text& patterns);
   int RunMessage(GtkMessageType type, GtkButtonsType buttons, const Text& title, const Text& text);
+  // A question with Yes, No and, when `with_cancel`, Cancel.
+  Answer RunQuestion(const Text& title, const Text& text, const Text& detail, bool with_cancel, Answer default_answer,
+                     Answer if_closed);
 
   GtkWindow* parent_ = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "app/command_table.h"
+#include "app/generation_worker.h"
 #include "io/file_io.h"
 #include "io/path_queries.h"
 #include "project/absolute_path.h"
@@ -185,6 +186,9 @@ void StartGenerate(App& app) {
   ChildWindowEvents events;
   events.gadget = [&app](int gadget, int event_type) { DispatchGadget(app, gadget, event_type); };
   events.close = [&app] { DispatchClose(app, kWindowStartGenerate); };
+  // Cancel puts these back.
+  app.switches_at_start_window = app.ws.project.switches;
+  app.saved_at_start_window = app.ws.project.saved;
   app.start_window = std::make_unique<StartGenerateWindow>(app.main->window(), app.ws.project.switches, events);
   app.main->SetEnabled(false);
 }
@@ -192,6 +196,7 @@ void StartGenerate(App& app) {
 void RequestExit(App& app) {
   // The run uses the project: exit (with its save prompt) once it has ended.
   if (app.run_active) {
+    if (!app.exit_after_run) app.main->AppendLogLine(Text(kExitAfterRunLine));
     app.exit_after_run = true;
     return;
   }

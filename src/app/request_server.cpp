@@ -26,16 +26,22 @@ void OpenBindWindow(App& app, WorkerRequest& request) {
 
 }  // namespace
 
-void ReplyBindRequest(App& app, int result) {
-  WorkerRequest* request = app.requests.PendingRequest();
-  // Only the outstanding 1026 takes a reply; a late second one is ignored.
+bool BindReplyPending(const App& app) {
   // A replied request is gone from the worker's stack: look at it only while
   // it is outstanding.
-  if (!request || !app.requests.IsOutstanding(request) || request->kind != kRequestOpenBindDialog) return;
+  WorkerRequest* request = app.requests.PendingRequest();
+  return request && app.requests.IsOutstanding(request) && request->kind == kRequestOpenBindDialog;
+}
+
+void ReplyBindRequest(App& app, int result) {
+  // Only the outstanding 1026 takes a reply; a late second one is ignored.
+  if (!BindReplyPending(app)) return;
+  WorkerRequest* request = app.requests.PendingRequest();
   auto* question = static_cast<BindQuestion*>(request->data);
   question->reply.cancelled = result != 0;
   question->reply.todo = result == 0 ? app.bind_window->TodoList() : Lines();
   question->reply.suggested = result == 0 ? app.bind_window->SuggestedTodo() : Lines();
+  app.pairs_bound_in_run += question->reply.todo.size();
   app.requests.ReplyRequest(request, result);
 }
 
@@ -57,6 +63,7 @@ void ServeRequest(App& app, WorkerRequest& request) {
       Reply(app, request, 0);
       return;
     case kRequestAddLogLine:
+      if (IsErrorLine(*static_cast<const Text*>(request.data))) app.run_reported_error = true;
       app.main->AppendLogLine(*static_cast<const Text*>(request.data));
       Reply(app, request, 0);
       return;

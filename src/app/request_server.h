@@ -13,5 +13,7 @@ void ServeRequest(App& app, WorkerRequest& request);
 
 // The bind window's answer to the pending 1026: 0 continue, 2 cancel.
 void ReplyBindRequest(App& app, int result);
+// A 1026 is outstanding: the bind window's answer still counts.
+bool BindReplyPending(const App& app);
 
 }  // namespace quillon::app

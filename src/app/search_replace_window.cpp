@@ -2,6 +2,8 @@
 
 #include <gdk/gdkkeysyms.h>
 
+#include <algorithm>
+
 #include "app/display_text.h"
 
 namespace quillon::app {
@@ -25,8 +27,14 @@ constexpr Place kPlaces[] = {
     {kGadgetContinue, "Continue", 640, 360, 120, 30},  {kGadgetBindSuggested, "Bind Suggested", 290, 360, 120, 30},
 };
 
-// A line of text beside the buttons (wrapped in two), no gadget of its own.
+// A line of text beside the buttons (wrapped), no gadget of its own.
 constexpr Place kCloseHint = {0, "Escape or closing this window cancels the run.", 420, 360, 210, 30};
+constexpr int kGap = 10;
+constexpr int kMinHintWidth = 100;
+
+const Place& PlaceOf(int gadget) {
+  return *std::find_if(std::begin(kPlaces), std::end(kPlaces), [gadget](const Place& p) { return p.gadget == gadget; });
+}
 
 constexpr TextView kContinueDetail =
     U"Yes: go on; the names left under Old Entry are not renamed. No: back to binding. Cancel: cancel the run.";
@@ -67,12 +75,26 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
         const std::optional<size_t> new_before = model_->selected_new();
         model_->SelectOld(index);
         if (model_->selected_new() != new_before) new_list_->Show(model_->new_entries(), model_->selected_new());
+        UpdateButtons();
       },
       gadget_event(kGadgetOldList));
-  new_list_ = std::make_unique<SingleColumnList>([this](std::optional<size_t> index) { model_->SelectNew(index); },
-                                                 gadget_event(kGadgetNewList));
-  todo_list_ = std::make_unique<SingleColumnList>([this](std::optional<size_t> index) { model_->SelectTodo(index); },
-                                                  gadget_event(kGadgetTodoList));
+  new_list_ = std::make_unique<SingleColumnList>(
+      [this](std::optional<size_t> index) {
+        model_->SelectNew(index);
+        UpdateButtons();
+      },
+      gadget_event(kGadgetNewList));
+  todo_list_ = std::make_unique<SingleColumnList>(
+      [this](std::optional<size_t> index) {
+        model_->SelectTodo(index);
+        UpdateButtons();
+      },
+      gadget_event(kGadgetTodoList));
+  // Delete or BackSpace on a todo row releases it, as "Release" does.
+  todo_list_->OnDeleteKey([this] {
+    const auto report = events_.gadget;
+    if (report) report(kGadgetRelease, kEventClick);
+  });
 
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(window_), DisplayUtf8(BindDialogTitle(kind)).c_str());
@@ -90,7 +112,6 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
   gtk_box_pack_start(GTK_BOX(box), intro_, FALSE, FALSE, 0);
   GtkWidget* fixed = gtk_fixed_new();
   gtk_fixed_set_has_window(GTK_FIXED(fixed), TRUE);
-  gtk_widget_set_size_request(fixed, kWidth, kHeight);
   gtk_box_pack_start(GTK_BOX(box), fixed, FALSE, FALSE, 0);
 
   for (const Place& p : kPlaces) {
@@ -126,6 +147,7 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
   gtk_misc_set_alignment(GTK_MISC(close_hint_), 0.0f, 0.5f);
   gtk_widget_set_size_request(close_hint_, kCloseHint.width, kCloseHint.height);
   gtk_fixed_put(GTK_FIXED(fixed), close_hint_, kCloseHint.x, kCloseHint.y);
+  LayOut(GTK_FIXED(fixed));
 
   g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](SearchReplaceWindow* self) -> gboolean {
                              self->ReportClose();
@@ -141,6 +163,43 @@ void SearchReplaceWindow::Build(GtkWindow* parent, int kind) {
                    this);
 }
 
+void SearchReplaceWindow::LayOut(GtkFixed* fixed) {
+  // "Bind Suggested" is as wide as its text needs at the current font; the
+  // hint takes the room left before "Continue", as many lines as its text
+  // needs there, and the gadget area grows downwards when they do not fit.
+  const Place& suggested_place = PlaceOf(kGadgetBindSuggested);
+  GtkWidget* suggested = gadgets_[kGadgetBindSuggested];
+  gtk_widget_set_size_request(suggested, -1, -1);
+  GtkRequisition natural;
+  gtk_widget_size_request(suggested, &natural);
+  const int suggested_width = std::max(suggested_place.width, natural.width);
+  gtk_widget_set_size_request(suggested, suggested_width, suggested_place.height);
+
+  const int hint_x = std::max(kCloseHint.x, suggested_place.x + suggested_width + kGap);
+  const int hint_width = std::max(kMinHintWidth, PlaceOf(kGadgetContinue).x - kGap - hint_x);
+  gtk_widget_set_size_request(close_hint_, hint_width, -1);
+  GtkRequisition wrapped;
+  gtk_widget_size_request(close_hint_, &wrapped);
+  const int hint_height = std::max(kCloseHint.height, wrapped.height);
+  gtk_widget_set_size_request(close_hint_, hint_width, hint_height);
+  gtk_fixed_move(fixed, close_hint_, hint_x, kCloseHint.y);
+  gtk_widget_set_size_request(GTK_WIDGET(fixed), kWidth, std::max(kHeight, kCloseHint.y + hint_height));
+}
+
+void SearchReplaceWindow::UpdateButtons() {
+  if (!window_) return;
+  // Greyed out while nothing they could act on is selected.
+  gtk_widget_set_sensitive(gadgets_[kGadgetBind], model_->selected_old() && model_->selected_new());
+  gtk_widget_set_sensitive(gadgets_[kGadgetRelease], model_->selected_todo().has_value());
+}
+
+bool SearchReplaceWindow::BindSelected() {
+  if (!model_->Bind()) return false;
+  // The next old name comes with its suggestion, ready for the next Bind.
+  model_->SelectOld(model_->selected_old());
+  return true;
+}
+
 void SearchReplaceWindow::ReportClose() {
   const auto close = events_.close;
   if (close) close();
@@ -150,6 +209,7 @@ void SearchReplaceWindow::Refresh() {
   old_list_->Show(model_->old_entries(), model_->selected_old());
   new_list_->Show(model_->new_entries(), model_->selected_new());
   todo_list_->Show(model_->todo(), model_->selected_todo());
+  UpdateButtons();
 }
 
 void SearchReplaceWindow::HandleGadget(int gadget, int event_type) {
@@ -157,13 +217,13 @@ void SearchReplaceWindow::HandleGadget(int gadget, int event_type) {
   switch (gadget) {
     case kGadgetOldList:
     case kGadgetNewList:
-      if (event_type == kEventDoubleClick && model_->Bind()) Refresh();
+      if (event_type == kEventDoubleClick && BindSelected()) Refresh();
       return;
     case kGadgetTodoList:
       if (event_type == kEventDoubleClick && model_->Release()) Refresh();
       return;
     case kGadgetBind:
-      if (model_->Bind()) Refresh();
+      if (BindSelected()) Refresh();
       return;
     case kGadgetRelease:
       if (model_->Release()) Refresh();
@@ -179,9 +239,10 @@ void SearchReplaceWindow::HandleGadget(int gadget, int event_type) {
 void SearchReplaceWindow::Continue() {
   DialogAction action = model_->Continue();
   if (action == DialogAction::kAskQuestion) {
-    // No is the default: a stray Return keeps the user binding.
-    const Answer answer =
-        dialogs_.AskYesNoCancel(Text(kBindQuestionTitle), Text(kBindQuestionText), Text(kContinueDetail), Answer::kNo);
+    // No is the default and closing the question means No: a stray Return
+    // or Escape keeps the user binding, only the Cancel button cancels.
+    const Answer answer = dialogs_.AskYesNoCancel(Text(kBindQuestionTitle), Text(kBindQuestionText),
+                                                  Text(kContinueDetail), Answer::kNo, Answer::kNo);
     action = BindModel::AnswerQuestion(ToQuestionAnswer(answer));
   }
   Reply(action);
@@ -201,8 +262,10 @@ void SearchReplaceWindow::Suggest(const std::vector<SuggestedBinding>& suggested
 Lines SearchReplaceWindow::TodoList() const { return model_ ? model_->todo() : Lines(); }
 
 void SearchReplaceWindow::Close() {
-  if (window_) gtk_widget_destroy(window_);
+  // Null first: a list may report its selection while it is destroyed.
+  GtkWidget* window = window_;
   window_ = nullptr;
+  if (window) gtk_widget_destroy(window);
   close_hint_ = nullptr;
   intro_ = nullptr;
   for (GtkWidget*& w : gadgets_) w = nullptr;

@@ -61,7 +61,11 @@ class SearchReplaceWindow final : public BindWindowPort {
 
  private:
   void Build(GtkWindow* parent, int kind);
+  void LayOut(GtkFixed* fixed);
   void Refresh();
+  void UpdateButtons();
+  // Bind, then the suggestion of the next old name; true when bound.
+  bool BindSelected();
   void Continue();
   void Reply(DialogAction action);
   // Escape and the close box.

@@ -1,5 +1,7 @@
 #include "app/single_column_list.h"
 
+#include <gdk/gdkkeysyms.h>
+
 #include "app/display_text.h"
 
 namespace quillon::app {
@@ -22,6 +24,7 @@ SingleColumnList::SingleColumnList(std::function<void(std::optional<size_t>)> se
   gtk_tree_selection_set_mode(selection_, GTK_SELECTION_SINGLE);
   g_signal_connect(selection_, "changed", G_CALLBACK(&SingleColumnList::OnChanged), this);
   g_signal_connect(view_, "row-activated", G_CALLBACK(&SingleColumnList::OnActivated), this);
+  g_signal_connect(view_, "key-press-event", G_CALLBACK(&SingleColumnList::OnKeyPress), this);
   scroll_ = gtk_scrolled_window_new(nullptr, nullptr);
   gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroll_), GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
   gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scroll_), GTK_SHADOW_IN);
@@ -90,6 +93,14 @@ void SingleColumnList::OnActivated(GtkTreeView*, GtkTreePath* path, GtkTreeViewC
   gtk_tree_selection_select_path(self->selection_, path);
   const auto activated = self->activated_;  // the handler may rebuild the window
   if (activated) activated();
+}
+
+gboolean SingleColumnList::OnKeyPress(GtkWidget*, GdkEventKey* key, SingleColumnList* self) {
+  const bool delete_key = key->keyval == GDK_Delete || key->keyval == GDK_KP_Delete || key->keyval == GDK_BackSpace;
+  if (!delete_key || !self->delete_key_) return FALSE;
+  const auto pressed = self->delete_key_;  // the handler may rebuild the window
+  pressed();
+  return TRUE;
 }
 
 }  // namespace quillon::app

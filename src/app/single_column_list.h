@@ -26,6 +26,9 @@ class SingleColumnList {
   GtkWidget* frame() const { return scroll_; }
   GtkTreeView* view() const { return GTK_TREE_VIEW(view_); }
 
+  // Delete, keypad Delete or BackSpace on the list calls `pressed`.
+  void OnDeleteKey(std::function<void()> pressed) { delete_key_ = std::move(pressed); }
+
   // Replaces the rows and selects `selection`; raises no selection event.
   void Show(const Lines& rows, std::optional<size_t> selection);
   std::optional<size_t> Selected() const;
@@ -35,9 +38,11 @@ class SingleColumnList {
   static gboolean OnQueryTooltip(GtkWidget* widget, gint x, gint y, gboolean keyboard, GtkTooltip* tooltip,
                                  SingleColumnList* self);
   static void OnActivated(GtkTreeView* view, GtkTreePath* path, GtkTreeViewColumn* column, SingleColumnList* self);
+  static gboolean OnKeyPress(GtkWidget* view, GdkEventKey* key, SingleColumnList* self);
 
   std::function<void(std::optional<size_t>)> selected_;
   std::function<void()> activated_;
+  std::function<void()> delete_key_;
   GtkListStore* store_ = nullptr;
   // Held until this object goes, whenever the window destroys its widgets.
   GtkWidget* view_ = nullptr;

@@ -50,8 +50,9 @@ constexpr int kSecondColumnX = 230;
 // close box.
 constexpr Control kCancel = {0, "Cancel", 140, 160, 120, 30};
 
-// Tab goes down the first column, then the second.
-constexpr int kTabOrder[] = {3, 4, 5, 6, 7, kGadgetStart, 0, 9, 10};
+// Tab goes down the first column of check boxes, then the second, then to
+// Start and Cancel (0).
+constexpr int kTabOrder[] = {3, 4, 5, 6, 7, 9, 10, kGadgetStart, 0};
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 // Window 1: the seven switch check boxes, "Start" (the default button) and
 // "Cancel". It reports clicks as gadget events (3 to 10); Cancel, Escape and
-// the close box report the close box. The dispatch tables act on them.
+// the close box report the close box. The dispatch tables act on them (the
+// close table puts the switches back as they were when the window opened).
 #pragma once
 
 #include <gtk/gtk.h>

@@ -2,6 +2,8 @@
 
 #include <gdk/gdkkeysyms.h>
 
+#include <algorithm>
+
 #include "app/display_text.h"
 #include "project/user_gadget_file.h"
 
@@ -25,7 +27,8 @@ constexpr Place kButtons[] = {
 };
 
 // Below the buttons: what to enter, and Cancel (no gadget: it answers as
-// the close box does, dropping the edits).
+// the close box does, dropping the edits). The hint is as high as its text
+// needs at the current font; Cancel and the window's bottom follow it.
 constexpr Place kHint = {0,
                          "Names of your own procedures that create a gadget, one per entry. "
                          "Double-click an entry to edit it.",
@@ -34,6 +37,8 @@ constexpr Place kHint = {0,
                          200,
                          45};
 constexpr Place kCancel = {0, "Cancel", 150, 440, 60, 30};
+constexpr int kGap = 5;
+constexpr int kRightEdge = 210;
 
 }  // namespace
 
@@ -54,9 +59,7 @@ void UserGadgetWindow::Open(GtkWindow* parent, const ChildWindowEvents& events) 
   gtk_window_set_transient_for(GTK_WINDOW(window_), parent);
   gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
   gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
-  gtk_window_set_default_size(GTK_WINDOW(window_), kWidth, kHeight);
   GtkWidget* fixed = gtk_fixed_new();
-  gtk_widget_set_size_request(fixed, kWidth, kHeight);
   gtk_container_add(GTK_CONTAINER(window_), fixed);
 
   gtk_widget_set_size_request(list_->frame(), 220, 350);
@@ -78,11 +81,10 @@ void UserGadgetWindow::Open(GtkWindow* parent, const ChildWindowEvents& events) 
   hint_ = gtk_label_new(kHint.text);
   gtk_label_set_line_wrap(GTK_LABEL(hint_), TRUE);
   gtk_misc_set_alignment(GTK_MISC(hint_), 0.0f, 0.0f);
-  gtk_widget_set_size_request(hint_, kHint.width, kHint.height);
   gtk_fixed_put(GTK_FIXED(fixed), hint_, kHint.x, kHint.y);
   cancel_ = gtk_button_new_with_label(kCancel.text);
-  gtk_widget_set_size_request(cancel_, kCancel.width, kCancel.height);
   gtk_fixed_put(GTK_FIXED(fixed), cancel_, kCancel.x, kCancel.y);
+  LayOut(GTK_FIXED(fixed));
   g_signal_connect_swapped(cancel_, "clicked", G_CALLBACK(+[](UserGadgetWindow* self) { self->ReportClose(); }), this);
   g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](UserGadgetWindow* self) -> gboolean {
                              self->ReportClose();
@@ -96,8 +98,29 @@ void UserGadgetWindow::Open(GtkWindow* parent, const ChildWindowEvents& events) 
                      return TRUE;
                    }),
                    this);
+  // Delete in the list removes the selected entry, as "Del" does.
+  list_->OnDeleteKey([this] {
+    const auto report = events_.gadget;
+    if (report) report(kGadgetDel, kEventClick);
+  });
   list_->Show(entries_, std::nullopt);
   gtk_widget_show_all(window_);
+}
+
+void UserGadgetWindow::LayOut(GtkFixed* fixed) {
+  gtk_widget_set_size_request(hint_, kHint.width, -1);
+  GtkRequisition hint;
+  gtk_widget_size_request(hint_, &hint);
+  const int hint_height = std::max(kHint.height, hint.height);
+  gtk_widget_set_size_request(hint_, kHint.width, hint_height);
+  // Cancel under the hint, right-aligned with "Ok", as wide as its text.
+  GtkRequisition cancel;
+  gtk_widget_size_request(cancel_, &cancel);
+  const int cancel_width = std::max(kCancel.width, cancel.width);
+  const int cancel_y = std::max(kCancel.y, kHint.y + hint_height + kGap);
+  gtk_widget_set_size_request(cancel_, cancel_width, kCancel.height);
+  gtk_fixed_move(fixed, cancel_, kRightEdge - cancel_width, cancel_y);
+  gtk_widget_set_size_request(GTK_WIDGET(fixed), kWidth, std::max(kHeight, cancel_y + kCancel.height + 2 * kGap));
 }
 
 void UserGadgetWindow::HandleGadget(int gadget, int event_type) {

@@ -1,6 +1,7 @@
 // Window 3, "UserGadget": edits a copy of the user gadget list. "Ok" stores
 // the copy in the workspace and in UserList.INI; Cancel, Escape and the close
-// box drop it. A line under the buttons says what the names are. The
+// box drop it; Delete in the list removes an entry as "Del" does. A line
+// under the buttons says what the names are. The
 // keyword sets keep what start-up built from the list: new names count from
 // the next start. Events go out as gadgets 20 to 23 and the close box; the
 // dispatch tables hand them back to HandleGadget. Main thread only.
@@ -49,6 +50,8 @@ class UserGadgetWindow final : public UserGadgetPort {
   const Lines& entries() const { return entries_; }
 
  private:
+  // The hint and Cancel sized from their text at the current font.
+  void LayOut(GtkFixed* fixed);
   void Edit();
   void Add();
   void Delete();

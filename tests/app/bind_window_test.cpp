@@ -9,6 +9,7 @@
 
 #include "app/command_table.h"
 #include "app/gui_support.h"
+#include "app/request_server.h"
 
 namespace quillon::testing {
 namespace {
@@ -27,7 +28,7 @@ class BindSession {
     opened = PumpUntil([this] { return window().IsOpen(); }) && WaitMapped(GTK_WIDGET(window().window()));
   }
   ~BindSession() {
-    if (!done) app::DispatchClose(*f_.app, app::kWindowBind);
+    if (!done) app::ReplyBindRequest(*f_.app, 2);
     PumpUntil([this] { return done.load(); });
     worker_.join();
   }
@@ -117,14 +118,21 @@ TEST(BindWindowTest, SuggestionsFollowTheOldSelectionAndBindSuggestedMovesTheRes
   EXPECT_EQ(LabelTexts(s.window().gadget(app::kGadgetBindSuggested)), std::vector<std::string>{"Bind Suggested"});
   EXPECT_EQ(button.y, 360);
 
-  // Selecting an old name selects its suggestion: Bind binds the pair.
+  // Selecting an old name selects its suggestion: Bind binds the pair, and
+  // the next old name comes with its own, so Bind binds again. Bind and
+  // Release are greyed out while they have nothing to act on.
+  EXPECT_FALSE(gtk_widget_get_sensitive(s.window().gadget(app::kGadgetBind)));
   ASSERT_TRUE(ClickRow(s.list(14), 0));
   EXPECT_EQ(SelectedRowCount(s.list(15)), 1);
   s.Click(app::kGadgetBind);
-  EXPECT_EQ(s.Rows(16), std::vector<std::string>{"Old_A > New_A"});
+  EXPECT_EQ(SelectedRowCount(s.list(15)), 1);
+  s.Click(app::kGadgetBind);
+  EXPECT_EQ(s.Rows(16), (std::vector<std::string>{"Old_A > New_A", "Old_B > New_B"}));
+  EXPECT_FALSE(gtk_widget_get_sensitive(s.window().gadget(app::kGadgetRelease)));
 
   // A released pair goes back to its places in the lists and is suggested
   // again; Bind Suggested takes the old list from top to bottom.
+  ASSERT_TRUE(DoubleClickRow(s.list(16), 1));
   ASSERT_TRUE(DoubleClickRow(s.list(16), 0));
   EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"Old_A", "Old_B", "Old_C", "Gone"}));
   s.Click(app::kGadgetBindSuggested);
@@ -265,7 +273,14 @@ TEST(BindWindowTest, CloseBoxCancelsAndTheWindowWaitsForTheWorkersClose) {
   ASSERT_TRUE(s.opened);
   ASSERT_TRUE(ClickRow(s.list(15), 0));
   ASSERT_TRUE(DoubleClickRow(s.list(14), 0));
+  // A bound pair would be lost: the close box asks first, No keeps binding.
+  f.dialogs.answers = {false, true};
   SendCloseBox(s.window().window());
+  for (int i = 0; i < 5; ++i) g_main_context_iteration(nullptr, FALSE);
+  EXPECT_FALSE(s.done.load());
+  EXPECT_EQ(s.Rows(16), std::vector<std::string>{"Bar1 > Bar2"});
+  SendCloseBox(s.window().window());
+  EXPECT_EQ(f.dialogs.questions.size(), 2u);
   // Replied, but open until the worker's close request has been served.
   EXPECT_TRUE(s.window().IsOpen());
   SendCloseBox(s.window().window());  // a second press has nothing to answer
@@ -390,6 +405,33 @@ TEST(BindWindowTest, BindSelectsTheNextOldNameAndReleaseRestoresListOrder) {
   s.Click(app::kGadgetRelease);
   EXPECT_EQ(s.Rows(14), (std::vector<std::string>{"A_1", "A_3"}));
   EXPECT_EQ(s.Rows(15), (std::vector<std::string>{"B_1", "B_3"}));
+}
+
+// Keys on the lists, each sequence after binding A_1 > B_1: Delete, keypad
+// Delete and BackSpace release the selected todo row; Return on an old name
+// binds only with a new name selected.
+TEST(BindWindowTest, KeysOnTheListsReleaseAndBindOnlyWhatIsSelected) {
+  AppFixture f;
+  const struct {
+    std::vector<std::pair<int, int>> clicks;  // list, row; the last list gets the key
+    guint key;
+    size_t todo;
+  } sequences[] = {{{{16, 0}}, GDK_Delete, 0},
+                   {{{16, 0}}, GDK_KP_Delete, 0},
+                   {{{16, 0}}, GDK_BackSpace, 0},
+                   {{{14, 0}}, GDK_Return, 1},
+                   {{{15, 0}, {14, 0}}, GDK_Return, 2}};
+  for (const auto& q : sequences) {
+    BindSession s(f, 6, L({"A_1", "A_2"}), L({"B_1", "B_2"}));
+    ASSERT_TRUE(s.opened && ClickRow(s.list(14), 0) && ClickRow(s.list(15), 0));
+    s.Click(app::kGadgetBind);
+    for (const auto& [list, row] : q.clicks) ASSERT_TRUE(ClickRow(s.list(list), row));
+    GtkWidget* view = GTK_WIDGET(s.list(q.clicks.back().first));
+    gtk_widget_grab_focus(view);
+    gtk_test_widget_send_key(view, q.key, GdkModifierType(0));
+    PumpPending();
+    EXPECT_EQ(s.Rows(16).size(), q.todo) << q.key;
+  }
 }
 
 }  // namespace

@@ -166,10 +166,12 @@ TEST_F(GuiRunTest, RunCancelledByTheCloseBoxWritesNothing) {
   const size_t lines_before = Log().size();
   StartRun();
   ASSERT_TRUE(BindWindowFor("Window"));
-  // A binding made before the close box does not matter.
+  // A binding made before the close box: asked first, Yes drops it.
   ASSERT_TRUE(ClickRow(f.app->search_replace.list(app::kGadgetNewList), 0));
   ASSERT_TRUE(DoubleClickRow(f.app->search_replace.list(app::kGadgetOldList), 0));
+  f.dialogs.answers = {true};
   SendCloseBox(f.app->search_replace.window());
+  EXPECT_EQ(f.dialogs.questions.size(), 1u);
   ASSERT_TRUE(RunEnded());
   EXPECT_FALSE(f.app->search_replace.IsOpen());
   EXPECT_TRUE(f.app->main->Enabled());

@@ -60,7 +60,7 @@ app::Answer FakeDialogs::AskYesNoClosable(const Text& title, const Text& text) {
   return AskYesNo(title, text) ? app::Answer::kYes : app::Answer::kNo;
 }
 
-app::Answer FakeDialogs::AskYesNoCancel(const Text& title, const Text& text, const Text&, app::Answer) {
+app::Answer FakeDialogs::AskYesNoCancel(const Text& title, const Text& text, const Text&, app::Answer, app::Answer) {
   questions.push_back(Join(title, text));
   return Pop(three_way, "three-way question " + questions.back());
 }
@@ -158,6 +158,9 @@ gboolean DialogResponder::Tick(gpointer self_data) {
     }
     g_object_set_data(G_OBJECT(widget), "answered", GINT_TO_POINTER(1));
     ++self->answered_;
+    GList* buttons = gtk_container_get_children(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(widget))));
+    self->button_count_ = static_cast<int>(g_list_length(buttons));
+    g_list_free(buttons);
     if (self->keyval_) {
       // Into the widget that has the focus, as the keyboard delivers it.
       GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widget));

@@ -28,8 +28,8 @@ class FakeDialogs final : public app::DialogService {
   bool AskYesNo(const Text& title, const Text& text) override;
   // Answered from `closable` while it has answers, else from `answers`.
   app::Answer AskYesNoClosable(const Text& title, const Text& text) override;
-  app::Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail,
-                             app::Answer default_answer) override;
+  app::Answer AskYesNoCancel(const Text& title, const Text& text, const Text& detail, app::Answer default_answer,
+                             app::Answer if_closed) override;
   void ShowMessage(const Text& title, const Text& text) override;
   // Recorded in `messages` and in `errors`.
   void ShowError(const Text& title, const Text& text) override;
@@ -81,6 +81,7 @@ class DialogResponder {
   // What the last answered message box showed.
   GtkMessageType message_type() const { return message_type_; }
   const std::string& secondary_text() const { return secondary_text_; }
+  int button_count() const { return button_count_; }
   // Answer only when this returns true (e.g. after a worker finished).
   std::function<bool()> ready = [] { return true; };
 
@@ -93,6 +94,7 @@ class DialogResponder {
   int answered_ = 0;
   GtkMessageType message_type_ = GTK_MESSAGE_OTHER;
   std::string secondary_text_;
+  int button_count_ = 0;
   guint source_ = 0;
 };
 

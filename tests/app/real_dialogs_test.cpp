@@ -17,6 +17,8 @@
 namespace quillon::testing {
 namespace {
 
+const std::string kContinueText = "Some old constants not to bind! Continue?";
+
 struct RealApp {
   explicit RealApp(const std::string& user_list = "") {
     if (!user_list.empty()) WriteBytes(dir.File("UserList.INI"), user_list);
@@ -43,6 +45,7 @@ TEST(RealDialogsTest, ExitSavePromptAnsweredNo) {
   app::DispatchClose(*r.app, app::kWindowMain);
   EXPECT_EQ(responder.answered(), 1);
   EXPECT_TRUE(r.app->exit_requested);
+  EXPECT_EQ(responder.button_count(), 3);  // Yes, No and Cancel
 }
 
 TEST(RealDialogsTest, ExitSavePromptYesThenCancelledChooserKeepsRunning) {
@@ -58,7 +61,9 @@ TEST(RealDialogsTest, ExitSavePromptYesThenCancelledChooserKeepsRunning) {
   EXPECT_FALSE(r.ws.project.saved);
 }
 
-TEST(RealDialogsTest, EscapeOrTheCloseBoxInTheExitQuestionKeepsTheProgramRunning) {
+// Escape, its close box and its Cancel button keep the program running;
+// Yes is the default button, so Return saves before the exit.
+TEST(RealDialogsTest, ExitQuestionEscapeCloseBoxAndCancelKeepTheProgramRunningReturnSaves) {
   RealApp r;
   r.ws.project.files = L({"/x/a.pb"});
   r.ws.project.saved = false;
@@ -68,8 +73,8 @@ TEST(RealDialogsTest, EscapeOrTheCloseBoxInTheExitQuestionKeepsTheProgramRunning
     EXPECT_EQ(escape->answered(), 1);
   }
   EXPECT_FALSE(r.app->exit_requested);
-  {
-    DialogResponder close_box("Frage", "Aktuelles Projekt speichern?", GTK_RESPONSE_DELETE_EVENT);
+  for (const int response : {GTK_RESPONSE_DELETE_EVENT, GTK_RESPONSE_CANCEL}) {
+    DialogResponder close_box("Frage", "Aktuelles Projekt speichern?", response);
     app::DispatchClose(*r.app, app::kWindowMain);
     EXPECT_EQ(close_box.answered(), 1);
   }
@@ -78,6 +83,12 @@ TEST(RealDialogsTest, EscapeOrTheCloseBoxInTheExitQuestionKeepsTheProgramRunning
   EXPECT_EQ(r.ws.project.files, L({"/x/a.pb"}));
   // The title says there is something to save.
   EXPECT_EQ(gtk_window_get_title(r.app->main->window())[0], '*');
+  r.ws.project.project_path = FromUtf8(r.dir.File("p.pbm"));
+  r.ws.project.has_name = true;
+  auto enter = DialogResponder::PressingKey("Frage", "Aktuelles Projekt speichern?", GDK_Return);
+  app::DispatchCommand(*r.app, 5);
+  EXPECT_TRUE(r.app->exit_requested);
+  EXPECT_NE(ReadBytes(r.dir.File("p.pbm")).find("/x/a.pb\n"), std::string::npos);
 }
 
 TEST(RealDialogsTest, FailedLoadShowsTheProjectErrorBox) {
@@ -141,9 +152,11 @@ TEST(RealDialogsTest, ContinueQuestionExplainsTheAnswersAndReturnMeansNo) {
   EXPECT_TRUE(reply.cancelled);
 }
 
-TEST(RealDialogsTest, ContinueQuestionNoKeepsTheWindowYesContinuesClosingCancels) {
+// No, Escape and the close box of the Continue question all keep binding;
+// only its Cancel button cancels the run.
+TEST(RealDialogsTest, ContinueQuestionNoOrClosingKeepsTheWindowYesContinuesCancelCancels) {
   RealApp r;
-  for (const bool close_the_question : {false, true}) {
+  for (const bool cancel : {false, true}) {
     std::atomic<bool> done{false};
     BindReply reply;
     std::thread worker([&] {
@@ -152,23 +165,23 @@ TEST(RealDialogsTest, ContinueQuestionNoKeepsTheWindowYesContinuesClosingCancels
     });
     ASSERT_TRUE(PumpUntil([&] { return r.app->search_replace.IsOpen(); }));
     app::SearchReplaceWindow& w = r.app->search_replace;
-    {
-      DialogResponder no("Info", "Some old constants not to bind! Continue?", GTK_RESPONSE_NO);
+    for (const int response : {int{GTK_RESPONSE_NO}, int{GTK_RESPONSE_DELETE_EVENT}, 0}) {
+      auto answer = response ? std::make_unique<DialogResponder>("Info", kContinueText, response)
+                             : DialogResponder::PressingKey("Info", kContinueText, GDK_Escape);
       w.HandleGadget(app::kGadgetContinue, app::kEventClick);  // returns once answered
-      EXPECT_EQ(no.answered(), 1);
+      EXPECT_EQ(answer->answered(), 1);
+      for (int i = 0; i < 5; ++i) g_main_context_iteration(nullptr, FALSE);
+      EXPECT_FALSE(done.load()) << response;
+      EXPECT_TRUE(w.IsOpen()) << response;
     }
-    for (int i = 0; i < 5; ++i) g_main_context_iteration(nullptr, FALSE);
-    EXPECT_FALSE(done.load());
-    EXPECT_TRUE(w.IsOpen());
     {
-      DialogResponder last("Info", "Some old constants not to bind! Continue?",
-                           close_the_question ? GTK_RESPONSE_DELETE_EVENT : GTK_RESPONSE_YES);
+      DialogResponder last("Info", kContinueText, cancel ? GTK_RESPONSE_CANCEL : GTK_RESPONSE_YES);
       w.HandleGadget(app::kGadgetContinue, app::kEventClick);
       EXPECT_EQ(last.answered(), 1);
     }
     ASSERT_TRUE(PumpUntil([&] { return done.load() && !w.IsOpen(); }));
     worker.join();
-    EXPECT_EQ(reply.cancelled, close_the_question);
+    EXPECT_EQ(reply.cancelled, cancel);
   }
 }
 

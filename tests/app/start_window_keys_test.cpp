@@ -1,6 +1,7 @@
 // The Start Generate window as a user at the keyboard meets it: readable
 // check boxes, Return starts, Escape and Cancel close without a run, the
-// window over the main window, Tab down the first column; and an unnamed
+// window over the main window, Tab down the first column, then the second,
+// then Start and Cancel; and an unnamed
 // project that gets its name in Save As goes on to the window.
 #include <gtest/gtest.h>
 #include <gdk/gdkkeysyms.h>
@@ -65,10 +66,14 @@ TEST(StartWindowKeysTest, ReturnOnACheckBoxStartsTheRunWithoutTogglingIt) {
   EXPECT_EQ(log.front(), "Generate Code Step 1 ...");
 }
 
-TEST(StartWindowKeysTest, EscapeAndCancelCloseWithoutARun) {
+TEST(StartWindowKeysTest, EscapeAndCancelCloseWithoutARunAndPutTheSwitchesBack) {
   AppFixture f;
   for (const bool use_escape : {true, false}) {
     app::StartGenerateWindow& sw = OpenWindow(f, {"/x/a.pb"});
+    const Switches before = f.ws.project.switches;
+    gtk_test_widget_click(sw.gadget(6), 1, GdkModifierType(0));
+    PumpPending();
+    ASSERT_NE(f.ws.project.switches.image_include, before.image_include);
     if (use_escape) {
       PressKey(sw.gadget(4), GDK_Escape);
     } else {
@@ -79,6 +84,8 @@ TEST(StartWindowKeysTest, EscapeAndCancelCloseWithoutARun) {
     EXPECT_FALSE(f.app->start_window) << use_escape;
     EXPECT_FALSE(f.app->run_active) << use_escape;
     EXPECT_TRUE(f.app->main->Enabled()) << use_escape;
+    EXPECT_EQ(f.ws.project.switches.image_include, before.image_include) << use_escape;
+    EXPECT_TRUE(f.ws.project.saved) << use_escape;
   }
   EXPECT_TRUE(ListRows(f.app->main->log_view()).empty());
 }
@@ -106,8 +113,8 @@ TEST(StartWindowKeysTest, CentredOnTheMainWindowAndTabGoesDownTheFirstColumn) {
     PressKey(gtk_window_get_focus(sw.window()), GDK_Tab);
     order.push_back(gtk_window_get_focus(sw.window()));
   }
-  const std::vector<GtkWidget*> expected = {sw.gadget(4), sw.gadget(5),       sw.gadget(6), sw.gadget(7),
-                                            sw.gadget(8), sw.cancel_button(), sw.gadget(9), sw.gadget(10)};
+  const std::vector<GtkWidget*> expected = {sw.gadget(4), sw.gadget(5),  sw.gadget(6), sw.gadget(7),
+                                            sw.gadget(9), sw.gadget(10), sw.gadget(8), sw.cancel_button()};
   EXPECT_EQ(order, expected);
 }
 

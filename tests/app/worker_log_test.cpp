@@ -179,11 +179,13 @@ TEST(WorkerLogTest, BindWindowCloseBoxCancels) {
     done = true;
   });
   ASSERT_TRUE(PumpUntil([&] { return window.open; }));
-  window.events.close();  // close table 2
+  f.dialogs.answers = {true};  // a pair would be dropped: asked first
+  window.events.close();       // close table 2
   // The replied request lives on the worker's stack only until it wakes: the
   // main thread must not keep pointing at it.
   EXPECT_EQ(f.app->requests.PendingRequest(), nullptr);
-  window.events.close();  // a second close has nothing left to answer
+  window.events.close();  // a second close has nothing left to answer or ask
+  EXPECT_EQ(f.dialogs.questions.size(), 1u);
   ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
   worker.join();
   EXPECT_TRUE(reply.cancelled);

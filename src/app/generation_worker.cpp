@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "app/project_commands.h"
+#include "host/log_lines.h"
 #include "run/generation_run.h"
 
 namespace quillon::app {
@@ -20,11 +21,9 @@ void GenerationWorker(App* app) {
 }  // namespace
 
 bool IsErrorLine(const Text& line) {
-  size_t at = 0;
-  while (at < line.size() && (line[at] == U' ' || line[at] == U'-' || line[at] == U'>')) ++at;
   const TextView stop = U"Stop!";
   const bool stops = line.size() >= stop.size() && line.compare(line.size() - stop.size(), stop.size(), stop) == 0;
-  return stops || line.compare(at, 5, U"Error") == 0;
+  return stops || log::ReportsError(line);
 }
 
 void StartGenerationRun(App& app) {

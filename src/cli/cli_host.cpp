@@ -3,24 +3,13 @@
 #include <algorithm>
 
 #include "check/binding_suggestions.h"
+#include "host/log_lines.h"
 #include "model/check_lists.h"
 
 namespace quillon::cli {
 
-namespace {
-
-// An error line of the log starts with "Error" after its marks (" -> ",
-// "- "); "Error" inside a warning or a file name reports nothing.
-bool IsErrorLine(const Text& line) {
-  size_t at = 0;
-  while (at < line.size() && (line[at] == U' ' || line[at] == U'-' || line[at] == U'>')) ++at;
-  return line.compare(at, 5, U"Error") == 0;
-}
-
-}  // namespace
-
 void CliHost::AddLogLine(const Text& line) {
-  if (IsErrorLine(line)) saw_error_ = true;
+  if (log::ReportsError(line)) saw_error_ = true;
   const std::string bytes = ToUtf8(line);
   std::fwrite(bytes.data(), 1, bytes.size(), out_);
   std::fputc('\n', out_);

@@ -65,4 +65,10 @@ Text QuotedTextLeftOut(TextView text) {
   return Join({U" -> Warning: text with a double quote left out of LoadLanguage.pb: ", text});
 }
 
+bool ReportsError(TextView line) {
+  size_t at = 0;
+  while (at < line.size() && (line[at] == U' ' || line[at] == U'-' || line[at] == U'>')) ++at;
+  return line.substr(at, 5) == U"Error";
+}
+
 }  // namespace quillon::log

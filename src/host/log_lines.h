@@ -77,4 +77,8 @@ Text ChangedDuringRun(TextView path);
 // " -> Warning: #name is defined outside the procedures of " file
 Text OutsideConstant(TextView name, TextView file);
 
+// A line that reports an error starts with "Error" after its marks (" -> ",
+// "- "); "Error" inside a warning or a file name reports nothing.
+bool ReportsError(TextView line);
+
 }  // namespace quillon::log

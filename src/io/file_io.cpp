@@ -11,25 +11,11 @@
 #include <utility>
 
 #include "io/write_rules.h"
+#include "io/unique_fd.h"
 
 namespace quillon {
 
 namespace {
-
-// Closes a descriptor when it goes out of scope.
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Opens a regular file for reading. Pipes, devices and directories are no
 // text files: a pipe would block the run, a device might never end.
@@ -56,7 +42,7 @@ bool ReadFileBytes(const std::string& path, std::string* out) {
 bool ReadFileWithIdentity(const std::string& path, std::string* out, FileIdentity* identity) {
   *identity = FileIdentity();
   struct stat st;
-  Fd fd(OpenRegularForReading(path, &st));
+  UniqueFd fd(OpenRegularForReading(path, &st));
   if (fd.get() < 0) return false;
   // Taken before the first byte: a change made while the file is read
   // shows as a changed identity later.
@@ -78,7 +64,7 @@ bool ReadFileWithIdentity(const std::string& path, std::string* out, FileIdentit
 
 bool ReadFileHead(const std::string& path, size_t count, std::string* out) {
   struct stat st;
-  Fd fd(OpenRegularForReading(path, &st));
+  UniqueFd fd(OpenRegularForReading(path, &st));
   if (fd.get() < 0) return false;
   out->assign(count, '\0');
   size_t have = 0;

@@ -9,32 +9,15 @@
 
 #include "io/path_queries.h"
 #include "io/write_rules.h"
+#include "io/unique_fd.h"
 
 namespace quillon {
 
 namespace {
 
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  void reset(int fd) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-
- private:
-  int fd_;
-};
-
 // The folder that holds the last part of `relative`, opened without
 // following a link anywhere below `base`; `name` receives that last part.
-OwnedRead OpenOwnedFolder(const std::string& base, const std::string& relative, Fd* folder, std::string* name,
+OwnedRead OpenOwnedFolder(const std::string& base, const std::string& relative, UniqueFd* folder, std::string* name,
                           uid_t* owner) {
   if (base.find('\0') != std::string::npos || relative.find('\0') != std::string::npos) return OwnedRead::kRefused;
   folder->reset(::open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -56,9 +39,9 @@ OwnedRead OpenOwnedFolder(const std::string& base, const std::string& relative, 
   return OwnedRead::kRead;
 }
 
-OwnedRead OpenOwnedFile(const std::string& base, const std::string& relative, std::uint64_t limit, Fd* file,
+OwnedRead OpenOwnedFile(const std::string& base, const std::string& relative, std::uint64_t limit, UniqueFd* file,
                         struct stat* st) {
-  Fd folder;
+  UniqueFd folder;
   std::string name;
   uid_t owner = 0;
   const OwnedRead opened = OpenOwnedFolder(base, relative, &folder, &name, &owner);
@@ -74,13 +57,13 @@ OwnedRead OpenOwnedFile(const std::string& base, const std::string& relative, st
 }  // namespace
 
 OwnedRead LookAtOwnedFile(const std::string& base, const std::string& relative, std::uint64_t limit) {
-  Fd file;
+  UniqueFd file;
   struct stat st;
   return OpenOwnedFile(base, relative, limit, &file, &st);
 }
 
 OwnedRead ReadOwnedFile(const std::string& base, const std::string& relative, std::uint64_t limit, std::string* bytes) {
-  Fd file;
+  UniqueFd file;
   struct stat st;
   const OwnedRead opened = OpenOwnedFile(base, relative, limit, &file, &st);
   if (opened != OwnedRead::kRead) return opened;
@@ -99,14 +82,14 @@ OwnedRead ReadOwnedFile(const std::string& base, const std::string& relative, st
 }
 
 long long OwnedFileTime(const std::string& base, const std::string& relative) {
-  Fd file;
+  UniqueFd file;
   struct stat st;
   const OwnedRead opened = OpenOwnedFile(base, relative, UINT64_MAX, &file, &st);
   return opened == OwnedRead::kRead ? static_cast<long long>(st.st_mtim.tv_sec) : -1;
 }
 
 bool RemoveOwnedFile(const std::string& base, const std::string& relative) {
-  Fd folder;
+  UniqueFd folder;
   std::string name;
   uid_t owner = 0;
   if (OpenOwnedFolder(base, relative, &folder, &name, &owner) != OwnedRead::kRead) return false;
@@ -117,7 +100,7 @@ bool RemoveOwnedFile(const std::string& base, const std::string& relative) {
 }
 
 void RemoveLinkAt(const std::string& base, const std::string& relative) {
-  Fd folder;
+  UniqueFd folder;
   std::string name;
   uid_t owner = 0;
   if (OpenOwnedFolder(base, relative, &folder, &name, &owner) != OwnedRead::kRead) return;
@@ -131,7 +114,7 @@ bool ReadFileInPieces(const std::string& path, const std::function<void(const ch
                       FileIdentity* identity) {
   *identity = FileIdentity();
   if (path.find('\0') != std::string::npos) return false;
-  Fd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat st;
   if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   *identity = disk::IdentityFromStatus(st);

@@ -9,34 +9,11 @@
 #include <random>
 
 #include "io/interrupt_cleanup.h"
+#include "io/unique_fd.h"
 
 namespace quillon::disk {
 
 namespace {
-
-// Closes a descriptor when it goes out of scope.
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  void reset(int fd) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 mode_t ReadUmaskOnce() {
   // /proc tells the umask without changing it, which matters once threads run.
@@ -147,7 +124,7 @@ class TemporaryFile {
 
  private:
   int folder_fd_;
-  Fd fd_;
+  UniqueFd fd_;
   std::string name_;
   std::string full_path_;
   int slot_ = -1;
@@ -282,7 +259,7 @@ bool ResolveWriteTarget(const std::string& path, TrustedOwner trusted, bool foll
 WriteResult ReplaceTarget(const WriteTarget& target, std::string_view bytes, const FileIdentity* expected,
                           FileIdentity* written) {
   const std::string folder = DirectoryOf(target.path);
-  Fd folder_fd(OpenFolder(folder, /*no_follow=*/false));
+  UniqueFd folder_fd(OpenFolder(folder, /*no_follow=*/false));
   if (folder_fd.get() < 0) return WriteResult::kFailed;
   TemporaryFile temp(folder_fd.get(), folder);
   if (temp.fd() < 0) return WriteResult::kFailed;
@@ -313,18 +290,18 @@ WriteResult ReplaceTarget(const WriteTarget& target, std::string_view bytes, con
 
 WriteResult CheckCopyRegularFile(const std::string& source, const std::string& destination, TrustedOwner trusted) {
   struct stat st;
-  Fd in(OpenCopySource(source, &st));
+  UniqueFd in(OpenCopySource(source, &st));
   if (in.get() < 0) return WriteResult::kFailed;
-  Fd folder_fd(OpenFolder(DirectoryOf(destination), /*no_follow=*/true));
+  UniqueFd folder_fd(OpenFolder(DirectoryOf(destination), /*no_follow=*/true));
   return CopyFolderIsSafe(folder_fd.get(), trusted) ? WriteResult::kWritten : WriteResult::kFailed;
 }
 
 WriteResult CopyRegularFile(const std::string& source, const std::string& destination, TrustedOwner trusted) {
   struct stat st;
-  Fd in(OpenCopySource(source, &st));
+  UniqueFd in(OpenCopySource(source, &st));
   if (in.get() < 0) return WriteResult::kFailed;
   const std::string folder = DirectoryOf(destination);
-  Fd folder_fd(OpenFolder(folder, /*no_follow=*/true));
+  UniqueFd folder_fd(OpenFolder(folder, /*no_follow=*/true));
   if (!CopyFolderIsSafe(folder_fd.get(), trusted)) return WriteResult::kFailed;
   TemporaryFile temp(folder_fd.get(), folder);
   if (temp.fd() < 0) return WriteResult::kFailed;

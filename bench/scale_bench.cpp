@@ -7,7 +7,7 @@
 // 320,000 times in a 6.5 MB line of an include file.
 //
 // Usage: scale_bench [QUILLON_BINARY [WORK_DIR]]
-//        scale_bench --make-project DIR N   (only writes the project, for profiling)
+//        scale_bench --make-project DIR N [--regen]   (only writes the project, for profiling)
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -222,9 +222,17 @@ void PrintMeasure(const char* label, const Measure& m, const Measure* previous) 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::strcmp(argv[1], "--make-project") == 0) {
-    const std::string project = bench::WriteSyntheticProject(std::string(argv[2]) + "/", std::atoi(argv[3]));
+  if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--make-project") == 0) {
+    const std::string dir = std::string(argv[2]) + "/";
+    const std::string project = bench::WriteSyntheticProject(dir, std::atoi(argv[3]));
     if (project.empty()) return 1;
+    // --regen: generated once and the event procedures filled, as a
+    // regeneration finds it.
+    if (argc == 5 && (std::strcmp(argv[4], "--regen") != 0 ||
+                      !RunOnce(QUILLON_BINARY, {"--generate", project}, dir + "first.log").ok ||
+                      bench::AddUserCodeToEventFiles(dir) <= 0)) {
+      return 1;
+    }
     std::printf("%s\n", project.c_str());
     return 0;
   }

@@ -117,9 +117,8 @@ TEST(FastTextPaths, AgreeWithTheirPlainDefinitions) {
                                       "z\xF0\x9F\x98\x80",
                                       "ab\xFF\xC3"};
   for (size_t at = 0; at < 12; ++at) {
-    samples.push_back(std::string(at, 'q') + "\xC3\x9F" + std::string(11 - at, 'Z') +
-                      "\x80"
-                      "x");
+    // A lone continuation byte, then enough ASCII for whole eight-byte words.
+    samples.push_back(std::string(at, 'q') + "\xC3\x9F" + std::string(11 - at, 'Z') + "\x80" + std::string(9, 'x'));
   }
   const std::string forms = std::string(QUILLON_SOURCE_DIR) + "/../shared/corpus/forms/";
   std::vector<std::string> names;

@@ -47,7 +47,9 @@ class ObjectNames {
       const auto window = window_by_upper_.find(upper_object.substr(0, underscore));
       if (window == window_by_upper_.end()) continue;
       std::vector<const Text*>& owners = owners_[upper_object.substr(underscore + 1)];
-      if (std::find(owners.begin(), owners.end(), &window->second) == owners.end()) {
+      // Two owners already make the rest ambiguous; a rest that every
+      // window shares ("Gadget_1") would otherwise be compared per window.
+      if (owners.size() < 2 && std::find(owners.begin(), owners.end(), &window->second) == owners.end()) {
         owners.push_back(&window->second);
       }
     }

@@ -1,16 +1,17 @@
 #include "check/window_prefix_guard.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace quillon {
 
 WindowPrefixGuard::WindowPrefixGuard(const Lines& current_windows, const Lines& saved_windows) {
+  // A set beside the list: a project of many windows would otherwise
+  // compare every window with every other one.
+  std::unordered_set<Text> seen;
   for (const Lines* windows : {&current_windows, &saved_windows}) {
     for (const Text& window : *windows) {
       Text upper = Upper(window);
-      if (std::find(upper_windows_.begin(), upper_windows_.end(), upper) == upper_windows_.end()) {
-        upper_windows_.push_back(std::move(upper));
-      }
+      if (seen.insert(upper).second) upper_windows_.push_back(std::move(upper));
     }
   }
 }

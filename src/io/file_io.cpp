@@ -47,18 +47,22 @@ bool ReadFileWithIdentity(const std::string& path, std::string* out, FileIdentit
   // Taken before the first byte: a change made while the file is read
   // shows as a changed identity later.
   *identity = disk::IdentityFromStatus(st);
-  out->clear();
-  if (st.st_size > 0) out->reserve(static_cast<size_t>(st.st_size));
-  char buffer[65536];
+  // Read straight into the string, sized for the file plus a little, so
+  // that the end shows as a short read; a file that grew meanwhile grows it.
+  size_t have = 0;
+  out->resize(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0) + 4096);
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (have == out->size()) out->resize(out->size() * 2);
+    const ssize_t n = ::read(fd.get(), &(*out)[have], out->size() - have);
     if (n < 0) {
       if (errno == EINTR) continue;
+      out->clear();
       return false;
     }
     if (n == 0) break;
-    out->append(buffer, static_cast<size_t>(n));
+    have += static_cast<size_t>(n);
   }
+  out->resize(have);
   return true;
 }
 

@@ -1,5 +1,8 @@
 #include "text/encoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "io/file_io.h"
 #include "io/file_system.h"
 
@@ -72,10 +75,29 @@ void ForEachLine(const Unit* units, size_t n, Visit visit) {
   if (start < n) visit(start, n - start);
 }
 
+// True when some byte of the eight in `word` is LF or CR.
+bool HasLineEnd(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+  const std::uint64_t lf = word ^ (kOnes * '\n'), cr = word ^ (kOnes * '\r');
+  return ((((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHighs) != 0;
+}
+
+// Index of the first LF or CR at or after `i`, or the size; eight bytes at a
+// time across the long stretches without one.
+size_t NextLineEnd(std::string_view bytes, size_t i) {
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if (HasLineEnd(word)) break;
+  }
+  while (i < bytes.size() && bytes[i] != '\n' && bytes[i] != '\r') ++i;
+  return i;
+}
+
 // Upper bound of the number of lines, so that the list is allocated once.
 size_t CountLineEnds(std::string_view bytes) {
   size_t count = 1;
-  for (char c : bytes) count += (c == '\n' || c == '\r') ? 1 : 0;
+  for (size_t i = NextLineEnd(bytes, 0); i < bytes.size(); i = NextLineEnd(bytes, i + 1)) ++count;
   return count;
 }
 
@@ -94,14 +116,18 @@ Lines DecodeLines(std::string_view bytes, int format) {
   // escapes byte by byte, so each line decodes on its own exactly as it
   // would within the whole text. No decoded copy of the whole file is made.
   lines.reserve(CountLineEnds(bytes));
-  ForEachLine(bytes.data(), bytes.size(), [&](size_t start, size_t count) {
-    const std::string_view line = bytes.substr(start, count);
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t end = NextLineEnd(bytes, start);
+    const std::string_view line = bytes.substr(start, end - start);
     if (format == kFormatUtf8) {
-      lines.push_back(FromUtf8(line));
+      lines.emplace_back();
+      AppendFromUtf8(line, &lines.back());
     } else {
       lines.push_back(DecodeSingleByte(line));
     }
-  });
+    start = end + (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
+  }
   return lines;
 }
 

@@ -3,6 +3,8 @@
 #include <glib.h>
 
 #include <climits>
+#include <cstdint>
+#include <cstring>
 #include <cwchar>
 
 namespace quillon {
@@ -51,21 +53,52 @@ int ValidSequenceAt(std::string_view bytes, size_t i, char32_t* cp) {
 
 }  // namespace
 
-Text FromUtf8(std::string_view bytes) {
-  Text out;
-  out.reserve(bytes.size());
+namespace {
+
+// Number of leading bytes below 0x80, eight at a time where it can.
+size_t AsciiPrefix(std::string_view bytes) {
+  size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if (word & 0x8080808080808080ull) break;
+  }
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  return i;
+}
+
+}  // namespace
+
+void AppendFromUtf8(std::string_view bytes, Text* out) {
+  // Source files are mostly ASCII: a run of it widens in one go.
   size_t i = 0;
   while (i < bytes.size()) {
+    const size_t ascii = AsciiPrefix(bytes.substr(i));
+    if (ascii > 0) {
+      const size_t at = out->size();
+      out->resize(at + ascii);
+      char32_t* dst = &(*out)[at];
+      const char* src = bytes.data() + i;
+      for (size_t k = 0; k < ascii; ++k) dst[k] = static_cast<unsigned char>(src[k]);
+      i += ascii;
+      if (i == bytes.size()) break;
+    }
     char32_t cp = 0;
     const int len = ValidSequenceAt(bytes, i, &cp);
     if (len > 0) {
-      out.push_back(cp);
+      out->push_back(cp);
       i += static_cast<size_t>(len);
     } else {
-      out.push_back(kEscapedByteFirst + (static_cast<unsigned char>(bytes[i]) - 0x80));  // >= 0x80 here
+      out->push_back(kEscapedByteFirst + (static_cast<unsigned char>(bytes[i]) - 0x80));  // >= 0x80 here
       ++i;
     }
   }
+}
+
+Text FromUtf8(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size());
+  AppendFromUtf8(bytes, &out);
   return out;
 }
 
@@ -85,10 +118,22 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 void AppendUtf8(std::string& out, TextView text) {
-  for (char32_t c : text) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (IsEscapedByte(c)) {
+  size_t i = 0;
+  while (i < text.size()) {
+    // A run of ASCII narrows in one go.
+    size_t end = i;
+    while (end + 4 <= text.size() && (text[end] | text[end + 1] | text[end + 2] | text[end + 3]) < 0x80) end += 4;
+    while (end < text.size() && text[end] < 0x80) ++end;
+    if (end > i) {
+      const size_t at = out.size();
+      out.resize(at + (end - i));
+      char* dst = &out[at];
+      for (size_t k = i; k < end; ++k) *dst++ = static_cast<char>(text[k]);
+      i = end;
+      if (i == text.size()) break;
+    }
+    const char32_t c = text[i++];
+    if (IsEscapedByte(c)) {
       out.push_back(static_cast<char>(c - kEscapedByteFirst + 0x80));
     } else if (c < 0x800) {
       out.push_back(static_cast<char>(0xC0 | (c >> 6)));
@@ -134,7 +179,42 @@ Text Upper(TextView text) {
 
 void UpperInto(TextView text, Text* out) {
   out->resize(text.size());
-  for (size_t i = 0; i < text.size(); ++i) (*out)[i] = UpperChar(text[i]);
+  char32_t* dst = out->data();
+  size_t i = 0;
+  // Two ASCII characters at a time: a..z lose 0x20. In each 32-bit half
+  // below 0x80, bit 7 of c + 0x1F says c >= 'a', of c + 0x05 that c > 'z'.
+  constexpr std::uint64_t kHigh = 0xFFFFFF80FFFFFF80ull, kFromA = 0x0000001F0000001Full;
+  constexpr std::uint64_t kPastZ = 0x0000000500000005ull, kBit7 = 0x0000008000000080ull;
+  for (; i + 2 <= text.size(); i += 2) {
+    std::uint64_t pair;
+    std::memcpy(&pair, text.data() + i, 8);
+    if (pair & kHigh) {
+      dst[i] = UpperChar(text[i]);
+      dst[i + 1] = UpperChar(text[i + 1]);
+      continue;
+    }
+    pair -= (((pair + kFromA) & ~(pair + kPastZ)) & kBit7) >> 2;
+    std::memcpy(dst + i, &pair, 8);
+  }
+  if (i < text.size()) dst[i] = UpperChar(text[i]);
+}
+
+size_t FindText(TextView text, TextView what, size_t from) {
+  if (what.empty()) return from <= text.size() ? from : TextView::npos;
+  if (what.size() > text.size()) return TextView::npos;
+  // The library's wide-character search finds the candidates for the first
+  // character; std::u32string_view::find compares one character at a time.
+  static_assert(sizeof(wchar_t) == sizeof(char32_t), "wide characters hold code points");
+  const auto* base = reinterpret_cast<const wchar_t*>(text.data());
+  const auto* needle = reinterpret_cast<const wchar_t*>(what.data());
+  const size_t last_start = text.size() - what.size();
+  for (size_t at = from; at <= last_start; ++at) {
+    const wchar_t* hit = std::wmemchr(base + at, needle[0], last_start - at + 1);
+    if (hit == nullptr) return TextView::npos;
+    at = static_cast<size_t>(hit - base);
+    if (std::wmemcmp(base + at + 1, needle + 1, what.size() - 1) == 0) return at;
+  }
+  return TextView::npos;
 }
 
 namespace {
@@ -210,11 +290,17 @@ Text Mid(TextView text, long start, long count) { return Text(MidView(text, star
 long Position(TextView text, TextView what, long start) {
   if (start < 1) start = 1;
   if (what.empty() || Index(start) >= text.size()) return 0;
-  const size_t at = text.find(what, Index(start));
+  const size_t at = FindText(text, what, Index(start));
   return at == TextView::npos ? 0 : static_cast<long>(at) + 1;
 }
 
-long Position(TextView text, char32_t what, long start) { return Position(text, TextView(&what, 1), start); }
+long Position(TextView text, char32_t what, long start) {
+  if (start < 1) start = 1;
+  if (Index(start) >= text.size()) return 0;
+  const auto* base = reinterpret_cast<const wchar_t*>(text.data());
+  const wchar_t* hit = std::wmemchr(base + Index(start), static_cast<wchar_t>(what), text.size() - Index(start));
+  return hit == nullptr ? 0 : static_cast<long>(hit - base) + 1;
+}
 
 long PositionNoCase(TextView text, TextView what, long start) {
   if (start < 1) start = 1;

@@ -18,6 +18,8 @@ using Lines = std::vector<Text>;
 // --- UTF-8 conversion -------------------------------------------------------
 // Decodes UTF-8; each byte of an invalid sequence becomes an escaped byte.
 Text FromUtf8(std::string_view bytes);
+// The same, appended to `out`.
+void AppendFromUtf8(std::string_view bytes, Text* out);
 // True when every byte belongs to a well-formed UTF-8 sequence.
 bool IsValidUtf8(std::string_view bytes);
 // Encodes as UTF-8; escaped bytes become their original byte again.
@@ -47,6 +49,11 @@ Text Upper(TextView text);
 // buffer instead of allocating a copy per line.
 void UpperInto(TextView text, Text* out);
 
+// Index of the first occurrence of `what` at or after index `from`, npos
+// when none: TextView::find, with the C library's fast search for the
+// first character.
+size_t FindText(TextView text, TextView what, size_t from = 0);
+
 // --- BASIC-style helpers, positions count from 1, 0 means "not found" -------
 // Out-of-range arguments never fail: a count <= 0 or a start past the end
 // gives "", a start below 1 counts from 1.
@@ -68,7 +75,7 @@ long LastPosition(TextView text, char32_t what, long at = 0);
 // "Line contains K": case-insensitive substring test. `upper_line` must be
 // the upper-cased line; `upper_keyword` an upper-case keyword.
 inline bool ContainsUpper(TextView upper_line, TextView upper_keyword) {
-  return upper_line.find(upper_keyword) != TextView::npos;
+  return FindText(upper_line, upper_keyword, 0) != TextView::npos;
 }
 bool ContainsNoCase(TextView text, TextView keyword);
 // ASCII letters, digits and "_" in upper-cased text; everything else,

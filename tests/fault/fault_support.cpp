@@ -4,6 +4,8 @@
 #include <sys/mount.h>
 #include <sys/ptrace.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -82,6 +84,107 @@ pid_t StartRenamedRun(const std::string& dir, bool traced) {
     ::_exit(127);
   }
   return pid;
+}
+
+namespace {
+
+enum class Call { kOther, kFile, kChange };
+
+// What a system call does to files; opening with O_CREAT creates.
+Call KindOf(const __ptrace_syscall_info& info) {
+  switch (info.entry.nr) {
+    case SYS_open: return info.entry.args[1] & O_CREAT ? Call::kChange : Call::kFile;
+    case SYS_openat: return info.entry.args[2] & O_CREAT ? Call::kChange : Call::kFile;
+    case SYS_creat:
+    case SYS_rename:
+    case SYS_renameat:
+    case SYS_renameat2:
+    case SYS_link:
+    case SYS_linkat:
+    case SYS_unlink:
+    case SYS_unlinkat:
+    case SYS_mkdir:
+    case SYS_mkdirat:
+    case SYS_rmdir: return Call::kChange;
+    case SYS_write:
+    case SYS_pwrite64:
+    case SYS_writev:
+    case SYS_fsync:
+    case SYS_fdatasync:
+    case SYS_ftruncate:
+    case SYS_exit_group: return Call::kFile;
+    default: return Call::kOther;
+  }
+}
+
+// Resumes the stopped run until it ends; a stop by `signal_number` detaches
+// it with that signal so that its own handler runs untraced.
+int FinishWithSignal(pid_t pid, int signal_number) {
+  int status = 0;
+  for (;;) {
+    if (::ptrace(PTRACE_CONT, pid, nullptr, nullptr) != 0) break;
+    ::waitpid(pid, &status, 0);
+    if (WIFEXITED(status) || WIFSIGNALED(status)) return status;
+    if (WSTOPSIG(status) == signal_number) {
+      ::ptrace(PTRACE_DETACH, pid, nullptr, reinterpret_cast<void*>(static_cast<long>(signal_number)));
+      break;
+    }
+  }
+  ::waitpid(pid, &status, 0);
+  return status;
+}
+
+}  // namespace
+
+TracedRun TraceRenamedRun(const std::string& dir, long stop_at, int signal_number) {
+  TracedRun run;
+  const pid_t pid = StartRenamedRun(dir, true);
+  ::waitpid(pid, &run.status, 0);
+  if (!WIFSTOPPED(run.status)) return run;
+  run.traced = true;
+  ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL));
+  int pass_signal = 0;
+  for (;;) {
+    if (::ptrace(PTRACE_SYSCALL, pid, nullptr, reinterpret_cast<void*>(static_cast<long>(pass_signal))) != 0) break;
+    ::waitpid(pid, &run.status, 0);
+    if (WIFEXITED(run.status) || WIFSIGNALED(run.status)) return run;
+    pass_signal = 0;
+    if (WSTOPSIG(run.status) == (SIGTRAP | 0x80)) {
+      struct __ptrace_syscall_info info {};
+      if (::ptrace(PTRACE_GET_SYSCALL_INFO, pid, reinterpret_cast<void*>(sizeof info), &info) <= 0 ||
+          info.op != PTRACE_SYSCALL_INFO_ENTRY) {
+        continue;
+      }
+      const Call kind = KindOf(info);
+      if (kind == Call::kOther) continue;
+      ++run.file_calls;
+      if (kind == Call::kChange && run.first_change == 0) run.first_change = run.file_calls;
+      if (run.file_calls == stop_at) {
+        run.stopped = true;
+        break;
+      }
+    } else if (WSTOPSIG(run.status) != SIGTRAP && WSTOPSIG(run.status) != SIGSTOP) {
+      pass_signal = WSTOPSIG(run.status);  // the program's own signals go through
+    }
+  }
+  // A signal sent now is queued and delivered once the run goes on.
+  ::kill(pid, signal_number);
+  if (signal_number == SIGKILL) {
+    ::waitpid(pid, &run.status, 0);
+  } else {
+    run.status = FinishWithSignal(pid, signal_number);
+  }
+  return run;
+}
+
+TracedRun TraceUntilStopped(long stop_at, int signal_number, const std::function<std::string()>& prepare) {
+  TracedRun run;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    run = TraceRenamedRun(prepare(), stop_at, signal_number);
+    if (run.stopped || !run.traced || run.file_calls == 0) break;
+    stop_at = 1 + (stop_at - 1) % run.file_calls;
+  }
+  return run;
 }
 
 std::vector<std::string> FindTempFiles(const std::string& dir) {

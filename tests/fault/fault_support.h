@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,6 +41,27 @@ InProcessRun RunRenamedInProcess(const std::string& dir, FileSystem* files = nul
 // Starts the renaming run of the quillon binary in `dir` (output to
 // /dev/null); traced, it stops itself before its first instruction.
 pid_t StartRenamedRun(const std::string& dir, bool traced);
+
+// The renaming run traced system call by system call. Only the entries into
+// calls that open, write, sync, rename, link or remove files are counted: the
+// run makes them in the same order every time, whereas its memory, clock and
+// futex calls vary with the machine's load.
+struct TracedRun {
+  bool traced = false;    // false: tracing is not permitted here
+  long file_calls = 0;    // entries counted (all of the run's when it ended)
+  long first_change = 0;  // number of the first entry that creates, renames or removes
+  bool stopped = false;   // held at the entry numbered stop_at (from 1)
+  int status = 0;         // wait status once the run has ended
+};
+// Runs until the `stop_at`-th counted entry; then, when `signal_number` is
+// SIGKILL, kills the run there, otherwise queues the signal and lets the run
+// handle it untraced. Either way the run has ended on return.
+TracedRun TraceRenamedRun(const std::string& dir, long stop_at, int signal_number);
+
+// TraceRenamedRun in the folder `prepare` fills afresh and names. A run that
+// ends before its stop is tried again with the stop moved into the calls it
+// made, at most three times; the count repeats, so this is a safety net.
+TracedRun TraceUntilStopped(long stop_at, int signal_number, const std::function<std::string()>& prepare);
 
 // Relative paths of the temporary files of atomic writes anywhere below `dir`.
 std::vector<std::string> FindTempFiles(const std::string& dir);

@@ -5,12 +5,12 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
+#include <memory>
 
 #include "fault/fault_support.h"
 #include "io/disk_file_system.h"
@@ -112,67 +112,36 @@ TEST(RunSafety, SecondRunOfTheSameProjectStopsAtOnce) {
   EXPECT_TRUE(FindTempFiles(dir.path()).empty()) << "no lock file is left either";
 }
 
-// Runs until the `stop_at`-th system-call stop, then sends `signal_number`
-// and lets the run handle it untraced. Returns the wait status of its end,
-// or -1 when tracing is not permitted; `stops` receives the stops seen.
-int RunSignalledAtStop(const std::string& dir, long stop_at, int signal_number, long* stops) {
-  const pid_t pid = StartRenamedRun(dir, true);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  if (!WIFSTOPPED(status)) return -1;
-  ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL));
-  *stops = 0;
-  int pass_signal = 0;
-  for (;;) {
-    if (::ptrace(PTRACE_SYSCALL, pid, nullptr, reinterpret_cast<void*>(static_cast<long>(pass_signal))) != 0) break;
-    ::waitpid(pid, &status, 0);
-    if (WIFEXITED(status) || WIFSIGNALED(status)) return status;
-    pass_signal = 0;
-    if (WSTOPSIG(status) == (SIGTRAP | 0x80)) {
-      if (++*stops == stop_at) break;
-    } else if (WSTOPSIG(status) != SIGTRAP && WSTOPSIG(status) != SIGSTOP) {
-      pass_signal = WSTOPSIG(status);
-    }
-  }
-  // The signal is queued, then delivered once the run is no longer traced.
-  ::kill(pid, signal_number);
-  for (;;) {
-    if (::ptrace(PTRACE_CONT, pid, nullptr, nullptr) != 0) break;
-    ::waitpid(pid, &status, 0);
-    if (WIFEXITED(status) || WIFSIGNALED(status)) return status;
-    if (WSTOPSIG(status) == signal_number) {
-      ::ptrace(PTRACE_DETACH, pid, nullptr, reinterpret_cast<void*>(static_cast<long>(signal_number)));
-      break;
-    }
-  }
-  ::waitpid(pid, &status, 0);
-  return status;
-}
-
-// F7: SIGTERM, SIGINT and SIGHUP at points spread over the run: the run
-// ends with the signal, leaves no temporary file, and every file is whole.
+// F7: SIGTERM, SIGINT and SIGHUP at points spread over the stretch where
+// the run changes files: the run ends with the signal, leaves no temporary
+// file, and every file is whole.
 TEST(RunSafety, SignalsEndTheRunWithoutLeavingTemporaryFiles) {
   TempDir ref;
   RestoreTree(ref.path(), Prepared());
-  long total = 0;
-  if (RunSignalledAtStop(ref.path(), LONG_MAX, SIGTERM, &total) == -1) GTEST_SKIP() << "tracing not permitted";
+  const TracedRun whole = TraceRenamedRun(ref.path(), LONG_MAX, SIGKILL);
+  if (!whole.traced) GTEST_SKIP() << "tracing not permitted";
+  ASSERT_TRUE(WIFEXITED(whole.status) && WEXITSTATUS(whole.status) == 0) << "status " << whole.status;
+  ASSERT_GT(whole.first_change, 0);
   const Tree after = SnapshotTree(ref.path());
   ASSERT_NE(WithoutBackup(after), WithoutBackup(Prepared()));
 
   constexpr int kPerSignal = 12;
+  const long first = whole.first_change, span = whole.file_calls - first + 1;
   int trial = 0;
   for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
     for (int i = 0; i < kPerSignal; ++i, ++trial) {
-      SCOPED_TRACE("signal " + std::to_string(signal_number) + ", trial " + std::to_string(i));
-      TempDir dir;
-      RestoreTree(dir.path(), Prepared());
-      // Spread over the second half of the run, where the files are written.
-      const long stop_at = total / 2 + 1 + (trial * 7919L) % (total / 2);
-      long stops = 0;
-      const int status = RunSignalledAtStop(dir.path(), stop_at, signal_number, &stops);
-      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << "status " << status;
-      EXPECT_EQ(FindTempFiles(dir.path()), std::vector<std::string>{});
-      for (const auto& [rel, bytes] : SnapshotTree(dir.path())) {
+      const long stop_at = first + (trial * 7919L) % span;
+      SCOPED_TRACE("signal " + std::to_string(signal_number) + " at call " + std::to_string(stop_at));
+      std::unique_ptr<TempDir> dir;
+      const TracedRun run = TraceUntilStopped(stop_at, signal_number, [&] {
+        dir = std::make_unique<TempDir>();
+        RestoreTree(dir->path(), Prepared());
+        return dir->path();
+      });
+      ASSERT_TRUE(run.stopped) << "every try ended before its stop, after " << run.file_calls << " calls";
+      EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == signal_number) << "status " << run.status;
+      EXPECT_EQ(FindTempFiles(dir->path()), std::vector<std::string>{});
+      for (const auto& [rel, bytes] : SnapshotTree(dir->path())) {
         const bool is_old = Prepared().count(rel) && Prepared().at(rel) == bytes;
         const bool is_new = after.count(rel) && after.at(rel) == bytes;
         EXPECT_TRUE(is_old || is_new) << rel << " is cut or mixed";

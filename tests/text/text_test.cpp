@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "io/file_io.h"
+
 namespace quillon {
 namespace {
 
@@ -101,6 +105,63 @@ TEST(PathParts, DirectoryFileAndExtension) {
   EXPECT_EQ(FilePart(U"/a/b/c.pbm"), U"c.pbm");
   EXPECT_EQ(ExtensionPart(U"/a.d/b/Form.PBF"), U"PBF");
   EXPECT_EQ(ExtensionPart(U"/a.d/b/Form"), U"");
+}
+
+// The word-at-a-time paths of decoding, encoding, upper-casing and searching
+// against their one-character-at-a-time definitions, on every line of the
+// corpus forms and on texts with non-ASCII characters at every offset.
+TEST(FastTextPaths, AgreeWithTheirPlainDefinitions) {
+  std::vector<std::string> samples = {"", "a", "az{`@[",
+                                      "\xC3\xA4"
+                                      "bc\xE2\x82\xAC"
+                                      "z\xF0\x9F\x98\x80",
+                                      "ab\xFF\xC3"};
+  for (size_t at = 0; at < 12; ++at) {
+    // A lone continuation byte, then enough ASCII for whole eight-byte words.
+    samples.push_back(std::string(at, 'q') + "\xC3\x9F" + std::string(11 - at, 'Z') + "\x80" + std::string(9, 'x'));
+  }
+  const std::string forms = std::string(QUILLON_SOURCE_DIR) + "/../shared/corpus/forms/";
+  std::vector<std::string> names;
+  ASSERT_TRUE(ListDirectory(forms, &names));
+  for (const std::string& name : names) {
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(forms + name, &bytes));
+    for (size_t start = 0, end; start < bytes.size(); start = end + 1) {
+      end = std::min(bytes.find('\n', start), bytes.size());
+      samples.push_back(bytes.substr(start, end - start));
+    }
+  }
+  for (const std::string& bytes : samples) {
+    SCOPED_TRACE(bytes);
+    Text plain;  // decoded one sequence at a time through the validity check
+    for (size_t i = 0; i < bytes.size();) {
+      size_t len = 1;
+      while (len <= 4 && i + len <= bytes.size() && !IsValidUtf8(bytes.substr(i, len))) ++len;
+      if (len > 4 || i + len > bytes.size()) {
+        plain.push_back(kEscapedByteFirst + static_cast<unsigned char>(bytes[i]) - 0x80);
+        ++i;
+        continue;
+      }
+      const Text one = FromUtf8(bytes.substr(i, len));
+      ASSERT_EQ(one.size(), 1u);
+      plain += one;
+      i += len;
+    }
+    const Text text = FromUtf8(bytes);
+    ASSERT_EQ(text, plain);
+    EXPECT_EQ(ToUtf8(text), bytes);
+    Text upper;
+    UpperInto(text, &upper);
+    Text plain_upper;
+    for (char32_t c : text) plain_upper.push_back(UpperChar(c));
+    EXPECT_EQ(upper, plain_upper);
+    for (size_t from = 0; from <= text.size() && from < 40; ++from) {
+      for (size_t len = 1; len <= 3 && from + len <= text.size(); ++len) {
+        const TextView what = TextView(text).substr(from, len);
+        EXPECT_EQ(FindText(text, what, from / 2), TextView(text).find(what, from / 2));
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -181,8 +181,9 @@ TracedRun TraceUntilStopped(long stop_at, int signal_number, const std::function
   TracedRun run;
   for (int attempt = 0; attempt < 3; ++attempt) {
     run = TraceRenamedRun(prepare(), stop_at, signal_number);
-    if (run.stopped || !run.traced || run.file_calls == 0) break;
-    stop_at = 1 + (stop_at - 1) % run.file_calls;
+    if (run.stopped || !run.traced || run.file_calls < 2) break;
+    // Inside the calls this run made, short of its exit.
+    stop_at = 1 + (stop_at - 1) % (run.file_calls - 1);
   }
   return run;
 }

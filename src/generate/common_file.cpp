@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "generate/designer_procedures.h"
+
 namespace quillon {
 
 void BuildCommonFile(AnalysisModel& model, bool multilang) {
@@ -27,6 +29,7 @@ void BuildCommonFile(AnalysisModel& model, bool multilang) {
     AppendSeparatorBlock(out);
   }
   move_in(model.form_code);
+  if (HoldsProcedure(model.event_designer_lines)) out.emplace_back(U"XIncludeFile \"EventDesigner.pb\"");
 }
 
 }  // namespace quillon

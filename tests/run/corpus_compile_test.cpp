@@ -1,9 +1,11 @@
 // The compile proxy on real-world forms: every form of the shared corpus is
-// generated in memory, and the generated files are scanned for constants
-// that the program would use but that only exist under a window prefix.
+// generated in memory, and the generated program is read as a one-pass
+// compiler reads it (constants, procedures, blocks, included files).
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
+#include <map>
 #include <memory>
 
 #include "io/file_io.h"
@@ -42,18 +44,69 @@ struct CorpusRun {
   OverlayFileSystem writer{disk};  // outputs kept in memory
   RunOutcome outcome = RunOutcome::kCancelled;
 
-  explicit CorpusRun(const std::string& form) {
+  // Parend, PB_Ignore, Multilang and Image_Null on, unless `defaults`.
+  explicit CorpusRun(const std::string& form, bool defaults = false) {
     ws->project.project_path = dir.TextPath("Corpus.pbm");
     ws->project.has_name = true;
     Switches& s = ws->project.switches;
-    s.parend = s.pb_ignore = s.multilang = s.image_null = 1;
+    if (defaults) {
+      s = DefaultSwitches();
+    } else {
+      s.parend = s.pb_ignore = s.multilang = s.image_null = 1;
+    }
     ws->keywords = BuildKeywordSets({});
     ws->files = &writer;
     ws->keep_undo_record = false;
     host.file_list = {FromUtf8(form)};
     outcome = RunGeneration(*ws, host);
   }
+
+  std::vector<std::string> CompileProblems() {
+    return CheckProgram("Main.pb", [this](const std::string& name, std::string* text) {
+      return writer.ReadFile(dir.File(name), text);
+    });
+  }
 };
+
+// The proxy refuses what the compiler would: each program is Main.pb, with
+// Part.pb when it includes it; the first reason given, or none when it passes.
+TEST(CompileProxyTest, RefusesWhatAOnePassCompilerRefuses) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Enumeration\n  #A\nEndEnumeration\nx = #A + #PB_Any + #True : y$ = #CRLF$", ""},
+      {"x = #A\n#A = 1", "constant #A used before its definition (Main.pb:1)"},
+      {"x = #Nowhere", "constant #NOWHERE never defined (Main.pb:1)"},
+      {"Enumeration\n  #A\nEndEnumeration\n#A = 0\nEnumeration 1\n  #A\nEndEnumeration",
+       "constant #A defined twice with different values (Main.pb:6)"},
+      {"Enumeration Menu\n  #M0\nEndEnumeration\nEnumeration Menu\n  #M1\nEndEnumeration\n#M1 = 1", ""},
+      {"CompilerIf #PB_Compiler_OS = 1\n#S = 1\nProcedure P()\nEndProcedure\nCompilerElse\n#S = 2\nProcedure "
+       "P()\nEndProcedure\nCompilerEndIf",
+       ""},
+      {"Main()\nProcedure Main()\nEndProcedure", "procedure MAIN called before its declaration (Main.pb:1)"},
+      {"Declare Main()\nMain()\nProcedure.i *main(a = #PB_Any) : EndProcedure\nx = @Main()", ""},
+      {"Declare Save(EventType) ; \"designer\"", "declared procedure SAVE is not defined"},
+      {"Procedure A()\nEndProcedure\nProcedure a()\nEndProcedure", "procedure A defined twice (Main.pb:3)"},
+      {"If x\n  For i = 1 To 2\nEndIf", "ENDIF without its block (Main.pb:3)"},
+      {"Repeat : Until x\nSelect y\n  Case 1\nEndSelect\nWhile z : Wend\nDataSection\nEndDataSection", ""},
+      {"IncludeFile \"Part.pb\"\nEndIf", "block IF not closed in its file (Part.pb:1)"},
+      {"XIncludeFile \"Gone.pb\"", "included file missing: Gone.pb (Main.pb:1)"},
+      {"Macro M(x)\n  If x\nEndMacro\nx = \"#Q ; Q()\" ; #R", ""},
+  };
+  for (const auto& [main, problem] : cases) {
+    SCOPED_TRACE(main);
+    const std::vector<std::string> problems =
+        CheckProgram("Main.pb", [&main = main](const std::string& name, std::string* text) {
+          if (name == "Part.pb") *text = "If x\n";
+          if (name == "Main.pb") *text = main;
+          return name == "Main.pb" || name == "Part.pb";
+        });
+    if (*problem == 0) {
+      EXPECT_EQ(problems, std::vector<std::string>());
+    } else {
+      ASSERT_FALSE(problems.empty());
+      EXPECT_EQ(problems.front(), problem);
+    }
+  }
+}
 
 TEST(CorpusCompileTest, GeneratedProgramsDefineEveryObjectConstantTheyUse) {
   if (!IsDirectory(kForms)) GTEST_SKIP() << "no corpus at " << kForms;

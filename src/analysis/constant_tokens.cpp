@@ -2,15 +2,6 @@
 
 namespace quillon {
 
-namespace {
-
-// Letters beyond ASCII count as name characters, so that a name is never cut
-// in the middle of a word written in another alphabet.
-bool IsNameStart(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || c == U'_' || c >= 0x80; }
-bool IsNameChar(char32_t c) { return IsNameStart(c) || (c >= U'0' && c <= U'9'); }
-
-}  // namespace
-
 void FindConstantTokens(TextView line, std::vector<ConstantToken>* tokens) {
   size_t i = 0;
   while (i < line.size()) {

@@ -1,5 +1,7 @@
 #include "analysis/form_rewrites.h"
 
+#include "analysis/pb_any_objects.h"
+
 namespace quillon {
 
 namespace {
@@ -84,7 +86,11 @@ void SetImageGadgetsToZero(Workspace& ws) {
     if (s == 0) continue;
     long p = s;
     for (int i = 0; i < 5; ++i) p = Position(line, U',', p) + 1;
-    line = Left(line, p) + U"0)";
+    // A gadget made from a #PB_Any variable keeps its " : V = #V" tail.
+    const long name = s + 13;  // after "ImageGadget(#"
+    const Text gadget = TrimBlanksAndTabs(Mid(line, name, Position(line, U',', name) - name));
+    const size_t tail = PbAnyTail(line, gadget);
+    line = Left(line, p) + U"0)" + (tail == Text::npos ? Text() : line.substr(tail));
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "analysis/own_names.h"
 #include "host/log_lines.h"
 
 namespace quillon {
@@ -35,17 +36,11 @@ void WarnAboutOutsideConstants(const Workspace& ws, RunHost& host) {
     for (const ConstantToken& token : tokens) used.insert(Upper(NameOf(line, token)));
   }
 
-  std::unordered_set<Text> objects;
-  for (const Lines* list :
-       {&model.windows, &model.menu_bars, &model.menu_items, &model.status_bars, &model.tool_bars}) {
-    for (const Text& name : *list) objects.insert(Upper(name));
-  }
-  for (const GadgetRecord& gadget : model.gadgets) objects.insert(Upper(gadget.name));
-
+  const OwnNames own(model);
   std::unordered_set<Text> named;
   for (const OutsideConstant& constant : model.outside_constants) {
     const Text upper = Upper(constant.name);
-    if (used.count(upper) == 0 || objects.count(upper) > 0 || !named.insert(upper).second) continue;
+    if (used.count(upper) == 0 || own.Contains(constant.name) || !named.insert(upper).second) continue;
     host.AddLogLine(log::OutsideConstant(constant.name, constant.file));
   }
 }

@@ -1,6 +1,7 @@
-// Constants that a form file defines outside its procedures. Only procedures
-// reach CommonFile.pb, so a form whose code uses such a constant needs it
-// from an include of the user's own: the run names each one in the log.
+// Constants that a form file defines outside its procedures and that
+// CommonFile.pb does not carry (those inside a CompilerIf block): a form
+// whose code uses one needs it from an include of the user's own, so the run
+// names each one in the log.
 #pragma once
 
 #include <vector>
@@ -11,7 +12,7 @@
 
 namespace quillon {
 
-// Reads the lines of one source file that lie outside its procedures and
+// Reads the top-level lines of one source file that are not carried and
 // records the constants they define: "#Name = ..." lines and the members of
 // Enumeration / EnumerationBinary blocks.
 class OutsideConstantReader {
@@ -28,8 +29,7 @@ class OutsideConstantReader {
 };
 
 // After the object collection: names every outside constant that the form
-// code uses and that is not a window or object of the run, once, in the
-// order found.
+// code uses and that is not one of our own names, once, in the order found.
 void WarnAboutOutsideConstants(const Workspace& ws, RunHost& host);
 
 }  // namespace quillon

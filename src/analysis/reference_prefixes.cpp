@@ -59,21 +59,14 @@ class ObjectNames {
   std::unordered_map<Text, std::vector<const Text*>> owners_;  // rest of a name -> its windows
 };
 
-// Names that the form code defines itself (an Enumeration block or a
-// "#Name =" line inside a procedure): a reference to one compiles as it is.
-std::unordered_set<Text> NamesDefinedIn(const Lines& form_code) {
-  std::unordered_set<Text> names;
-  ConstantDefinitions definitions;
-  ConstantToken token;
-  for (const Text& line : form_code) {
-    if (definitions.Find(line, &token) && !token.string_constant) names.insert(Upper(token.Name(line)));
-  }
-  return names;
-}
-
 class ReferencePass {
  public:
-  explicit ReferencePass(const AnalysisModel& model) : names_(model), defined_(NamesDefinedIn(model.form_code)) {}
+  explicit ReferencePass(const AnalysisModel& model) : names_(model) {}
+
+  void SetPrefix(Text prefix) {
+    prefix_ = std::move(prefix);
+    upper_prefix_ = Upper(prefix_);
+  }
 
   void Line(Text& line) {
     const long semicolon = Position(line, U';');
@@ -104,11 +97,6 @@ class ReferencePass {
   }
 
  private:
-  void SetPrefix(Text prefix) {
-    prefix_ = std::move(prefix);
-    upper_prefix_ = Upper(prefix_);
-  }
-
   void Rewrite(Text& line) {
     if (line.find(U'#') == Text::npos) return;
     tokens_.clear();
@@ -120,7 +108,7 @@ class ReferencePass {
       const TextView name = token.Name(line);
       if (IsPureBasicConstantName(name)) continue;
       UpperInto(name, &upper_name_);
-      if (names_.IsWindowOrObject(upper_name_) || defined_.count(upper_name_) > 0) continue;
+      if (names_.IsWindowOrObject(upper_name_)) continue;
       TextView insert;
       prefixed_.assign(upper_prefix_).append(upper_name_);
       if (!prefix_.empty() && names_.IsObject(prefixed_)) {
@@ -141,7 +129,6 @@ class ReferencePass {
   }
 
   ObjectNames names_;
-  const std::unordered_set<Text> defined_;
   Text prefix_;  // stays in force across procedures and files
   Text upper_prefix_;
   bool in_enumeration_ = false;
@@ -156,7 +143,13 @@ class ReferencePass {
 
 void PrefixObjectReferences(Workspace& ws) {
   ReferencePass pass(ws.analysis);
-  for (Text& line : ws.analysis.form_code) pass.Line(line);
+  const std::vector<std::pair<size_t, Text>> file_starts = FileStartPrefixes(ws.analysis);
+  size_t next = 0;
+  Lines& code = ws.analysis.form_code;
+  for (size_t i = 0; i < code.size(); ++i) {
+    if (next < file_starts.size() && file_starts[next].first == i) pass.SetPrefix(file_starts[next++].second);
+    pass.Line(code[i]);
+  }
 }
 
 }  // namespace quillon

@@ -12,8 +12,9 @@ namespace quillon {
 // Runs after the object collection, with the objects it found. A reference
 // "#name" becomes "#" + prefix + name when that is an object of the run
 // (prefix: the window whose code the line is in), else "#W_name" when W is
-// the only window with an object W_name; anything else stays as written,
-// and so does a name that the form code defines itself.
+// the only window with an object W_name; anything else stays as written.
+// A name that the designer also defined in an Enumeration is rewritten too:
+// only our prefixed definition reaches CommonFile.pb.
 void PrefixObjectReferences(Workspace& ws);
 
 }  // namespace quillon

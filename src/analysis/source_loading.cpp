@@ -3,6 +3,9 @@
 #include <array>
 #include <utility>
 
+#include "analysis/carried_declarations.h"
+#include "analysis/code_words.h"
+#include "analysis/constant_tokens.h"
 #include "analysis/outside_constants.h"
 #include "host/log_lines.h"
 #include "text/encoding.h"
@@ -77,36 +80,100 @@ Text FirstArgument(TextView line) {
   return Mid(line, a, b - a);
 }
 
+// True when an image or font was collected for the variable already.
+bool CollectedAlready(const AnalysisModel& model, TextView number) {
+  const Text upper = Upper(number);
+  for (const ImageRecord& image : model.images) {
+    if (Upper(TrimBlanksAndTabs(image.number)) == upper) return true;
+  }
+  for (const FontRecord& font : model.fonts) {
+    if (Upper(TrimBlanksAndTabs(font.number)) == upper) return true;
+  }
+  return false;
+}
+
+// "V = LoadImage(#PB_Any, ...)" and "V = LoadFont(#PB_Any, ...)" at the top
+// level: the image or font #V, once per variable. The variable gets the
+// number from a carried "V = #V" line (image) or the font line's tail.
+bool CollectPbAnyImageOrFont(AnalysisModel& model, const Text& line) {
+  PbAnyAssignment m;
+  if (!MatchPbAnyAssignment(line, &m)) return false;
+  const Text command = Upper(m.command);
+  if (command != U"LOADIMAGE" && command != U"LOADFONT") return false;
+  const Text number = Concat({U"#", m.variable});
+  if (CollectedAlready(model, number)) return true;
+  if (command == U"LOADIMAGE") {
+    const long q = Position(line, U'"', static_cast<long>(m.rest) + 1);
+    const long q2 = q > 0 ? Position(line, U'"', q + 1) : 0;
+    model.images.push_back({number, q2 > 0 ? Mid(line, q + 1, q2 - q - 1) : Text()});
+    return true;
+  }
+  // The comment and the blanks before it are cut.
+  size_t code_end = m.code_end;
+  while (code_end > m.rest && (line[code_end - 1] == U' ' || line[code_end - 1] == U'\t')) --code_end;
+  const TextView text(line);
+  model.fonts.push_back({number, Concat({text.substr(0, m.indent), m.command, U"(", number,
+                                         text.substr(m.rest, code_end - m.rest), U" : ", m.variable, U" = ", number})});
+  return true;
+}
+
 // Top-level image and font loading lines.
 void CollectImageAndFont(AnalysisModel& model, const Text& line, const Text& upper) {
+  if (CollectPbAnyImageOrFont(model, line)) return;
+  // An image or font numbered at run time in any other shape has no
+  // constant: an enumeration member "#PB_Any" would not compile.
   const long image_at = Position(upper, U"LOADIMAGE(");
+  const long font_at = Position(upper, U"LOADFONT(");
+  if (image_at + font_at == 0 || IsPureBasicConstantName(TrimmedView(TrimBlanksAndTabs(FirstArgument(line)), U'#'))) {
+    return;
+  }
   if (image_at > 0 && !CommentedBefore(line, image_at)) {
     const long q = Position(line, U'"');
     const long q2 = Position(line, U'"', q + 1);
     model.images.push_back({FirstArgument(line), Mid(line, q + 1, q2 - q - 1)});
   }
-  const long font_at = Position(upper, U"LOADFONT(");
   if (font_at > 0 && !CommentedBefore(line, font_at)) model.fonts.push_back({FirstArgument(line), line});
 }
 
+bool IsProcedureStart(const Text& first_word) {
+  return first_word == U"PROCEDURE" || first_word == U"PROCEDUREC" || first_word == U"PROCEDUREDLL" ||
+         first_word == U"PROCEDURECDLL";
+}
+
+// A statement of the line that begins with EndProcedure ends the procedure.
+bool EndsProcedure(const Text& line, const Text& upper, std::vector<TextView>* statements, Text* word) {
+  if (!ContainsUpper(upper, U"ENDPROCEDURE")) return false;
+  SplitStatements(line, statements);
+  for (const TextView statement : *statements) {
+    FirstWordUpper(statement, word);
+    if (*word == U"ENDPROCEDURE") return true;
+  }
+  return false;
+}
+
 bool ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool designer_file,
-                       OutsideConstantReader& outside) {
+                       DeclarationReader& declarations) {
   TextFile file;
   if (!ReadTextFile(open_path, &file, model.output_format)) return false;
   bool in_procedure = false;
   Text upper;
+  Text word;
+  std::vector<TextView> statements;
   for (Text& line : file.lines) {
     UpperInto(line, &upper);
-    if (ContainsUpper(upper, U"PROCEDURE")) in_procedure = true;
+    if (!in_procedure) {
+      FirstWordUpper(line, &word);
+      in_procedure = IsProcedureStart(word);
+    }
     const Text* current = &line;
     if (in_procedure) {
       if (designer_file) RenameDesignerCalls(&line, &upper);
       model.form_code.push_back(std::move(line));
       current = &model.form_code.back();
     } else {
-      outside.Line(line);
+      declarations.Line(line);
     }
-    const bool procedure_ends = ContainsUpper(upper, U"ENDPROCEDURE");
+    const bool procedure_ends = in_procedure && EndsProcedure(*current, upper, &statements, &word);
     if (procedure_ends) in_procedure = false;
     if (!in_procedure) CollectImageAndFont(model, *current, upper);
     // Only now: the separator lines would move the line `current` points to.
@@ -120,7 +187,9 @@ void ReadSourceFilesReporting(Workspace& ws, RunHost* host) {
     const bool designer_file = Upper(ExtensionPart(item)) == U"PBF";
     const std::string path = SourceFileOpenPath(ws, item);
     OutsideConstantReader outside(item, &ws.analysis.outside_constants);
-    if (!ReadOneSourceFile(ws.analysis, path, designer_file, outside) && host) {
+    DeclarationReader declarations(ws.analysis, outside);
+    ws.analysis.form_file_starts.push_back(ws.analysis.form_code.size());
+    if (!ReadOneSourceFile(ws.analysis, path, designer_file, declarations) && host) {
       host->AddLogLine(log::SourceOpenError(FromUtf8(path)));
     }
   }

@@ -1,9 +1,11 @@
+#include "analysis/carried_declarations.h"
 #include "analysis/designer_events.h"
 #include "analysis/form_rewrites.h"
 #include "analysis/include_files.h"
 #include "analysis/language_texts.h"
 #include "analysis/object_collection.h"
 #include "analysis/outside_constants.h"
+#include "analysis/pb_any_objects.h"
 #include "analysis/reference_prefixes.h"
 #include "analysis/source_loading.h"
 #include "analysis/step1.h"
@@ -38,11 +40,14 @@ bool RunStep1(Workspace& ws, RunHost& host) {
   CollectIncludeFiles(ws, U"Main.pb");
 
   host.AddLogLine(Text(log::kInterpret));
+  const std::vector<size_t> pb_any_lines = ConvertPbAnyObjects(ws);
   if (!InsertWindowPrefixes(ws, host)) return false;
   if (!CollectObjects(ws, host)) return false;
+  RecordPbAnyObjects(ws.analysis, pb_any_lines);
   PrefixObjectReferences(ws);
   // Forms that cannot work as generated say so instead of a silent "Ready.".
   if (ws.analysis.windows.empty()) host.AddLogLine(Text(log::kNoWindowFound));
+  CarryDeclarations(ws.analysis);
   WarnAboutOutsideConstants(ws, host);
   const Switches& switches = ws.project.switches;
   if (switches.parend != 0) SetParentWindows(ws);
@@ -57,6 +62,7 @@ bool RunStep1(Workspace& ws, RunHost& host) {
   BuildFontsCode(ws);
   ReplaceImageCalls(ws);
   BuildImagesCode(ws);
+  DropDecodersOfImageCode(ws.analysis);
   if (switches.image_null != 0) SetImageGadgetsToZero(ws);
   BuildConstantsCode(ws);
   return true;

@@ -7,6 +7,13 @@ namespace quillon {
 
 namespace {
 
+// The name of an OpenWindow(# line's window.
+Text WindowNameOfLine(const Text& line) {
+  const long a = Position(line, U'(') + 2;
+  const long b = Position(line, U',');
+  return TrimBlanks(Mid(line, a, b - a));
+}
+
 // Inserts the prefix after the first p characters, unless a constant of
 // PureBasic's own (#PB_Any) follows there: those never belong to a window.
 void InsertAfter(Text& line, long p, const Text& prefix) {
@@ -29,6 +36,8 @@ void PrefixSixthAndSeventh(Text& line, long s, const Text& prefix) {
 class PrefixPass {
  public:
   PrefixPass(const KeywordSets& keywords, RunHost& host) : keywords_(keywords), host_(host) {}
+
+  void SetPrefix(Text prefix) { prefix_ = std::move(prefix); }
 
   // False when the run must stop.
   bool Line(Text& line) {
@@ -85,9 +94,7 @@ class PrefixPass {
 
  private:
   bool Window(const Text& line) {
-    const long a = Position(line, U'(') + 2;
-    const long b = Position(line, U',');
-    const Text name = TrimBlanks(Mid(line, a, b - a));
+    const Text name = WindowNameOfLine(line);
     if (Upper(name) == U"PB_ANY") {
       host_.AddLogLine(Text(log::kPbAnyStop));
       return false;
@@ -120,10 +127,33 @@ Text WindowOfNestedCall(const Text& line, long a) {
   return TrimBlanks(Mid(line, a, b - a)) + U"_";
 }
 
+std::vector<std::pair<size_t, Text>> FileStartPrefixes(const AnalysisModel& model) {
+  std::vector<std::pair<size_t, Text>> prefixes;
+  const Lines& code = model.form_code;
+  const std::vector<size_t>& starts = model.form_file_starts;
+  Text upper;
+  for (size_t f = 0; f < starts.size(); ++f) {
+    const size_t end = f + 1 < starts.size() ? starts[f + 1] : code.size();
+    for (size_t i = starts[f]; i < end && i < code.size(); ++i) {
+      const long semicolon = Position(code[i], U';');
+      if (semicolon >= 1 && semicolon <= 9) continue;
+      UpperInto(code[i], &upper);
+      if (!ContainsUpper(upper, U"OPENWINDOW(#")) continue;
+      prefixes.emplace_back(starts[f], WindowNameOfLine(code[i]) + U"_");
+      break;
+    }
+  }
+  return prefixes;
+}
+
 bool InsertWindowPrefixes(Workspace& ws, RunHost& host) {
   PrefixPass pass(ws.keywords, host);
-  for (Text& line : ws.analysis.form_code) {
-    if (!pass.Line(line)) return false;
+  const std::vector<std::pair<size_t, Text>> file_starts = FileStartPrefixes(ws.analysis);
+  size_t next = 0;
+  Lines& code = ws.analysis.form_code;
+  for (size_t i = 0; i < code.size(); ++i) {
+    if (next < file_starts.size() && file_starts[next].first == i) pass.SetPrefix(file_starts[next++].second);
+    if (!pass.Line(code[i])) return false;
   }
   return true;
 }

@@ -14,9 +14,9 @@ void BuildCommonFile(AnalysisModel& model, bool multilang) {
     out.insert(out.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
     lines.clear();
   };
-  constexpr size_t kFixedLines = 16;  // the title, four separator blocks, the include line
+  constexpr size_t kFixedLines = 22;  // the title, five separator blocks, the include line, two headings
   out.reserve(out.size() + kFixedLines + model.constants_code.size() + model.fonts_code.size() +
-              model.images_code.size() + model.form_code.size());
+              model.images_code.size() + model.carried_declarations.size() + model.form_code.size());
   out.emplace_back(U"; Quillon Commonfile (Do Not Edit - Allways Overwrite)");
   AppendSeparatorBlock(out);
   move_in(model.constants_code);
@@ -26,6 +26,15 @@ void BuildCommonFile(AnalysisModel& model, bool multilang) {
   AppendSeparatorBlock(out);
   if (multilang) {
     out.emplace_back(U"IncludeFile \"LoadLanguage.pb\"");
+    AppendSeparatorBlock(out);
+  }
+  // What the form files declare outside their procedures, which the
+  // procedures need (globals, declared procedures, the designer's constants).
+  if (!model.carried_declarations.empty()) {
+    out.emplace_back(U";- Declarations");
+    out.emplace_back(U";");
+    out.insert(out.end(), model.carried_declarations.begin(), model.carried_declarations.end());
+    out.emplace_back();
     AppendSeparatorBlock(out);
   }
   move_in(model.form_code);

@@ -29,6 +29,8 @@ void AnalysisModel::ClearForRun() {
   event_designer_lines.clear();
   declared_procedures.clear();
   designer_wirings.clear();
+  declaration_candidates.clear();
+  form_file_starts.clear();
   language_strings.Clear();
 }
 

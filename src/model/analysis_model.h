@@ -44,6 +44,15 @@ struct DesignerWiring {
   Text call;    // the calling line's code, trimmed
 };
 
+// A top-level line of a form file that CommonFile.pb may carry, as Step 1
+// reads it; which ones are carried is decided once the objects are known.
+struct DeclarationCandidate {
+  Text line;
+  Text name;              // the constant it defines (without "#"); empty when carried anyway
+  long enumeration = -1;  // the Enumeration block it belongs to (dropped without members)
+  bool decoder = false;   // a Use...ImageDecoder() line
+};
+
 struct AnalysisModel {
   Lines source_files;
   Lines include_files;
@@ -67,6 +76,9 @@ struct AnalysisModel {
   // made from a #PB_Any variable; the variable is the name without its
   // window prefix and "_", for a window the window name itself.
   Lines pb_any_objects;
+  std::vector<DeclarationCandidate> declaration_candidates;
+  // Index in form_code of the first line of each source file, in file order.
+  std::vector<size_t> form_file_starts;
 
   Lines constants_code;
   Lines images_code;

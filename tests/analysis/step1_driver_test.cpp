@@ -245,7 +245,8 @@ TEST(RunStep1Test, MainFileMarkAndSwitchChooseTheOutputFormat) {
 TEST(RunStep1Test, PbAnyAndDuplicateWindowsStop) {
   {
     Step1Project p;
-    p.Write("A.pb", {"Procedure Open_A()", "  w = OpenWindow(#PB_Any, 0, 0, 1, 1, \"\")", "EndProcedure"});
+    // "w = OpenWindow(#PB_Any, ...)" becomes a constant window; no other shape does.
+    p.Write("A.pb", {"Procedure Open_A()", "  If OpenWindow(#PB_Any, 0, 0, 1, 1, \"\") : EndIf", "EndProcedure"});
     p.host.file_list = L({"A.pb"});
     EXPECT_FALSE(RunStep1(*p.ws, p.host));
     EXPECT_EQ(p.host.log.back(), " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!");
@@ -263,7 +264,7 @@ TEST(RunStep1Test, PbAnyAndDuplicateWindowsStop) {
   }
 }
 
-TEST(RunStep1Test, WarnsAboutWhatTheGeneratedProgramCannotHave) {
+TEST(RunStep1Test, CarriesTopLevelConstantsAndWarnsAboutTheRest) {
   Step1Project p;
   p.Write("Tabla.pb", {
                           "Enumeration",
@@ -274,23 +275,33 @@ TEST(RunStep1Test, WarnsAboutWhatTheGeneratedProgramCannotHave) {
                           "#Version$ = \"1.2\"",
                           "#Max = 10 ; a comment",
                           "#Ventana = 0",
+                          "CompilerIf #PB_Compiler_OS = #PB_OS_Linux",
+                          "  #Os$ = \"Linux\"",
+                          "CompilerEndIf",
                           "Procedure Abrir()",
-                          "  OpenWindow(#Ventana, 0, 0, 400, 300, \"Tabla \" + #Version$)",
+                          "  OpenWindow(#Ventana, 0, 0, 400, 300, \"Tabla \" + #Version$ + #Os$)",
                           "  ListIconGadget(#lista_vista, 0, 0, 400, 300, \"#Max\", 100)",
                           "  Debug #MAX : Debug #LISTA_VISTA",
                           "EndProcedure",
                       });
-  p.Write("Later.pb", {"#Extra = 1", "#Max = 11", "Procedure Later()", "  Debug #Extra + #Max", "EndProcedure"});
+  p.Write("Later.pb", {"#Extra = 1", "Procedure Later()", "  Debug #Extra + #Max", "EndProcedure"});
   p.host.file_list = L({"Tabla.pb", "Later.pb"});
   ASSERT_TRUE(RunStep1(*p.ws, p.host));
   // #Ventana is the window and #lista_vista became the gadget
-  // #Ventana_lista_vista everywhere: the generated program defines both.
+  // #Ventana_lista_vista everywhere: our enumerations define both.
+  EXPECT_EQ(S(p.ws->analysis.carried_declarations), (std::vector<std::string>{
+                                                        "Enumeration",
+                                                        "  #unused",
+                                                        "EndEnumeration",
+                                                        "#Version$ = \"1.2\"",
+                                                        "#Max = 10 ; a comment",
+                                                        "#Extra = 1",
+                                                    }));
+  // Only what a CompilerIf block defines is left to the user.
   const std::vector<std::string> log(p.host.log.begin() + 4, p.host.log.end());
   EXPECT_EQ(log, (std::vector<std::string>{
                      "- Interpret code...",
-                     " -> Warning: #Version$ is defined outside the procedures of Tabla.pb",
-                     " -> Warning: #Max is defined outside the procedures of Tabla.pb",
-                     " -> Warning: #Extra is defined outside the procedures of Later.pb",
+                     " -> Warning: #Os$ is defined outside the procedures of Tabla.pb",
                  }));
 }
 

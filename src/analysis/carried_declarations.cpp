@@ -1,0 +1,171 @@
+#include "analysis/carried_declarations.h"
+
+#include <unordered_set>
+
+#include "analysis/code_words.h"
+#include "analysis/constant_tokens.h"
+#include "analysis/own_names.h"
+
+namespace quillon {
+
+namespace {
+
+bool IsOneOf(const Text& word, std::initializer_list<TextView> words) {
+  for (const TextView w : words) {
+    if (word == w) return true;
+  }
+  return false;
+}
+
+// The constant that a line whose code starts with "#" names first ("$" kept
+// for a string constant), or empty.
+Text LeadingConstant(const Text& line, size_t* after = nullptr) {
+  const size_t start = line.find_first_not_of(U" \t");
+  if (start == Text::npos || line[start] != U'#') return Text();
+  std::vector<ConstantToken> tokens;
+  FindConstantTokens(line, &tokens);
+  if (tokens.empty() || tokens.front().hash != start) return Text();
+  const ConstantToken& token = tokens.front();
+  if (after) *after = token.hash + 1 + token.length + (token.string_constant ? 1 : 0);
+  Text name(token.Name(line));
+  if (token.string_constant) name += U'$';
+  return name;
+}
+
+// "CatchImage(...", alone or assigned to a variable.
+bool IsCatchImageLine(const Text& line, const Text& first_word) {
+  if (first_word == U"CATCHIMAGE") return true;
+  const size_t eq = line.find(U'=');
+  if (eq == Text::npos || eq >= CodeEnd(line)) return false;
+  const Text left = TrimBlanksAndTabs(TextView(line).substr(0, eq));
+  if (left.empty() || !IsNameStart(left[0])) return false;
+  for (const char32_t c : left) {
+    if (!IsNameChar(c)) return false;
+  }
+  Text word;
+  FirstWordUpper(TextView(line).substr(eq + 1), &word);
+  const size_t after = line.find_first_not_of(U" \t", eq + 1);
+  return word == U"CATCHIMAGE" && line.find(U'(', after) == after + word.size();
+}
+
+bool IsDecoderWord(const Text& word) {
+  constexpr TextView kUse = U"USE";
+  constexpr TextView kDecoder = U"IMAGEDECODER";
+  return word.size() > kUse.size() + kDecoder.size() && word.compare(0, kUse.size(), kUse) == 0 &&
+         word.compare(word.size() - kDecoder.size(), kDecoder.size(), kDecoder) == 0;
+}
+
+}  // namespace
+
+void DeclarationReader::Add(const Text& line, Text name, bool decoder) {
+  DeclarationCandidate candidate;
+  candidate.line = line;
+  candidate.name = std::move(name);
+  candidate.enumeration = block_ == Block::kEnumeration ? enumeration_ : -1;
+  candidate.decoder = decoder;
+  model_.declaration_candidates.push_back(std::move(candidate));
+}
+
+void DeclarationReader::Line(const Text& line) {
+  FirstWordUpper(line, &word_);
+  if (block_ == Block::kWhole) {
+    Add(line);
+    if (word_ == block_end_) block_ = Block::kNone;
+    return;
+  }
+  if (block_ == Block::kEnumeration) {
+    const bool ends = word_ == U"ENDENUMERATION";
+    // Members are judged by their name; blank and comment lines stay.
+    Add(line, ends ? Text() : LeadingConstant(line));
+    if (ends) block_ = Block::kNone;
+    return;
+  }
+  if (compiler_depth_ > 0 || IsOneOf(word_, {U"COMPILERIF", U"COMPILERSELECT"})) {
+    if (IsOneOf(word_, {U"COMPILERIF", U"COMPILERSELECT"})) ++compiler_depth_;
+    if (IsOneOf(word_, {U"COMPILERENDIF", U"COMPILERENDSELECT"})) --compiler_depth_;
+    outside_.Line(line);
+    return;
+  }
+  TopLevel(line);
+}
+
+void DeclarationReader::TopLevel(const Text& line) {
+  if (IsOneOf(word_, {U"ENUMERATION", U"ENUMERATIONBINARY"})) {
+    block_ = Block::kEnumeration;
+    // Block numbers run across files: the model holds every file's candidates.
+    enumeration_ = static_cast<long>(model_.declaration_candidates.size());
+    Add(line);
+    return;
+  }
+  for (const auto& [start, end] : {std::pair<TextView, TextView>{U"DATASECTION", U"ENDDATASECTION"},
+                                   {U"STRUCTURE", U"ENDSTRUCTURE"},
+                                   {U"MACRO", U"ENDMACRO"}}) {
+    if (word_ != start) continue;
+    block_ = Block::kWhole;
+    block_end_ = Text(end);
+    Add(line);
+    return;
+  }
+  if (IsOneOf(word_, {U"GLOBAL", U"DEFINE", U"DECLARE", U"DECLAREC", U"DECLAREDLL", U"DECLARECDLL"}) ||
+      IsCatchImageLine(line, word_)) {
+    Add(line);
+    return;
+  }
+  if (IsDecoderWord(word_)) {
+    Add(line, Text(), true);
+    return;
+  }
+  size_t after = 0;
+  const Text constant = LeadingConstant(line, &after);
+  if (!constant.empty()) {
+    const size_t eq = line.find_first_not_of(U" \t", after);
+    if (eq != Text::npos && line[eq] == U'=') Add(line, constant);
+    return;
+  }
+  PbAnyAssignment match;
+  if (MatchPbAnyAssignment(line, &match) && Upper(match.command) == U"LOADIMAGE") {
+    // The image code loads it as the image #V; the variable keeps its number.
+    Add(Concat({TextView(line).substr(0, match.indent), match.variable, U" = #", match.variable}));
+  }
+}
+
+void CarryDeclarations(AnalysisModel& model) {
+  const OwnNames own(model);
+  std::vector<DeclarationCandidate>& candidates = model.declaration_candidates;
+  std::vector<bool> keep(candidates.size(), true);
+  std::unordered_set<long> enumerations_with_members;
+  for (size_t i = 0; i < candidates.size(); ++i) {
+    const DeclarationCandidate& c = candidates[i];
+    if (c.name.empty()) continue;
+    keep[i] = !own.Contains(c.name);
+    if (keep[i] && c.enumeration >= 0) enumerations_with_members.insert(c.enumeration);
+  }
+  // Only the carried candidates stay, one for one with the carried lines.
+  size_t kept = 0;
+  for (size_t i = 0; i < candidates.size(); ++i) {
+    const long block = candidates[i].enumeration;
+    if (block >= 0 && enumerations_with_members.count(block) == 0) keep[i] = false;
+    if (!keep[i]) continue;
+    model.carried_declarations.push_back(candidates[i].line);
+    candidates[kept++] = std::move(candidates[i]);
+  }
+  candidates.resize(kept);
+}
+
+void DropDecodersOfImageCode(AnalysisModel& model) {
+  std::unordered_set<Text> written;
+  for (const Text& line : model.images_code) written.insert(Upper(TrimBlanksAndTabs(line)));
+  Lines& carried = model.carried_declarations;
+  const std::vector<DeclarationCandidate>& candidates = model.declaration_candidates;
+  size_t kept = 0;
+  for (size_t i = 0; i < carried.size(); ++i) {
+    const TextView code = TextView(carried[i]).substr(0, CodeEnd(carried[i]));
+    const bool decoder = i < candidates.size() && candidates[i].decoder;
+    if (decoder && written.count(Upper(TrimBlanksAndTabs(code))) > 0) continue;
+    if (kept != i) carried[kept] = std::move(carried[i]);
+    ++kept;
+  }
+  carried.resize(kept);
+}
+
+}  // namespace quillon

@@ -66,20 +66,23 @@ void DeclarationReader::Add(const Text& line, Text name, bool decoder) {
   model_.declaration_candidates.push_back(std::move(candidate));
 }
 
+bool DeclarationReader::EndsBlock(const Text& line, size_t from) {
+  SplitStatements(line, &statements_);
+  for (size_t i = from; i < statements_.size(); ++i) {
+    FirstWordUpper(statements_[i], &word_);
+    if (word_ == block_end_) return true;
+  }
+  return false;
+}
+
 void DeclarationReader::Line(const Text& line) {
-  FirstWordUpper(line, &word_);
-  if (block_ == Block::kWhole) {
-    Add(line);
-    if (word_ == block_end_) block_ = Block::kNone;
-    return;
-  }
-  if (block_ == Block::kEnumeration) {
-    const bool ends = word_ == U"ENDENUMERATION";
+  if (block_ != Block::kNone) {
     // Members are judged by their name; blank and comment lines stay.
-    Add(line, ends ? Text() : LeadingConstant(line));
-    if (ends) block_ = Block::kNone;
+    Add(line, block_ == Block::kEnumeration ? LeadingConstant(line) : Text());
+    if (EndsBlock(line, 0)) block_ = Block::kNone;
     return;
   }
+  FirstWordUpper(line, &word_);
   if (compiler_depth_ > 0 || IsOneOf(word_, {U"COMPILERIF", U"COMPILERSELECT"})) {
     if (IsOneOf(word_, {U"COMPILERIF", U"COMPILERSELECT"})) ++compiler_depth_;
     if (IsOneOf(word_, {U"COMPILERENDIF", U"COMPILERENDSELECT"})) --compiler_depth_;
@@ -90,20 +93,20 @@ void DeclarationReader::Line(const Text& line) {
 }
 
 void DeclarationReader::TopLevel(const Text& line) {
-  if (IsOneOf(word_, {U"ENUMERATION", U"ENUMERATIONBINARY"})) {
-    block_ = Block::kEnumeration;
-    // Block numbers run across files: the model holds every file's candidates.
-    enumeration_ = static_cast<long>(model_.declaration_candidates.size());
-    Add(line);
-    return;
-  }
-  for (const auto& [start, end] : {std::pair<TextView, TextView>{U"DATASECTION", U"ENDDATASECTION"},
+  for (const auto& [start, end] : {std::pair<TextView, TextView>{U"ENUMERATION", U"ENDENUMERATION"},
+                                   {U"ENUMERATIONBINARY", U"ENDENUMERATION"},
+                                   {U"DATASECTION", U"ENDDATASECTION"},
                                    {U"STRUCTURE", U"ENDSTRUCTURE"},
                                    {U"MACRO", U"ENDMACRO"}}) {
     if (word_ != start) continue;
-    block_ = Block::kWhole;
+    const bool enumeration = end == U"ENDENUMERATION";
+    block_ = enumeration ? Block::kEnumeration : Block::kWhole;
     block_end_ = Text(end);
+    // Block numbers run across files: the model holds every file's candidates.
+    if (enumeration) enumeration_ = static_cast<long>(model_.declaration_candidates.size());
     Add(line);
+    // A block written on one line ends there.
+    if (EndsBlock(line, 1)) block_ = Block::kNone;
     return;
   }
   if (IsOneOf(word_, {U"GLOBAL", U"DEFINE", U"DECLARE", U"DECLAREC", U"DECLAREDLL", U"DECLARECDLL"}) ||
@@ -130,8 +133,9 @@ void DeclarationReader::TopLevel(const Text& line) {
 }
 
 void CarryDeclarations(AnalysisModel& model) {
-  const OwnNames own(model);
   std::vector<DeclarationCandidate>& candidates = model.declaration_candidates;
+  if (candidates.empty()) return;
+  const OwnNames own(model);
   std::vector<bool> keep(candidates.size(), true);
   std::unordered_set<long> enumerations_with_members;
   for (size_t i = 0; i < candidates.size(); ++i) {
@@ -150,6 +154,7 @@ void CarryDeclarations(AnalysisModel& model) {
     candidates[kept++] = std::move(candidates[i]);
   }
   candidates.resize(kept);
+  candidates.shrink_to_fit();  // a designer header of many windows is mostly our own names
 }
 
 void DropDecodersOfImageCode(AnalysisModel& model) {

@@ -4,6 +4,8 @@
 // order and line order, as written, less what our own enumerations define.
 #pragma once
 
+#include <vector>
+
 #include "analysis/outside_constants.h"
 #include "model/analysis_model.h"
 
@@ -24,14 +26,17 @@ class DeclarationReader {
 
   void Add(const Text& line, Text name = Text(), bool decoder = false);
   void TopLevel(const Text& line);
+  // True when a statement of the line from the `from`th on ends the block.
+  bool EndsBlock(const Text& line, size_t from);
 
   AnalysisModel& model_;
   OutsideConstantReader& outside_;
   Block block_ = Block::kNone;
-  Text block_end_;  // the first word that ends a whole block
+  Text block_end_;  // the first word that ends the block
   long enumeration_ = -1;
   int compiler_depth_ = 0;
   Text word_;
+  std::vector<TextView> statements_;
 };
 
 // After the object collection: fills carried_declarations from the

@@ -166,5 +166,63 @@ TEST(DesignerFormsTest, RealFormsLineByLine) {
   }
 }
 
+// The shapes a hand-edited designer file brings that the corpus lacks.
+TEST(DesignerFormsTest, HandEditedShapes) {
+  Step1Project p;
+  p.Write("First.pbf", {"Procedure OpenMain() : OpenWindow(#Main, 0, 0, 9, 9, \"\") : EndProcedure"});
+  p.Write("Second.pbf", {
+                            "; Event procedures need to be put in another source file.",
+                            "Global Logo, Big",
+                            "UsePNGImageDecoder()",
+                            "UseTGAImageDecoder()",
+                            "Logo = LoadImage(#PB_Any, \"logo.png\")",
+                            "  Big = LoadFont(#PB_Any, \"Mono\", 20)   ; title",
+                            "CatchImage(#Icon, ?Icon)",
+                            "CompilerIf #PB_Compiler_OS = #PB_OS_Linux",
+                            "  Declare Hidden()",
+                            "CompilerEndIf",
+                            "Structure Point2 : x.i : y.i : EndStructure",
+                            "DataSection",
+                            "  Icon: : IncludeBinary \"icon.ico\"",
+                            "EndDataSection",
+                            "InitNetwork()",
+                            "Procedure ResizeGadgetsWin()",
+                            "  ResizeGadget(Img, 0, 0, WindowWidth(Win), 9) ; ProcedureReturn",
+                            "EndProcedure",
+                            "Procedure OpenWin()",
+                            "  Win = OpenWindow(#PB_Any, 0, 0, 9, 9, \"\")\t; the window",
+                            "  Img = ImageGadget(#PB_Any, 0, 0, 9, 9, ImageID(Logo))",
+                            "  SetGadgetData(Img, *Img + Img\\x + p\\Img + x.Img + Img$ + @Img) : Img(1)",
+                            "EndProcedure",
+                        });
+  p.host.file_list = L({"First.pbf", "Second.pbf"});
+  p.ws->project.switches.image_null = 1;
+  ASSERT_TRUE(RunStep1(*p.ws, p.host));
+  const AnalysisModel& m = p.ws->analysis;
+  EXPECT_EQ(S(m.carried_declarations), (std::vector<std::string>{
+                                           "Global Logo, Big",
+                                           "UseTGAImageDecoder()",
+                                           "Logo = #Logo",
+                                           "CatchImage(#Icon, ?Icon)",
+                                           "Structure Point2 : x.i : y.i : EndStructure",
+                                           "DataSection",
+                                           "  Icon: : IncludeBinary \"icon.ico\"",
+                                           "EndDataSection",
+                                       }));
+  ASSERT_EQ(m.fonts.size(), 1u);
+  EXPECT_EQ(ToUtf8(m.fonts[0].line), "  LoadFont(#Big, \"Mono\", 20) : Big = #Big");
+  EXPECT_EQ(S(m.pb_any_objects), (std::vector<std::string>{"Win", "Win_Img"}));
+  const std::vector<std::string> code = p.FormCode();
+  ASSERT_EQ(code.size(), 4u + 6u + 8u);
+  // The helper before the window resizes this file's window's gadget.
+  EXPECT_EQ(code[5], "  ResizeGadget(#Win_Img, 0, 0, WindowWidth(#Win), 9) ; ProcedureReturn");
+  EXPECT_EQ(code[11], "  OpenWindow(#Win, 0, 0, 9, 9, \"\") : Win = #Win\t; the window");
+  EXPECT_EQ(code[12], "  ImageGadget(#Win_Img, 0, 0, 9, 9, 0) : Img = #Win_Img");
+  EXPECT_EQ(code[13], "  SetGadgetData(#Win_Img, *Img + Img\\x + p\\Img + x.Img + Img$ + @Img) : Img(1)");
+  EXPECT_TRUE(std::any_of(m.images.begin(), m.images.end(), [](const ImageRecord& image) {
+    return image.number == U"#Logo" && image.file == U"logo.png";
+  }));
+}
+
 }  // namespace
 }  // namespace quillon::testing

@@ -240,7 +240,9 @@ class ProgramChecker {
       const std::string code = CodeOf(line);
       size_t start = 0;
       while (start <= code.size()) {
+        // "Module::Name" is one name, not two statements.
         size_t end = code.find(':', start);
+        while (end != std::string::npos && end + 1 < code.size() && code[end + 1] == ':') end = code.find(':', end + 2);
         if (end == std::string::npos) end = code.size();
         Statement(line, code.substr(start, end - start), start, name + ":" + std::to_string(number));
         start = end + 1;
@@ -363,6 +365,8 @@ class ProgramChecker {
     const size_t start = code.find_first_not_of(" \t");
     for (size_t i = 0; i < tokens.size(); ++i) {
       const Token& token = tokens[i];
+      // A module's constant (Module::#Name) is the module's business.
+      if (token.at > 0 && code[token.at - 1] == ':') continue;
       if (i == 0 && token.at == start) {
         const size_t after = code.find_first_not_of(" \t", token.at + 1 + token.name.size());
         const bool assigned = after != std::string::npos && code[after] == '=';

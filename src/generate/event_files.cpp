@@ -84,6 +84,7 @@ class FirstBodyLines {
     for (const DesignerWiring& wiring : wirings) calls_.emplace(Upper(wiring.object), wiring.call);
   }
   Text For(TextView name) const {
+    if (calls_.empty()) return Text(U"  ");
     const auto found = calls_.find(Upper(name));
     return found == calls_.end() ? Text(U"  ") : Concat({U"  ", found->second});
   }

@@ -32,6 +32,20 @@ Text LeadingConstant(const Text& line, size_t* after = nullptr) {
   return name;
 }
 
+// The first member of an Enumeration written on one line: the first
+// constant after its opening statement (which may name a start value).
+Text FirstMember(const std::vector<TextView>& statements) {
+  std::vector<ConstantToken> tokens;
+  for (size_t i = 1; i < statements.size(); ++i) {
+    FindConstantTokens(statements[i], &tokens);
+    if (tokens.empty()) continue;
+    Text name(tokens.front().Name(statements[i]));
+    if (tokens.front().string_constant) name += U'$';
+    return name;
+  }
+  return Text();
+}
+
 // "CatchImage(...", alone or assigned to a variable.
 bool IsCatchImageLine(const Text& line, const Text& first_word) {
   if (first_word == U"CATCHIMAGE") return true;
@@ -104,9 +118,14 @@ void DeclarationReader::TopLevel(const Text& line) {
     block_end_ = Text(end);
     // Block numbers run across files: the model holds every file's candidates.
     if (enumeration) enumeration_ = static_cast<long>(model_.declaration_candidates.size());
-    Add(line);
-    // A block written on one line ends there.
-    if (EndsBlock(line, 1)) block_ = Block::kNone;
+    // A block written on one line ends there; such an Enumeration is judged
+    // by its first member, as a "#Name =" line by its first name.
+    if (!EndsBlock(line, 1)) {
+      Add(line);
+    } else {
+      Add(line, enumeration ? FirstMember(statements_) : Text());
+      block_ = Block::kNone;
+    }
     return;
   }
   if (IsOneOf(word_, {U"GLOBAL", U"DEFINE", U"DECLARE", U"DECLAREC", U"DECLAREDLL", U"DECLARECDLL"}) ||

@@ -1,6 +1,6 @@
 #include "rewrite/variable_renames.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "generate/procedure_lines.h"
 
@@ -8,7 +8,7 @@ namespace quillon {
 
 namespace {
 
-bool StartsWithNoCase(TextView upper_name, TextView upper_prefix) {
+bool HasUpperPrefix(TextView upper_name, TextView upper_prefix) {
   return upper_name.size() > upper_prefix.size() && upper_name.substr(0, upper_prefix.size()) == upper_prefix;
 }
 
@@ -18,7 +18,7 @@ Text VariableOf(const Text& name, int kind, const std::vector<Text>& upper_prefi
   const Text upper = Upper(name);
   size_t longest = 0;
   for (const Text& prefix : upper_prefixes) {
-    if (prefix.size() > longest && StartsWithNoCase(upper, prefix)) longest = prefix.size();
+    if (prefix.size() > longest && HasUpperPrefix(upper, prefix)) longest = prefix.size();
   }
   return name.substr(longest);
 }
@@ -43,10 +43,10 @@ VariableRenames::VariableRenames(const std::vector<Replacement>& replacements, c
   for (const Lines* windows : {&model.windows, &saved_windows}) {
     for (const Text& window : *windows) upper_prefixes.push_back(Upper(window) + U"_");
   }
-  std::vector<Text> upper_pb_any;
-  for (const Text& name : model.pb_any_objects) upper_pb_any.push_back(Upper(name));
+  std::unordered_set<Text> upper_pb_any;
+  for (const Text& name : model.pb_any_objects) upper_pb_any.insert(Upper(name));
   for (const Replacement& r : replacements) {
-    if (std::find(upper_pb_any.begin(), upper_pb_any.end(), Upper(r.new_name)) == upper_pb_any.end()) continue;
+    if (!upper_pb_any.count(Upper(r.new_name))) continue;
     Text old_variable = Upper(VariableOf(r.old_name, r.kind, upper_prefixes));
     Text new_variable = VariableOf(r.new_name, r.kind, upper_prefixes);
     if (old_variable.empty() || old_variable == Upper(new_variable)) continue;
@@ -56,8 +56,8 @@ VariableRenames::VariableRenames(const std::vector<Replacement>& replacements, c
 
 long VariableRenames::Apply(Text& line) const {
   long changed = 0;
+  Text upper = Upper(line);  // upper-casing keeps every position (one character for one)
   for (const Pair& pair : pairs_) {
-    const Text upper = Upper(line);
     Text out;
     size_t copied = 0;
     for (size_t at = upper.find(pair.upper_old); at != Text::npos; at = upper.find(pair.upper_old, at + 1)) {
@@ -70,6 +70,7 @@ long VariableRenames::Apply(Text& line) const {
     if (copied == 0) continue;
     out.append(line, copied, Text::npos);
     line = std::move(out);
+    upper = Upper(line);
     ++changed;
   }
   return changed;

@@ -132,13 +132,5 @@ TEST(DesignerProceduresTest, GeneratedKeptAndReportedAcrossRuns) {
             1);
 }
 
-TEST(DesignerProceduresTest, NothingDeclaredWritesNoFileAndNoInclude) {
-  Step4Project p;
-  p.Run(SampleObjects());
-  EXPECT_EQ(p.Read("EventDesigner.pb"), "<missing>");
-  EXPECT_EQ(p.Read("CommonFile.pb").find("EventDesigner"), std::string::npos);
-  EXPECT_FALSE(HoldsProcedure(L({";-TOP", "; Procedure Old()", "x = 1"})));
-}
-
 }  // namespace
 }  // namespace quillon

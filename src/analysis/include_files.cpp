@@ -23,8 +23,8 @@ Text NameAfterKeyword(const Text& line, TextView keyword, long quote_search_offs
 }
 
 bool IsGeneratedFileName(const Text& name) {
-  static const std::array<TextView, 5> kGenerated = {U"COMMONFILE.PB", U"EVENTMAIN.PB", U"EVENTMENU.PB",
-                                                     U"EVENTGADGET.PB", U"EVENTWINDOW.PB"};
+  static const std::array<TextView, 6> kGenerated = {U"COMMONFILE.PB",  U"EVENTMAIN.PB",   U"EVENTMENU.PB",
+                                                     U"EVENTGADGET.PB", U"EVENTWINDOW.PB", U"EVENTDESIGNER.PB"};
   const Text upper = Upper(name);
   for (TextView generated : kGenerated) {
     if (upper == generated) return true;

@@ -39,7 +39,7 @@ void CollectLanguageTexts(Workspace& ws, const Lines& lines) {
 void CollectLanguageStrings(Workspace& ws, RunHost& host) {
   AnalysisModel& model = ws.analysis;
   for (const Lines* lines : {&model.form_code, &model.main_lines, &model.event_menu_lines, &model.event_gadget_lines,
-                             &model.event_window_lines}) {
+                             &model.event_window_lines, &model.event_designer_lines}) {
     CollectLanguageTexts(ws, *lines);
   }
   for (const Text& path : model.include_files) {

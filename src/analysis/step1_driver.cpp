@@ -1,4 +1,5 @@
 #include "analysis/carried_declarations.h"
+#include "analysis/designer_events.h"
 #include "analysis/form_rewrites.h"
 #include "analysis/include_files.h"
 #include "analysis/language_texts.h"
@@ -52,6 +53,7 @@ bool RunStep1(Workspace& ws, RunHost& host) {
   if (switches.parend != 0) SetParentWindows(ws);
   if (switches.pb_ignore != 0) SetAutomaticPositions(ws);
   ConvertMenuTabs(ws);
+  ReadDesignerEvents(ws.analysis);  // on the prefixed names, before texts become language calls
   if (switches.multilang != 0) {
     InsertLanguageCalls(ws);
     CollectLanguageStrings(ws, host);

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "generate/designer_procedures.h"
+
 namespace quillon {
 
 void BuildCommonFile(AnalysisModel& model, bool multilang) {
@@ -36,6 +38,7 @@ void BuildCommonFile(AnalysisModel& model, bool multilang) {
     AppendSeparatorBlock(out);
   }
   move_in(model.form_code);
+  if (HoldsProcedure(model.event_designer_lines)) out.emplace_back(U"XIncludeFile \"EventDesigner.pb\"");
 }
 
 }  // namespace quillon

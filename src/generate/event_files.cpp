@@ -1,6 +1,7 @@
 #include "generate/event_files.h"
 
 #include <functional>
+#include <unordered_map>
 
 #include "generate/signature_index.h"
 
@@ -75,11 +76,29 @@ void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffi
 
 void EmptyBody(size_t, TextView, Lines& lines) { lines.emplace_back(U"  "); }
 
+// The first body line of each object's new event procedure: the call that the
+// designer's own events procedure makes for it, else "  ".
+class FirstBodyLines {
+ public:
+  explicit FirstBodyLines(const std::vector<DesignerWiring>& wirings) {
+    for (const DesignerWiring& wiring : wirings) calls_.emplace(Upper(wiring.object), wiring.call);
+  }
+  Text For(TextView name) const {
+    if (calls_.empty()) return Text(U"  ");
+    const auto found = calls_.find(Upper(name));
+    return found == calls_.end() ? Text(U"  ") : Concat({U"  ", found->second});
+  }
+
+ private:
+  std::unordered_map<Text, TextView> calls_;
+};
+
 }  // namespace
 
 void AddMenuProcedures(AnalysisModel& model) {
+  const FirstBodyLines first_lines(model.designer_wirings);
   AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters, Views(model.menu_items), 1,
-                EmptyBody);
+                [&](size_t, TextView name, Lines& lines) { lines.push_back(first_lines.For(name)); });
 }
 
 void AddSizeProcedures(AnalysisModel& model) {
@@ -105,10 +124,12 @@ void AddGadgetProcedures(AnalysisModel& model) {
   for (const GadgetRecord& gadget : model.gadgets) {
     if (!IsPassiveGadget(gadget)) names.push_back(gadget.name);
   }
+  const FirstBodyLines first_lines(model.designer_wirings);
   AddProcedures(model.event_gadget_lines, U"; Quillon Event Gadget", kGadgetPrefix, kEventTypeParameter, names, 6,
-                [](size_t, TextView, Lines& lines) {
-                  for (TextView line : {U"  ", U"  Select EventType", U"    Case #PB_EventType_LeftClick", U"      ",
-                                        U"  EndSelect", U"  "}) {
+                [&](size_t, TextView name, Lines& lines) {
+                  lines.push_back(first_lines.For(name));
+                  for (TextView line :
+                       {U"  Select EventType", U"    Case #PB_EventType_LeftClick", U"      ", U"  EndSelect", U"  "}) {
                     lines.emplace_back(line);
                   }
                 });

@@ -14,6 +14,8 @@ namespace quillon {
 void RemoveTrailingComments(Lines& lines);
 
 // One procedure per menu item (and tool bar button) into event_menu_lines.
+// A new procedure of a menu item or gadget that the designer wired to a call
+// (designer_wirings) starts with that call.
 void AddMenuProcedures(AnalysisModel& model);
 // Size procedures, then exit procedures, per window into event_window_lines.
 void AddSizeProcedures(AnalysisModel& model);

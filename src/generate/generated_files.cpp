@@ -46,6 +46,7 @@ void ReadGeneratedFiles(Workspace& ws) {
   ReadEventFile(ws, directory, kEventMenuFile, &model.event_menu_lines);
   ReadEventFile(ws, directory, kEventGadgetFile, &model.event_gadget_lines);
   ReadEventFile(ws, directory, kEventWindowFile, &model.event_window_lines);
+  ReadEventFile(ws, directory, kEventDesignerFile, &model.event_designer_lines);
 
   Lines catalog;
   if (ReadLines(ws, directory, kCatalogFile, &catalog)) ParseCatalog(catalog, model.language_strings);

@@ -13,10 +13,11 @@ inline constexpr TextView kEventMainFile = U"EventMain.pb";
 inline constexpr TextView kEventMenuFile = U"EventMenu.pb";
 inline constexpr TextView kEventGadgetFile = U"EventGadget.pb";
 inline constexpr TextView kEventWindowFile = U"EventWindow.pb";
+inline constexpr TextView kEventDesignerFile = U"EventDesigner.pb";
 inline constexpr TextView kLoadLanguageFile = U"LoadLanguage.pb";
 inline constexpr TextView kCatalogFile = U"Catalog";
 
-// Fills main_lines, event_main_lines, load_language_lines, the three event
+// Fills main_lines, event_main_lines, load_language_lines, the four event
 // file lists and language_strings from the project directory (templates
 // where a file cannot be read). Expects those collections empty. Logs nothing;
 // files that exist but cannot be read back go to kept_generated_files.

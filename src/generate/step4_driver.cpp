@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "generate/common_file.h"
+#include "generate/designer_procedures.h"
 #include "generate/event_files.h"
 #include "generate/event_main.h"
 #include "generate/file_writing.h"
@@ -49,6 +50,7 @@ bool WriteFiles(Workspace& ws, RunHost& host) {
   write(kEventMenuFile, model.event_menu_lines);
   write(kEventGadgetFile, model.event_gadget_lines);
   write(kEventWindowFile, model.event_window_lines);
+  if (HoldsProcedure(model.event_designer_lines)) write(kEventDesignerFile, model.event_designer_lines);
   if (ws.project.switches.multilang != 0) {
     write(kLoadLanguageFile, model.load_language_lines);
     write(kCatalogFile, CatalogLines(model.language_strings));
@@ -78,6 +80,7 @@ void RunStep4(Workspace& ws, RunHost& host) {
   host.AddLogLine(Text(log::kCreateCode));
 
   AdjustMainFile(model);
+  AddDesignerProcedures(ws);  // reads the form code, which the common file takes
   BuildCommonFile(model, switches.multilang != 0);
   if (switches.use_call_fast != 0) {
     FillCallTables(model);

@@ -4,6 +4,7 @@
 
 #include "generate/event_files.h"
 #include "generate/generated_files.h"
+#include "generate/procedure_lines.h"
 #include "host/log_lines.h"
 
 namespace quillon {
@@ -43,6 +44,16 @@ void LogFile(const Lines& lines, std::initializer_list<SignatureForm> forms, con
   }
 }
 
+// EventDesigner.pb's procedures that no carried Declare declares any more.
+void LogDesignerFile(const AnalysisModel& model, const Text& path, RunHost& host) {
+  std::unordered_set<Text> declared;
+  for (const DeclaredProcedure& procedure : model.declared_procedures) declared.insert(Upper(procedure.name));
+  for (const Text& line : model.event_designer_lines) {
+    const TextView name = DefinedProcedureName(line);
+    if (!name.empty() && !declared.count(Upper(name))) host.AddLogLine(log::UnusedProcedure(name, path));
+  }
+}
+
 }  // namespace
 
 void LogUnusedProcedures(const AnalysisModel& model, const Text& project_directory, RunHost& host) {
@@ -59,6 +70,7 @@ void LogUnusedProcedures(const AnalysisModel& model, const Text& project_directo
   LogFile(model.event_window_lines,
           {{U"Procedure EventSize_", U"()", &windows}, {U"Procedure EventExit_", U"()", &windows}},
           project_directory + Text(kEventWindowFile), host);
+  LogDesignerFile(model, project_directory + Text(kEventDesignerFile), host);
 }
 
 }  // namespace quillon

@@ -11,7 +11,8 @@ namespace quillon {
 // " -> Unused Procedure <name> in <path>" for every generated signature in
 // EventMenu.pb, EventGadget.pb and EventWindow.pb (in this order, lines in
 // file order) whose object is not a menu item, a gadget with a procedure or
-// a window of this run.
+// a window of this run; then every procedure of EventDesigner.pb that no
+// carried Declare of the run declares.
 void LogUnusedProcedures(const AnalysisModel& model, const Text& project_directory, RunHost& host);
 
 }  // namespace quillon

@@ -26,6 +26,9 @@ void AnalysisModel::ClearForRun() {
   images.clear();
   fonts.clear();
   outside_constants.clear();
+  event_designer_lines.clear();
+  declared_procedures.clear();
+  designer_wirings.clear();
   declaration_candidates.clear();
   form_file_starts.clear();
   language_strings.Clear();

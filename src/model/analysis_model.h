@@ -31,6 +31,19 @@ struct OutsideConstant {
   Text file;  // the file list item, as written
 };
 
+// A procedure that a carried Declare line declares.
+struct DeclaredProcedure {
+  Text name;       // as written, without type or "*"
+  Text signature;  // the Declare line turned into its Procedure line
+};
+
+// An object whose designer event setting ("Case #X", then a call) calls a
+// declared procedure.
+struct DesignerWiring {
+  Text object;  // without "#"
+  Text call;    // the calling line's code, trimmed
+};
+
 // A top-level line of a form file that CommonFile.pb may carry, as Step 1
 // reads it; which ones are carried is decided once the objects are known.
 struct DeclarationCandidate {
@@ -76,6 +89,9 @@ struct AnalysisModel {
   Lines event_window_lines;
   Lines event_menu_lines;
   Lines event_gadget_lines;
+  Lines event_designer_lines;
+  std::vector<DeclaredProcedure> declared_procedures;  // first declaration of a name, in order
+  std::vector<DesignerWiring> designer_wirings;        // first wiring of an object, in order
   Lines load_language_lines;
 
   LanguageMap language_strings;

@@ -10,7 +10,8 @@
 
 namespace quillon {
 
-long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* lines, const WindowPrefixGuard& guard) {
+long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* lines, const WindowPrefixGuard& guard,
+                       const VariableRenames& variables) {
   long changes = 0;
   for (const Replacement& r : replacements) {
     if (r.kind != kKindWindow) continue;
@@ -32,12 +33,13 @@ long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* line
     if (replacer->Empty()) continue;
     for (Text& line : *lines) changes += replacer->Apply(line);
   }
-  return changes;
+  return changes + variables.Apply(*lines);
 }
 
 namespace {
 
-void UpdateIncludeFile(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard, const Text& path) {
+void UpdateIncludeFile(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard, const VariableRenames& variables,
+                       const Text& path) {
   const std::vector<Replacement>& replacements = ws.check.replacements;
   Lines& lines = ws.analysis.include_file_lines;
   lines.clear();
@@ -53,7 +55,7 @@ void UpdateIncludeFile(Workspace& ws, RunHost& host, const WindowPrefixGuard& gu
   if (replacements.empty()) return;
   lines = DecodeLines(std::string_view(bytes).substr(bom.length), bom.format);
 
-  const long changes = ApplyIncludeRules(replacements, &lines, guard);
+  const long changes = ApplyIncludeRules(replacements, &lines, guard, variables);
   if (changes == 0) return;
   host.AddLogLine(log::UpdateIncludeFile(path, changes));
   const bool utf8 = bom.format == kFormatUtf8;
@@ -71,8 +73,9 @@ void UpdateIncludeFile(Workspace& ws, RunHost& host, const WindowPrefixGuard& gu
 
 }  // namespace
 
-void UpdateIncludeFiles(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard) {
-  for (const Text& path : ws.analysis.include_files) UpdateIncludeFile(ws, host, guard, path);
+void UpdateIncludeFiles(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard,
+                        const VariableRenames& variables) {
+  for (const Text& path : ws.analysis.include_files) UpdateIncludeFile(ws, host, guard, variables, path);
 }
 
 }  // namespace quillon

@@ -9,11 +9,13 @@ namespace quillon {
 
 namespace {
 
-std::array<const Lines*, 4> UserFiles(const AnalysisModel& model) {
-  return {&model.main_lines, &model.event_menu_lines, &model.event_gadget_lines, &model.event_window_lines};
+std::array<const Lines*, 5> UserFiles(const AnalysisModel& model) {
+  return {&model.main_lines, &model.event_menu_lines, &model.event_gadget_lines, &model.event_window_lines,
+          &model.event_designer_lines};
 }
 
-constexpr std::array<TextView, 4> kUserFileNames = {kMainFile, kEventMenuFile, kEventGadgetFile, kEventWindowFile};
+constexpr std::array<TextView, 5> kUserFileNames = {kMainFile, kEventMenuFile, kEventGadgetFile, kEventWindowFile,
+                                                    kEventDesignerFile};
 
 }  // namespace
 

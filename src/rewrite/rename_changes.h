@@ -1,4 +1,4 @@
-// What a rename changed in the user's own files: Main.pb and the three event
+// What a rename changed in the user's own files: Main.pb and the four event
 // files are kept as they stood before the renaming passes, then compared.
 #pragma once
 
@@ -15,16 +15,17 @@ long CountChangedLines(const Lines& before, const Lines& after);
 
 class RenameChanges {
  public:
-  // Keeps the four files' lines; without a renaming nothing can change and
+  // Keeps the five files' lines; without a renaming nothing can change and
   // nothing is kept.
   RenameChanges(const AnalysisModel& model, bool any_renaming);
   // " -> Update <path> / Count Change: <n>" for each file that changed, in
-  // the order Main.pb, EventMenu.pb, EventGadget.pb, EventWindow.pb.
+  // the order Main.pb, EventMenu.pb, EventGadget.pb, EventWindow.pb,
+  // EventDesigner.pb.
   void Log(const AnalysisModel& model, const Text& project_directory, RunHost& host) const;
 
  private:
   bool kept_ = false;
-  std::array<Lines, 4> before_;
+  std::array<Lines, 5> before_;
 };
 
 }  // namespace quillon

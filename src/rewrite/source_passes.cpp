@@ -11,11 +11,11 @@ namespace {
 
 Text Join(TextView a, TextView b, TextView c = U"") { return Concat({a, b, c}); }
 
-using UserCodeLists = std::array<Lines*, 4>;
+using UserCodeLists = std::array<Lines*, 5>;
 
-// The four lists that carry the user's code, in the order the rules visit them.
+// The five lists that carry the user's code, in the order the rules visit them.
 UserCodeLists UserCode(AnalysisModel& a) {
-  return {&a.main_lines, &a.event_menu_lines, &a.event_gadget_lines, &a.event_window_lines};
+  return {&a.main_lines, &a.event_menu_lines, &a.event_gadget_lines, &a.event_window_lines, &a.event_designer_lines};
 }
 
 void ApplyToLines(const WholeWordReplacer& replacer, Lines& lines) {
@@ -81,6 +81,10 @@ void UpdateOpenWindows(const std::vector<Replacement>& replacements, AnalysisMod
     if (r.kind == kKindWindow) calls.Add(Join(U"Open_", r.old_name, U"()"), Join(U"Open_", r.new_name, U"()"));
   }
   ApplyToLists(calls, UserCode(a));
+}
+
+void UpdateVariables(const VariableRenames& variables, AnalysisModel& a) {
+  for (Lines* lines : UserCode(a)) variables.Apply(*lines);
 }
 
 }  // namespace quillon

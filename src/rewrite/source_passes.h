@@ -1,4 +1,4 @@
-// The four renaming passes of Step 3 over the lines read back from Main.pb
+// The renaming passes of Step 3 over the lines read back from Main.pb
 // and the event files. Each walks the replacements from first to last and
 // changes lines in place; none adds or removes a line.
 #pragma once
@@ -8,6 +8,7 @@
 #include "model/analysis_model.h"
 #include "model/check_lists.h"
 #include "check/window_prefix_guard.h"
+#include "rewrite/variable_renames.h"
 
 namespace quillon {
 
@@ -22,5 +23,7 @@ void UpdateProcedures(const std::vector<Replacement>& replacements, AnalysisMode
 void UpdateConstants(const std::vector<Replacement>& replacements, AnalysisModel& a);
 // "Open_old()" renamed for window bindings (whole words).
 void UpdateOpenWindows(const std::vector<Replacement>& replacements, AnalysisModel& a);
+// The #PB_Any variables of renamed objects.
+void UpdateVariables(const VariableRenames& variables, AnalysisModel& a);
 
 }  // namespace quillon

@@ -22,8 +22,10 @@ void RunStep3(Workspace& ws, RunHost& host) {
   UpdateConstants(replacements, ws.analysis);
   host.AddLogLine(Text(log::kUpdateOpenWindow));
   UpdateOpenWindows(replacements, ws.analysis);
+  const VariableRenames variables(replacements, ws.analysis, ws.project.saved_windows);
+  UpdateVariables(variables, ws.analysis);
   host.AddLogLine(Text(log::kUpdateIncludeFiles));
-  UpdateIncludeFiles(ws, host, guard);
+  UpdateIncludeFiles(ws, host, guard, variables);
   changes.Log(ws.analysis, ProjectDirectory(ws.project), host);
 }
 

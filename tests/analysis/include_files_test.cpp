@@ -25,7 +25,7 @@ TEST(CollectIncludeFilesTest, ResolvesNamesAgainstTheProjectFolder) {
                          "IncludeFile \"CommonFile.pb\"",
                          "IncludeFile \"eventmenu.PB\"",
                          "IncludeFile \"EventMain.pb\" : IncludeFile \"EventGadget.pb\"",
-                         "IncludeFile \"EventWindow.pb\"",
+                         "IncludeFile \"EventWindow.pb\" : XIncludeFile \"EventDesigner.pb\"",
                          "IncludeFile \"Tools.pbi\" ; helpers",
                          ";IncludeFile \"Old.pbi\"",
                          "IncludeFile \"../shared/Lib.pbi\"",

@@ -69,6 +69,7 @@ TEST(CollectLanguageStringsTest, FormCodeGeneratedFilesAndIncludeFiles) {
   m.event_menu_lines = L({"MyLanguage(\"Menu\")"});
   m.event_gadget_lines = L({"MyLanguage(\"Gadget\")"});
   m.event_window_lines = L({"MyLanguage(\"Window\")", "MyLanguage(\"Form\")"});
+  m.event_designer_lines = L({"MyLanguage(\"Designer\")"});
   p.Write("Tools.pbi", {"Debug MyLanguage(\"Include\")"});
   WriteBytes(p.dir.File("Marked.pbi"),
              "\xEF\xBB\xBF"
@@ -76,8 +77,8 @@ TEST(CollectLanguageStringsTest, FormCodeGeneratedFilesAndIncludeFiles) {
   m.include_files = {p.dir.TextPath("Tools.pbi"), p.dir.TextPath("Missing.pbi"), p.dir.TextPath("Marked.pbi")};
   CollectLanguageStrings(*p.ws, p.host);
   EXPECT_EQ(Keys(m.language_strings),
-            (std::vector<std::string>{"Form=Form", "Gadget=Gadget", "Include=Include", "Main=Main", "Menu=Menu",
-                                      "Window=Window", "\xC3\xA4=\xC3\xA4"}));
+            (std::vector<std::string>{"Designer=Designer", "Form=Form", "Gadget=Gadget", "Include=Include", "Main=Main",
+                                      "Menu=Menu", "Window=Window", "\xC3\xA4=\xC3\xA4"}));
   EXPECT_EQ(p.host.log,
             (std::vector<std::string>{" -> Error OpenFile " + p.dir.File("Missing.pbi") + " / Errorcode: 1"}));
   // Include files are only read: a missing one is not created.

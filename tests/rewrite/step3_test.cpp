@@ -42,7 +42,7 @@ TEST(RunStep3, LogsEveryPassAndRenamesMemoryAndIncludes) {
   EXPECT_EQ(testing::ToUtf8Lines(ws.analysis.main_lines), testing::JoinLines({"Open_Start()", "#Start_OK"}));
 }
 
-TEST(RunStep3, RenameReachesAllFourUserFilesAndLogsThemInOrder) {
+TEST(RunStep3, RenameReachesAllFiveUserFilesAndLogsThemInOrder) {
   TempDir dir;
   Workspace ws;
   FakeHost host;
@@ -51,16 +51,18 @@ TEST(RunStep3, RenameReachesAllFourUserFilesAndLogsThemInOrder) {
   ws.analysis.event_menu_lines = L({"x = #Main_B"});
   ws.analysis.event_gadget_lines = L({"x = #Main_C"});
   ws.analysis.event_window_lines = L({"x = #Main_D", "y = #Main_E"});
+  ws.analysis.event_designer_lines = L({"x = #Main_F"});
   ws.check.replacements = {{U"Main", U"Start", kKindWindow}};
 
   RunStep3(ws, host);
 
-  ASSERT_GE(host.log.size(), 4u);
-  const Strings tail(host.log.end() - 4, host.log.end());
+  ASSERT_GE(host.log.size(), 5u);
+  const Strings tail(host.log.end() - 5, host.log.end());
   EXPECT_EQ(tail, (Strings{" -> Update " + dir.File("Main.pb") + " / Count Change: 1",
                            " -> Update " + dir.File("EventMenu.pb") + " / Count Change: 1",
                            " -> Update " + dir.File("EventGadget.pb") + " / Count Change: 1",
-                           " -> Update " + dir.File("EventWindow.pb") + " / Count Change: 2"}));
+                           " -> Update " + dir.File("EventWindow.pb") + " / Count Change: 2",
+                           " -> Update " + dir.File("EventDesigner.pb") + " / Count Change: 1"}));
   EXPECT_EQ(testing::ToUtf8Lines(ws.analysis.event_window_lines), testing::JoinLines({"x = #Start_D", "y = #Start_E"}));
 }
 

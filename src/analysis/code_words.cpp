@@ -22,35 +22,6 @@ size_t NameEnd(TextView line, size_t i) {
 
 }  // namespace
 
-size_t CodeEnd(TextView line) {
-  bool in_string = false;
-  for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == U'"') in_string = !in_string;
-    if (line[i] == U';' && !in_string) return i;
-  }
-  return line.size();
-}
-
-void SplitStatements(TextView line, std::vector<TextView>* statements) {
-  statements->clear();
-  const size_t end = CodeEnd(line);
-  bool in_string = false;
-  size_t start = 0;
-  for (size_t i = 0; i < end; ++i) {
-    if (line[i] == U'"') in_string = !in_string;
-    if (line[i] != U':' || in_string) continue;
-    statements->push_back(line.substr(start, i - start));
-    start = i + 1;
-  }
-  statements->push_back(line.substr(start, end - start));
-}
-
-void FirstWordUpper(TextView statement, Text* word) {
-  const size_t start = SkipBlanks(statement, 0);
-  const size_t end = statement.find_first_of(U" \t.(;:", start);
-  UpperInto(statement.substr(start, end == TextView::npos ? TextView::npos : end - start), word);
-}
-
 bool MatchPbAnyAssignment(TextView line, PbAnyAssignment* match) {
   constexpr TextView kPbAny = U"#PB_ANY";
   const size_t v = SkipBlanks(line, 0);

@@ -1,24 +1,13 @@
-// The shape of a line of PureBasic code as the designer-form rules see it:
-// where its code ends, its statements and their first words.
+// A designer line that keeps a #PB_Any object's number in a variable:
+// "V = Cmd(#PB_Any" + rest.
 #pragma once
 
 #include <vector>
 
+#include "text/code_lines.h"
 #include "text/text.h"
 
 namespace quillon {
-
-// Index of the ";" that starts the line's comment (outside string literals,
-// which run from one double quote to the next), or the line's length.
-size_t CodeEnd(TextView line);
-
-// The statements of the line's code (its comment cut): split at ":" outside
-// string literals.
-void SplitStatements(TextView line, std::vector<TextView>* statements);
-
-// The first word of a statement, upper-cased: its text after leading blanks
-// and tabs, up to a blank, tab, ".", "(", ";" or ":".
-void FirstWordUpper(TextView statement, Text* word);
 
 // A line "V = Cmd(#PB_Any" + rest: V a name, blanks and tabs around "=".
 struct PbAnyAssignment {

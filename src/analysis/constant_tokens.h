@@ -4,16 +4,10 @@
 
 #include <vector>
 
+#include "text/code_lines.h"
 #include "text/text.h"
 
 namespace quillon {
-
-// Letters beyond ASCII count as name characters, so that a name is never cut
-// in the middle of a word written in another alphabet.
-inline bool IsNameStart(char32_t c) {
-  return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || c == U'_' || c >= 0x80;
-}
-inline bool IsNameChar(char32_t c) { return IsNameStart(c) || (c >= U'0' && c <= U'9'); }
 
 struct ConstantToken {
   size_t hash = 0;               // index of the "#" in the line (from 0)

@@ -6,16 +6,6 @@ namespace {
 
 bool IsBlank(char32_t c) { return c == U' ' || c == U'\t'; }
 
-// Index of the first ";" outside string literals, or the line's length.
-size_t CommentStart(TextView line) {
-  bool in_string = false;
-  for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == U'"') in_string = !in_string;
-    if (line[i] == U';' && !in_string) return i;
-  }
-  return line.size();
-}
-
 // The name after a procedure keyword: an optional type (".i", ".s" ...),
 // blanks and tabs, an optional "*", then the name itself.
 TextView NameAfterKeyword(TextView statement, TextView first_word) {
@@ -41,40 +31,9 @@ bool IsOneOf(TextView word, std::initializer_list<TextView> upper_words) {
 
 }  // namespace
 
-bool IsNameChar(char32_t c) {
-  return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || c == U'_' || c > 0x7F;
-}
-
-TextView CodeOfLine(TextView line) { return line.substr(0, CommentStart(line)); }
-
-std::vector<TextView> StatementsOf(TextView code) {
-  std::vector<TextView> statements;
-  bool in_string = false;
-  size_t start = 0;
-  for (size_t i = 0; i < code.size(); ++i) {
-    if (code[i] == U'"') in_string = !in_string;
-    if (code[i] == U':' && !in_string) {
-      statements.push_back(code.substr(start, i - start));
-      start = i + 1;
-    }
-  }
-  statements.push_back(code.substr(start));
-  return statements;
-}
-
-TextView FirstWordOf(TextView code) {
-  size_t a = 0;
-  while (a < code.size() && IsBlank(code[a])) ++a;
-  size_t b = a;
-  while (b < code.size() && !IsBlank(code[b]) && code[b] != U'.' && code[b] != U'(' && code[b] != U';' &&
-         code[b] != U':') {
-    ++b;
-  }
-  return code.substr(a, b - a);
-}
-
 TextView DeclaredProcedureName(TextView line) {
-  const std::vector<TextView> statements = StatementsOf(CodeOfLine(line));
+  std::vector<TextView> statements;
+  SplitStatements(line, &statements);
   if (statements.size() != 1) return {};
   const TextView word = FirstWordOf(statements[0]);
   if (!IsOneOf(word, {U"DECLARE", U"DECLAREC", U"DECLAREDLL", U"DECLARECDLL"})) return {};
@@ -92,7 +51,7 @@ Text ProcedureLineOfDeclare(TextView line) {
   size_t start = 0;
   while (start < line.size() && IsBlank(line[start])) ++start;
   TextView declare = line.substr(start);
-  const size_t comment = CommentStart(declare);
+  const size_t comment = CodeEnd(declare);
   if (comment < declare.size()) {
     declare = declare.substr(0, comment);
     while (!declare.empty() && IsBlank(declare.back())) declare.remove_suffix(1);

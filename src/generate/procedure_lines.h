@@ -4,19 +4,10 @@
 
 #include <vector>
 
+#include "text/code_lines.h"
 #include "text/text.h"
 
 namespace quillon {
-
-// The line without its ";" comment (a ";" inside a string literal stays).
-TextView CodeOfLine(TextView line);
-// The code split at ":" outside string literals.
-std::vector<TextView> StatementsOf(TextView code);
-// The text after leading blanks and tabs up to a blank, tab, ".", "(", ";"
-// or ":".
-TextView FirstWordOf(TextView code);
-// A letter, digit or "_" (any character above ASCII counts as a letter).
-bool IsNameChar(char32_t c);
 
 // The procedure name, as written and without type or "*", of a line whose
 // code is one statement starting with Declare, DeclareC, DeclareDLL or

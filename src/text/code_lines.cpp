@@ -1,0 +1,38 @@
+#include "text/code_lines.h"
+
+#include <algorithm>
+
+namespace quillon {
+
+size_t CodeEnd(TextView line) {
+  bool in_string = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == U'"') in_string = !in_string;
+    if (line[i] == U';' && !in_string) return i;
+  }
+  return line.size();
+}
+
+void SplitStatements(TextView line, std::vector<TextView>* statements) {
+  statements->clear();
+  const size_t end = CodeEnd(line);
+  bool in_string = false;
+  size_t start = 0;
+  for (size_t i = 0; i < end; ++i) {
+    if (line[i] == U'"') in_string = !in_string;
+    if (line[i] != U':' || in_string) continue;
+    statements->push_back(line.substr(start, i - start));
+    start = i + 1;
+  }
+  statements->push_back(line.substr(start, end - start));
+}
+
+TextView FirstWordOf(TextView statement) {
+  const size_t start = std::min(statement.find_first_not_of(U" \t"), statement.size());
+  const size_t end = statement.find_first_of(U" \t.(;:", start);
+  return statement.substr(start, end == TextView::npos ? TextView::npos : end - start);
+}
+
+void FirstWordUpper(TextView statement, Text* word) { UpperInto(FirstWordOf(statement), word); }
+
+}  // namespace quillon

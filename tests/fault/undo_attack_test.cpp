@@ -36,15 +36,6 @@ class UndoAttacks : public ::testing::Test {
                        : std::vector<std::string>{"--undo", "Example.pbm"});
   }
   void WriteRecord() { WriteBytes(dir.File(kUndoRecordRelative), EncodeUndoRecord(record, dir.path())); }
-  // An entry that undo would restore: the file holds what it names as written.
-  UndoEntry EntryFor(const std::string& path, bool created) {
-    UndoEntry entry;
-    entry.path = path;
-    entry.written_sha256 = Sha256Hex(kVictim);
-    entry.created = created;
-    entry.old_bytes = created ? "" : "overwritten by undo\n";
-    return entry;
-  }
   TempDir dir;
   TempDir victim;
   UndoRecord record;
@@ -58,7 +49,9 @@ TEST_F(UndoAttacks, ACraftedRecordTouchesNothingOutsideTheProject) {
   const std::string paths[] = {victim.File("victim"), dotdot, dir.File("Linked.pb"), victim.File("victim4")};
   std::string kept;
   for (const std::string& path : paths) {
-    record.entries.push_back(EntryFor(path, path == paths[3]));
+    // An entry undo would act on: the file holds what it names as written.
+    const bool created = path == paths[3];
+    record.entries.push_back({path, Sha256Hex(kVictim), created, created ? "" : "overwritten by undo\n"});
     kept += " -> Kept " + path + ": outside the project\n";
   }
   WriteRecord();

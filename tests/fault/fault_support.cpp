@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <set>
 #include <csignal>
 #include <cstdlib>
 #include <cerrno>
@@ -92,33 +93,21 @@ enum class Call { kOther, kFile, kChange };
 
 // What a system call does to files; opening with O_CREAT creates.
 Call KindOf(const __ptrace_syscall_info& info) {
-  switch (info.entry.nr) {
-    case SYS_open: return info.entry.args[1] & O_CREAT ? Call::kChange : Call::kFile;
-    case SYS_openat: return info.entry.args[2] & O_CREAT ? Call::kChange : Call::kFile;
-    case SYS_creat:
-    case SYS_rename:
-    case SYS_renameat:
-    case SYS_renameat2:
-    case SYS_link:
-    case SYS_linkat:
-    case SYS_unlink:
-    case SYS_unlinkat:
-    case SYS_mkdir:
-    case SYS_mkdirat:
-    case SYS_rmdir: return Call::kChange;
-    case SYS_write:
-    case SYS_pwrite64:
-    case SYS_writev:
-    case SYS_fsync:
-    case SYS_fdatasync:
-    case SYS_ftruncate:
-    case SYS_exit_group: return Call::kFile;
-    default: return Call::kOther;
+  static const std::set<unsigned long long> kChanges = {SYS_creat, SYS_rename,  SYS_renameat, SYS_renameat2,
+                                                        SYS_link,  SYS_linkat,  SYS_unlink,   SYS_unlinkat,
+                                                        SYS_mkdir, SYS_mkdirat, SYS_rmdir};
+  static const std::set<unsigned long long> kFiles = {SYS_write,     SYS_pwrite64,  SYS_writev,    SYS_fsync,
+                                                      SYS_fdatasync, SYS_ftruncate, SYS_exit_group};
+  const unsigned long long nr = info.entry.nr;
+  if (nr == SYS_open || nr == SYS_openat) {
+    return info.entry.args[nr == SYS_open ? 1 : 2] & O_CREAT ? Call::kChange : Call::kFile;
   }
+  return kChanges.count(nr) ? Call::kChange : kFiles.count(nr) ? Call::kFile : Call::kOther;
 }
 
-// Resumes the stopped run until it ends; a stop by `signal_number` detaches
-// it with that signal so that its own handler runs untraced.
+// Resumes the stopped run until it ends (a killed one at once); a stop by
+// `signal_number` detaches it with that signal so that its own handler runs
+// untraced.
 int FinishWithSignal(pid_t pid, int signal_number) {
   int status = 0;
   for (;;) {
@@ -169,11 +158,7 @@ TracedRun TraceRenamedRun(const std::string& dir, long stop_at, int signal_numbe
   }
   // A signal sent now is queued and delivered once the run goes on.
   ::kill(pid, signal_number);
-  if (signal_number == SIGKILL) {
-    ::waitpid(pid, &run.status, 0);
-  } else {
-    run.status = FinishWithSignal(pid, signal_number);
-  }
+  run.status = FinishWithSignal(pid, signal_number);
   return run;
 }
 

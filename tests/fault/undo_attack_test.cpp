@@ -31,20 +31,11 @@ class UndoAttacks : public ::testing::Test {
     for (const char* name : {"victim", "victim2", "victim3", "victim4"}) WriteBytes(victim.File(name), kVictim);
   }
   ProcessResult Run(const std::vector<std::string>& args) { return RunQuillon(args, dir.path()); }
-  static std::vector<std::string> UndoArgs(bool dry_run) {
-    return dry_run ? std::vector<std::string>{"--undo", "Example.pbm", "--dry-run"}
-                   : std::vector<std::string>{"--undo", "Example.pbm"};
+  ProcessResult Undo(bool dry_run = false) {
+    return Run(dry_run ? std::vector<std::string>{"--undo", "Example.pbm", "--dry-run"}
+                       : std::vector<std::string>{"--undo", "Example.pbm"});
   }
   void WriteRecord() { WriteBytes(dir.File(kUndoRecordRelative), EncodeUndoRecord(record, dir.path())); }
-  // An entry that undo would restore: the file holds what it names as written.
-  UndoEntry EntryFor(const std::string& path, bool created) {
-    UndoEntry entry;
-    entry.path = path;
-    entry.written_sha256 = Sha256Hex(kVictim);
-    entry.created = created;
-    entry.old_bytes = created ? "" : "overwritten by undo\n";
-    return entry;
-  }
   TempDir dir;
   TempDir victim;
   UndoRecord record;
@@ -55,19 +46,19 @@ TEST_F(UndoAttacks, ACraftedRecordTouchesNothingOutsideTheProject) {
   ASSERT_EQ(::symlink(victim.File("victim3").c_str(), dir.File("Linked.pb").c_str()), 0);
   const std::string folder = victim.path().substr(victim.path().rfind('/', victim.path().size() - 2) + 1);
   const std::string dotdot = dir.path() + "../" + folder + "victim2";
-  for (const std::string& path : {victim.File("victim"), dotdot, dir.File("Linked.pb")}) {
-    record.entries.push_back(EntryFor(path, false));
+  const std::string paths[] = {victim.File("victim"), dotdot, dir.File("Linked.pb"), victim.File("victim4")};
+  std::string kept;
+  for (const std::string& path : paths) {
+    // An entry undo would act on: the file holds what it names as written.
+    const bool created = path == paths[3];
+    record.entries.push_back({path, Sha256Hex(kVictim), created, created ? "" : "overwritten by undo\n"});
+    kept += " -> Kept " + path + ": outside the project\n";
   }
-  record.entries.push_back(EntryFor(victim.File("victim4"), true));
   WriteRecord();
   const Tree before = SnapshotTree(dir.path());
   for (const bool dry_run : {true, false}) {
-    const ProcessResult undo = Run(UndoArgs(dry_run));
+    const ProcessResult undo = Undo(dry_run);
     EXPECT_EQ(undo.exit_code, 4) << undo.out << undo.err;
-    std::string kept;
-    for (const std::string& path : {victim.File("victim"), dotdot, dir.File("Linked.pb"), victim.File("victim4")}) {
-      kept += " -> Kept " + path + ": outside the project\n";
-    }
     EXPECT_EQ(undo.out, kept + "Ready.\n\n");
     for (const char* name : {"victim", "victim2", "victim3", "victim4"})
       EXPECT_EQ(ReadBytes(victim.File(name)), kVictim);
@@ -88,7 +79,7 @@ TEST_F(UndoAttacks, ALinkAtTheRecordOrItsFolderIsNeverFollowed) {
   ASSERT_EQ(::rename(dir.File("Backup/undo").c_str(), victim.File("undo").c_str()), 0);
   ASSERT_EQ(::symlink(victim.File("undo").c_str(), dir.File("Backup/undo").c_str()), 0);
   const Tree before = SnapshotTree(dir.path());
-  const ProcessResult undo = Run({"--undo", "Example.pbm"});
+  const ProcessResult undo = Undo();
   EXPECT_EQ(undo.exit_code, 4) << undo.out << undo.err;
   EXPECT_EQ(SnapshotTree(dir.path()), before);
   EXPECT_TRUE(IsRegularFile(victim.File("undo/last-run")));
@@ -101,7 +92,7 @@ TEST_F(UndoAttacks, AHugeRecordIsAnErrorLineNotAnAbort) {
   WriteBytes(path, "");
   ASSERT_EQ(::truncate(path.c_str(), 100LL << 30), 0);  // sparse
   for (const bool dry_run : {true, false}) {
-    const ProcessResult undo = Run(UndoArgs(dry_run));
+    const ProcessResult undo = Undo(dry_run);
     EXPECT_EQ(undo.exit_code, 4) << undo.err;
     EXPECT_TRUE(Contains(undo.out, " -> Error File " + path)) << undo.out;
   }
@@ -122,7 +113,7 @@ TEST_F(UndoAttacks, UndoRefusesOtherOptionsAMisspeltProjectAndARunInProgress) {
   EXPECT_EQ(Run({"--undo", "Exmaple.pbm"}).exit_code, 2);
   const int folder = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
   ASSERT_EQ(::flock(folder, LOCK_EX), 0);
-  const ProcessResult locked = Run({"--undo", "Example.pbm"});
+  const ProcessResult locked = Undo();
   ::close(folder);
   EXPECT_EQ(locked.exit_code, 1);
   EXPECT_TRUE(Contains(locked.out, "another run of this project is in progress")) << locked.out;
@@ -133,7 +124,7 @@ TEST_F(UndoAttacks, UndoIsAllOrNothing) {
   const Tree after_run = SnapshotTree(dir.path());
   ReplaceInFile(dir.File("EventGadget.pb"), "SetGadgetText(", "Debug 1 : SetGadgetText(");
   const Tree edited = SnapshotTree(dir.path());
-  const ProcessResult undo = Run({"--undo", "Example.pbm"});
+  const ProcessResult undo = Undo();
   EXPECT_EQ(undo.exit_code, 4);
   EXPECT_EQ(undo.out, " -> Kept " + dir.File("EventGadget.pb") + ": changed since the run\nReady.\n\n");
   EXPECT_EQ(SnapshotTree(dir.path()), edited);  // nothing restored, the record kept
@@ -141,17 +132,14 @@ TEST_F(UndoAttacks, UndoIsAllOrNothing) {
   // Taken back, the file lets undo through; a file already holding its old
   // bytes and a second spelling of a file count as restored.
   WriteBytes(dir.File("EventGadget.pb"), after_run.at("EventGadget.pb"));
-  UndoEntry* tools = nullptr;
-  for (UndoEntry& entry : record.entries) {
-    if (entry.path == dir.File("Tools.pbi")) tools = &entry;
+  for (const UndoEntry& entry : record.entries) {
+    if (entry.path == dir.File("Tools.pbi")) WriteBytes(entry.path, entry.old_bytes);
   }
-  ASSERT_NE(tools, nullptr);
-  WriteBytes(dir.File("Tools.pbi"), tools->old_bytes);
   UndoEntry second = record.entries.front();
   second.path = dir.path() + "forms/../" + second.path.substr(dir.path().size());
   record.entries.push_back(second);
   WriteRecord();
-  const ProcessResult again = Run({"--undo", "Example.pbm"});
+  const ProcessResult again = Undo();
   EXPECT_EQ(again.exit_code, 0) << again.out;
   EXPECT_TRUE(Contains(again.out, " -> Restored " + dir.File("Tools.pbi") + "\n")) << again.out;
   EXPECT_FALSE(Contains(again.out, "forms/../")) << again.out;
@@ -181,10 +169,11 @@ TEST_F(UndoAttacks, AFailedRestoreIsNamedAndKeepsTheRecordForARetry) {
   EXPECT_EQ(outcome, UndoOutcome::kSomeKept);
   EXPECT_TRUE(Contains(log, " -> Error: " + dir.File("EventGadget.pb") + " was changed by another program")) << log;
   EXPECT_TRUE(Contains(log, " -> Error WriteFile " + dir.File("Tools.pbi"))) << log;
-  EXPECT_FALSE(Contains(log, " -> Restored " + dir.File("EventGadget.pb"))) << log;
-  EXPECT_FALSE(Contains(log, " -> Restored " + dir.File("Tools.pbi"))) << log;
+  for (const char* name : {"EventGadget.pb", "Tools.pbi"}) {
+    EXPECT_FALSE(Contains(log, " -> Restored " + dir.File(name))) << log;
+  }
   ASSERT_TRUE(IsRegularFile(dir.File(kUndoRecordRelative)));
-  const ProcessResult retry = Run({"--undo", "Example.pbm"});
+  const ProcessResult retry = Undo();
   EXPECT_EQ(retry.exit_code, 0) << retry.out;
   EXPECT_TRUE(Contains(retry.out, " -> Restored " + dir.File("EventMain.pb") + "\n")) << retry.out;
 }

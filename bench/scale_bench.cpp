@@ -57,13 +57,26 @@ bool LogEndsReady(const std::string& path) {
   return text.find("Ready.\n") != std::string::npos;
 }
 
+// Waits for the child `pid` started at `start`: its wall and CPU time, its
+// peak memory, and whether it exited with status 0.
+Measure WaitFor(pid_t pid, std::chrono::steady_clock::time_point start) {
+  Measure m;
+  int status = 0;
+  struct rusage usage {};
+  if (::wait4(pid, &status, 0, &usage) != pid) return m;
+  m.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  m.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+  m.peak_mb = static_cast<double>(usage.ru_maxrss) / 1024.0;  // KiB on Linux
+  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return m;
+}
+
 // One child process: quillon with `args`, stdout into `log`. The child's own
 // resource use comes from wait4, so nothing of this process is counted.
 Measure RunOnce(const std::string& quillon, const std::vector<std::string>& args, const std::string& log) {
-  Measure m;
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = ::fork();
-  if (pid < 0) return m;
+  if (pid < 0) return Measure();
   if (pid == 0) {
     const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int null = ::open("/dev/null", O_WRONLY);
@@ -77,13 +90,8 @@ Measure RunOnce(const std::string& quillon, const std::vector<std::string>& args
     ::execv(quillon.c_str(), argv.data());
     ::_exit(127);
   }
-  int status = 0;
-  struct rusage usage {};
-  if (::wait4(pid, &status, 0, &usage) != pid) return m;
-  m.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  m.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-  m.peak_mb = static_cast<double>(usage.ru_maxrss) / 1024.0;  // KiB on Linux
-  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && LogEndsReady(log);
+  Measure m = WaitFor(pid, start);
+  m.ok = m.ok && LogEndsReady(log);
   return m;
 }
 
@@ -117,22 +125,14 @@ void RemoveTree(const std::string& dir) {
 
 // cp -r of `from` to `to`, timed like a run of quillon.
 Measure RunCopy(const std::string& from, const std::string& to) {
-  Measure m;
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = ::fork();
-  if (pid < 0) return m;
+  if (pid < 0) return Measure();
   if (pid == 0) {
     ::execl("/bin/cp", "cp", "-r", from.c_str(), to.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
-  int status = 0;
-  struct rusage usage {};
-  if (::wait4(pid, &status, 0, &usage) != pid) return m;
-  m.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  m.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-  m.peak_mb = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return m;
+  return WaitFor(pid, start);
 }
 
 long ProjectBytes(const std::string& dir) {

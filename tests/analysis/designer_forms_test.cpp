@@ -12,21 +12,14 @@
 #include "analysis/step1_test_support.h"
 #include "io/file_io.h"
 #include "text/encoding.h"
+#include "support/corpus.h"
 
 namespace quillon::testing {
 namespace {
 
-const std::string kForms = std::string(QUILLON_SOURCE_DIR) + "/../shared/corpus/forms/";
+const std::string kForms = CorpusFormsFolder();
 
-std::vector<std::string> DesignerForms() {
-  std::vector<std::string> names;
-  if (!ListDirectory(kForms, &names)) return {};
-  names.erase(std::remove_if(names.begin(), names.end(),
-                             [](const std::string& n) { return n.size() < 4 || n.substr(n.size() - 4) != ".pbf"; }),
-              names.end());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+std::vector<std::string> DesignerForms() { return CorpusFormNames(/*designer_only=*/true); }
 
 // Upper-cased names that the lines define (Enumeration members, "#X =").
 void AddDefinitions(const Lines& lines, std::multiset<std::string>* defined) {

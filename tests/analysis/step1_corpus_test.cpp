@@ -7,11 +7,12 @@
 #include "analysis/step1.h"
 #include "analysis/step1_test_support.h"
 #include "io/file_io.h"
+#include "support/corpus.h"
 
 namespace quillon::testing {
 namespace {
 
-const std::string kForms = std::string(QUILLON_SOURCE_DIR) + "/../shared/corpus/forms";
+const std::string kForms = CorpusFormsFolder();
 const char kPbAnyLine[] = " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
 
 bool EndsWith(const std::string& text, const std::string& tail) {
@@ -19,9 +20,8 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 }
 
 TEST(Step1CorpusTest, EveryDesignerFormRunsAndOnlyOtherWindowShapesStop) {
-  std::vector<std::string> names;
-  if (!ListDirectory(kForms, &names)) GTEST_SKIP() << "no corpus at " << kForms;
-  std::sort(names.begin(), names.end());
+  const std::vector<std::string> names = CorpusFormNames();
+  if (names.empty()) GTEST_SKIP() << "no corpus at " << kForms;
   int completed = 0;
   int pb_any_stops = 0;
   std::vector<std::string> other_stops;
@@ -30,7 +30,7 @@ TEST(Step1CorpusTest, EveryDesignerFormRunsAndOnlyOtherWindowShapesStop) {
     Step1Project p;
     Switches& s = p.ws->project.switches;
     s.parend = s.pb_ignore = s.multilang = s.image_null = 1;
-    p.host.file_list = {FromUtf8(kForms + "/" + name)};
+    p.host.file_list = {FromUtf8(kForms + name)};
     const bool ok = RunStep1(*p.ws, p.host);
     ASSERT_FALSE(p.host.log.empty());
     if (EndsWith(name, ".pbf")) {

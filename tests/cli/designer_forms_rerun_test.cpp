@@ -7,18 +7,18 @@
 #include "io/file_io.h"
 #include "support/quillon_process.h"
 #include "support/temp_dir.h"
+#include "support/corpus.h"
 
 namespace quillon::testing {
 namespace {
 
-const std::string kForms = std::string(QUILLON_SOURCE_DIR) + "/../shared/corpus/forms/";
+const std::string kForms = CorpusFormsFolder();
 
 TEST(DesignerFormsRerun, SecondRunOfEveryCorpusDesignerFormChangesNothing) {
-  std::vector<std::string> names;
-  if (!ListDirectory(kForms, &names)) GTEST_SKIP() << "no corpus at " << kForms;
+  const std::vector<std::string> names = CorpusFormNames(/*designer_only=*/true);
+  if (names.empty()) GTEST_SKIP() << "no corpus at " << kForms;
   int projects = 0;
   for (const std::string& name : names) {
-    if (name.size() < 4 || name.compare(name.size() - 4, 4, ".pbf") != 0) continue;
     SCOPED_TRACE(name);
     TempDir dir;
     WriteBytes(dir.File("Designer.pbm"),

@@ -15,11 +15,12 @@
 #include "run/pb_scanner.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
+#include "support/corpus.h"
 
 namespace quillon::testing {
 namespace {
 
-const std::string kForms = std::string(QUILLON_SOURCE_DIR) + "/../shared/corpus/forms";
+const std::string kForms = CorpusFormsFolder();
 
 bool EndsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -110,15 +111,13 @@ TEST(CompileProxyTest, RefusesWhatAOnePassCompilerRefuses) {
 }
 
 TEST(CorpusCompileTest, GeneratedProgramsDefineEveryObjectConstantTheyUse) {
-  if (!IsDirectory(kForms)) GTEST_SKIP() << "no corpus at " << kForms;
-  std::vector<std::string> names;
-  ASSERT_TRUE(ListDirectory(kForms, &names));
-  std::sort(names.begin(), names.end());
+  const std::vector<std::string> names = CorpusFormNames();
+  if (names.empty()) GTEST_SKIP() << "no corpus at " << kForms;
   int generated = 0;
   int outside_warnings = 0;
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
-    CorpusRun run(kForms + "/" + name);
+    CorpusRun run(kForms + name);
     if (run.outcome != RunOutcome::kReady) continue;  // windows opened with #PB_Any stop the run
     ++generated;
     const AnalysisModel& model = run.ws->analysis;
@@ -157,7 +156,7 @@ TEST(CorpusCompileTest, GeneratedProgramsDefineEveryObjectConstantTheyUse) {
     // Constants the form defines outside its procedures and the generated
     // program needs are named in the log.
     PbConstants form;
-    ScanPureBasic(ReadBytes(kForms + "/" + name), &form);
+    ScanPureBasic(ReadBytes(kForms + name), &form);
     std::set<std::string> missing;
     for (const std::string& used : program.used) {
       // PureBasic's own constants need no definition (designer files list
@@ -191,10 +190,8 @@ std::string ReasonKind(const std::string& problem) {
 // give programs that compile; the other forms are counted, with the first
 // reason of each that does not (many are parts of larger programs).
 TEST(CorpusCompileTest, DesignerFormsCompileWithDefaultSwitches) {
-  if (!IsDirectory(kForms)) GTEST_SKIP() << "no corpus at " << kForms;
-  std::vector<std::string> names;
-  ASSERT_TRUE(ListDirectory(kForms, &names));
-  std::sort(names.begin(), names.end());
+  const std::vector<std::string> names = CorpusFormNames();
+  if (names.empty()) GTEST_SKIP() << "no corpus at " << kForms;
   int designer_files = 0;
   int other_forms = 0;
   int others_passing = 0;
@@ -202,7 +199,7 @@ TEST(CorpusCompileTest, DesignerFormsCompileWithDefaultSwitches) {
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     const bool designer = EndsWith(name, ".pbf");
-    CorpusRun run(kForms + "/" + name, /*defaults=*/true);
+    CorpusRun run(kForms + name, /*defaults=*/true);
     std::vector<std::string> problems;
     if (run.outcome != RunOutcome::kReady) {
       const auto stop = std::find_if(run.host.log.begin(), run.host.log.end(),

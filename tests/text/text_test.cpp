@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "io/file_io.h"
+#include "support/corpus.h"
 
 namespace quillon {
 namespace {
@@ -116,10 +117,9 @@ TEST(FastTextPaths, AgreeWithTheirPlainDefinitions) {
     // A lone continuation byte, then enough ASCII for whole eight-byte words.
     samples.push_back(std::string(at, 'q') + "\xC3\x9F" + std::string(11 - at, 'Z') + "\x80" + std::string(9, 'x'));
   }
-  const std::string forms = std::string(QUILLON_SOURCE_DIR) + "/../shared/corpus/forms/";
-  std::vector<std::string> names;
-  ListDirectory(forms, &names);  // without the corpus the samples above remain
-  for (const std::string& name : names) {
+  // Without the corpus the samples above remain.
+  const std::string forms = testing::CorpusFormsFolder();
+  for (const std::string& name : testing::CorpusFormNames()) {
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(forms + name, &bytes));
     for (size_t start = 0, end; start < bytes.size(); start = end + 1) {

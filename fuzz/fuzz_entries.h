@@ -249,11 +249,11 @@ inline RunSummary FuzzFormRun(const uint8_t* data, size_t size) {
   ws->files = &overlay;
   ws->project.project_path = FromUtf8(dir + "Fuzz.pbm");
   ws->project.has_name = true;
-  ws->project.files = {U"Form.pbf"};
+  ws->project.files = {"Form.pbf"};
   ws->project.switches = Switches{1, 1, 1, 1, 1, 1, 1};
-  ws->project.saved_windows = {U"Win"};
-  ws->project.saved_gadgets = {U"Win_Btn"};
-  ws->user_gadgets = {U"MyGadget"};
+  ws->project.saved_windows = {"Win"};
+  ws->project.saved_gadgets = {"Win_Btn"};
+  ws->user_gadgets = {"MyGadget"};
   ws->keywords = BuildKeywordSets(ws->user_gadgets);
   SilentHost host(ws->project.files);
 

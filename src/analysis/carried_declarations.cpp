@@ -20,15 +20,15 @@ bool IsOneOf(const Text& word, std::initializer_list<TextView> words) {
 // The constant that a line whose code starts with "#" names first ("$" kept
 // for a string constant), or empty.
 Text LeadingConstant(const Text& line, size_t* after = nullptr) {
-  const size_t start = line.find_first_not_of(U" \t");
-  if (start == Text::npos || line[start] != U'#') return Text();
+  const size_t start = line.find_first_not_of(" \t");
+  if (start == Text::npos || line[start] != '#') return Text();
   std::vector<ConstantToken> tokens;
   FindConstantTokens(line, &tokens);
   if (tokens.empty() || tokens.front().hash != start) return Text();
   const ConstantToken& token = tokens.front();
   if (after) *after = token.hash + 1 + token.length + (token.string_constant ? 1 : 0);
   Text name(token.Name(line));
-  if (token.string_constant) name += U'$';
+  if (token.string_constant) name += '$';
   return name;
 }
 
@@ -40,7 +40,7 @@ Text FirstMember(const std::vector<TextView>& statements) {
     FindConstantTokens(statements[i], &tokens);
     if (tokens.empty()) continue;
     Text name(tokens.front().Name(statements[i]));
-    if (tokens.front().string_constant) name += U'$';
+    if (tokens.front().string_constant) name += '$';
     return name;
   }
   return Text();
@@ -48,23 +48,23 @@ Text FirstMember(const std::vector<TextView>& statements) {
 
 // "CatchImage(...", alone or assigned to a variable.
 bool IsCatchImageLine(const Text& line, const Text& first_word) {
-  if (first_word == U"CATCHIMAGE") return true;
-  const size_t eq = line.find(U'=');
+  if (first_word == "CATCHIMAGE") return true;
+  const size_t eq = line.find('=');
   if (eq == Text::npos || eq >= CodeEnd(line)) return false;
   const Text left = TrimBlanksAndTabs(TextView(line).substr(0, eq));
   if (left.empty() || !IsNameStart(left[0])) return false;
-  for (const char32_t c : left) {
+  for (const char c : left) {
     if (!IsNameChar(c)) return false;
   }
   Text word;
   FirstWordUpper(TextView(line).substr(eq + 1), &word);
-  const size_t after = line.find_first_not_of(U" \t", eq + 1);
-  return word == U"CATCHIMAGE" && line.find(U'(', after) == after + word.size();
+  const size_t after = line.find_first_not_of(" \t", eq + 1);
+  return word == "CATCHIMAGE" && line.find('(', after) == after + word.size();
 }
 
 bool IsDecoderWord(const Text& word) {
-  constexpr TextView kUse = U"USE";
-  constexpr TextView kDecoder = U"IMAGEDECODER";
+  constexpr TextView kUse = "USE";
+  constexpr TextView kDecoder = "IMAGEDECODER";
   return word.size() > kUse.size() + kDecoder.size() && word.compare(0, kUse.size(), kUse) == 0 &&
          word.compare(word.size() - kDecoder.size(), kDecoder.size(), kDecoder) == 0;
 }
@@ -97,9 +97,9 @@ void DeclarationReader::Line(const Text& line) {
     return;
   }
   FirstWordUpper(line, &word_);
-  if (compiler_depth_ > 0 || IsOneOf(word_, {U"COMPILERIF", U"COMPILERSELECT"})) {
-    if (IsOneOf(word_, {U"COMPILERIF", U"COMPILERSELECT"})) ++compiler_depth_;
-    if (IsOneOf(word_, {U"COMPILERENDIF", U"COMPILERENDSELECT"})) --compiler_depth_;
+  if (compiler_depth_ > 0 || IsOneOf(word_, {"COMPILERIF", "COMPILERSELECT"})) {
+    if (IsOneOf(word_, {"COMPILERIF", "COMPILERSELECT"})) ++compiler_depth_;
+    if (IsOneOf(word_, {"COMPILERENDIF", "COMPILERENDSELECT"})) --compiler_depth_;
     outside_.Line(line);
     return;
   }
@@ -107,13 +107,13 @@ void DeclarationReader::Line(const Text& line) {
 }
 
 void DeclarationReader::TopLevel(const Text& line) {
-  for (const auto& [start, end] : {std::pair<TextView, TextView>{U"ENUMERATION", U"ENDENUMERATION"},
-                                   {U"ENUMERATIONBINARY", U"ENDENUMERATION"},
-                                   {U"DATASECTION", U"ENDDATASECTION"},
-                                   {U"STRUCTURE", U"ENDSTRUCTURE"},
-                                   {U"MACRO", U"ENDMACRO"}}) {
+  for (const auto& [start, end] : {std::pair<TextView, TextView>{"ENUMERATION", "ENDENUMERATION"},
+                                   {"ENUMERATIONBINARY", "ENDENUMERATION"},
+                                   {"DATASECTION", "ENDDATASECTION"},
+                                   {"STRUCTURE", "ENDSTRUCTURE"},
+                                   {"MACRO", "ENDMACRO"}}) {
     if (word_ != start) continue;
-    const bool enumeration = end == U"ENDENUMERATION";
+    const bool enumeration = end == "ENDENUMERATION";
     block_ = enumeration ? Block::kEnumeration : Block::kWhole;
     block_end_ = Text(end);
     // Block numbers run across files: the model holds every file's candidates.
@@ -128,7 +128,7 @@ void DeclarationReader::TopLevel(const Text& line) {
     }
     return;
   }
-  if (IsOneOf(word_, {U"GLOBAL", U"DEFINE", U"DECLARE", U"DECLAREC", U"DECLAREDLL", U"DECLARECDLL"}) ||
+  if (IsOneOf(word_, {"GLOBAL", "DEFINE", "DECLARE", "DECLAREC", "DECLAREDLL", "DECLARECDLL"}) ||
       IsCatchImageLine(line, word_)) {
     Add(line);
     return;
@@ -140,14 +140,14 @@ void DeclarationReader::TopLevel(const Text& line) {
   size_t after = 0;
   const Text constant = LeadingConstant(line, &after);
   if (!constant.empty()) {
-    const size_t eq = line.find_first_not_of(U" \t", after);
-    if (eq != Text::npos && line[eq] == U'=') Add(line, constant);
+    const size_t eq = line.find_first_not_of(" \t", after);
+    if (eq != Text::npos && line[eq] == '=') Add(line, constant);
     return;
   }
   PbAnyAssignment match;
-  if (MatchPbAnyAssignment(line, &match) && Upper(match.command) == U"LOADIMAGE") {
+  if (MatchPbAnyAssignment(line, &match) && Upper(match.command) == "LOADIMAGE") {
     // The image code loads it as the image #V; the variable keeps its number.
-    Add(Concat({TextView(line).substr(0, match.indent), match.variable, U" = #", match.variable}));
+    Add(Concat({TextView(line).substr(0, match.indent), match.variable, " = #", match.variable}));
   }
 }
 

@@ -5,15 +5,15 @@ namespace quillon {
 void FindConstantTokens(TextView line, std::vector<ConstantToken>* tokens) {
   size_t i = 0;
   while (i < line.size()) {
-    const char32_t c = line[i];
-    if (c == U';') return;  // the rest of the line is a comment
-    if (c == U'"') {
-      const size_t close = line.find(U'"', i + 1);
+    const char c = line[i];
+    if (c == ';') return;  // the rest of the line is a comment
+    if (c == '"') {
+      const size_t close = line.find('"', i + 1);
       if (close == TextView::npos) return;  // an open string runs to the end
       i = close + 1;
       continue;
     }
-    if (c != U'#' || i + 1 >= line.size() || !IsNameStart(line[i + 1])) {
+    if (c != '#' || i + 1 >= line.size() || !IsNameStart(line[i + 1])) {
       ++i;
       continue;
     }
@@ -22,24 +22,24 @@ void FindConstantTokens(TextView line, std::vector<ConstantToken>* tokens) {
     ConstantToken token;
     token.hash = i;
     token.length = end - i - 1;
-    token.string_constant = end < line.size() && line[end] == U'$';
+    token.string_constant = end < line.size() && line[end] == '$';
     tokens->push_back(token);
     i = end;
   }
 }
 
 bool BeginsWithKeyword(TextView upper_line, TextView keyword) {
-  const size_t start = upper_line.find_first_not_of(U" \t");
+  const size_t start = upper_line.find_first_not_of(" \t");
   if (start == TextView::npos || upper_line.compare(start, keyword.size(), keyword) != 0) return false;
   const size_t next = start + keyword.size();
   return next == upper_line.size() || !IsNameChar(upper_line[next]);
 }
 
 bool IsEnumerationStart(TextView upper_line) {
-  return BeginsWithKeyword(upper_line, U"ENUMERATION") || BeginsWithKeyword(upper_line, U"ENUMERATIONBINARY");
+  return BeginsWithKeyword(upper_line, "ENUMERATION") || BeginsWithKeyword(upper_line, "ENUMERATIONBINARY");
 }
 
-bool IsEnumerationEnd(TextView upper_line) { return BeginsWithKeyword(upper_line, U"ENDENUMERATION"); }
+bool IsEnumerationEnd(TextView upper_line) { return BeginsWithKeyword(upper_line, "ENDENUMERATION"); }
 
 bool ConstantDefinitions::Find(const Text& line, ConstantToken* defined) {
   UpperInto(line, &upper_);
@@ -52,20 +52,20 @@ bool ConstantDefinitions::Find(const Text& line, ConstantToken* defined) {
     in_enumeration_ = true;
     return false;
   }
-  const size_t start = line.find_first_not_of(U" \t");
-  if (start == Text::npos || line[start] != U'#') return false;
+  const size_t start = line.find_first_not_of(" \t");
+  if (start == Text::npos || line[start] != '#') return false;
   tokens_.clear();
   FindConstantTokens(line, &tokens_);
   if (tokens_.empty() || tokens_.front().hash != start) return false;
   *defined = tokens_.front();
   if (in_enumeration_) return true;
   size_t after = defined->hash + 1 + defined->length + (defined->string_constant ? 1 : 0);
-  while (after < line.size() && (line[after] == U' ' || line[after] == U'\t')) ++after;
-  return after < line.size() && line[after] == U'=';
+  while (after < line.size() && (line[after] == ' ' || line[after] == '\t')) ++after;
+  return after < line.size() && line[after] == '=';
 }
 
 bool IsPureBasicConstantName(TextView name) {
-  return name.size() >= 3 && UpperChar(name[0]) == U'P' && UpperChar(name[1]) == U'B' && name[2] == U'_';
+  return name.size() >= 3 && UpperChar(name[0]) == 'P' && UpperChar(name[1]) == 'B' && name[2] == '_';
 }
 
 }  // namespace quillon

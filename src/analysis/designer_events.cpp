@@ -21,14 +21,14 @@ void CollectDeclaredProcedures(AnalysisModel& model) {
 TextView CaseConstant(TextView code) {
   const Text trimmed = TrimBlanksAndTabs(code);
   const TextView word = FirstWordOf(trimmed);
-  if (Upper(word) != U"CASE" || trimmed.size() == word.size()) return {};
-  const size_t hash = trimmed.find_first_not_of(U" \t", word.size());
-  if (hash == word.size() || hash == Text::npos || trimmed[hash] != U'#') return {};
+  if (Upper(word) != "CASE" || trimmed.size() == word.size()) return {};
+  const size_t hash = trimmed.find_first_not_of(" \t", word.size());
+  if (hash == word.size() || hash == Text::npos || trimmed[hash] != '#') return {};
   const size_t start = hash + 1;
   size_t end = start;
   while (end < trimmed.size() && IsNameChar(trimmed[end])) ++end;
   if (end == start || end != trimmed.size()) return {};
-  return code.substr(code.find(U'#') + 1, end - start);
+  return code.substr(code.find('#') + 1, end - start);
 }
 
 // True when the code starts with Name( for a declared name (blanks allowed
@@ -36,8 +36,8 @@ TextView CaseConstant(TextView code) {
 bool StartsWithDeclaredCall(TextView trimmed_code, const std::unordered_set<Text>& declared) {
   const TextView word = FirstWordOf(trimmed_code);
   if (word.empty() || !declared.count(Upper(word))) return false;
-  const size_t bracket = trimmed_code.find_first_not_of(U" \t", word.size());
-  return bracket != TextView::npos && trimmed_code[bracket] == U'(';
+  const size_t bracket = trimmed_code.find_first_not_of(" \t", word.size());
+  return bracket != TextView::npos && trimmed_code[bracket] == '(';
 }
 
 void WireObjects(AnalysisModel& model) {

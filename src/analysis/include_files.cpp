@@ -14,17 +14,17 @@ namespace {
 Text NameAfterKeyword(const Text& line, TextView keyword, long quote_search_offset) {
   const long p = Position(line, keyword);
   if (p == 0) return Text();
-  const long semicolon = Position(line, U';');
-  const long quote = Position(line, U'"');
+  const long semicolon = Position(line, ';');
+  const long quote = Position(line, '"');
   if ((semicolon > 0 && semicolon <= p) || (quote > 0 && quote <= p)) return Text();
-  const long a = Position(line, U'"', p + quote_search_offset) + 1;
-  const long b = Position(line, U'"', a);
+  const long a = Position(line, '"', p + quote_search_offset) + 1;
+  const long b = Position(line, '"', a);
   return b > 0 ? Mid(line, a, b - a) : Text();
 }
 
 bool IsGeneratedFileName(const Text& name) {
-  static const std::array<TextView, 6> kGenerated = {U"COMMONFILE.PB",  U"EVENTMAIN.PB",   U"EVENTMENU.PB",
-                                                     U"EVENTGADGET.PB", U"EVENTWINDOW.PB", U"EVENTDESIGNER.PB"};
+  static const std::array<TextView, 6> kGenerated = {"COMMONFILE.PB",  "EVENTMAIN.PB",   "EVENTMENU.PB",
+                                                     "EVENTGADGET.PB", "EVENTWINDOW.PB", "EVENTDESIGNER.PB"};
   const Text upper = Upper(name);
   for (TextView generated : kGenerated) {
     if (upper == generated) return true;
@@ -35,14 +35,14 @@ bool IsGeneratedFileName(const Text& name) {
 }  // namespace
 
 Text IncludeNameOfLine(const Text& line) {
-  Text name = NameAfterKeyword(line, U"IncludeFile", 12);
-  const Text x_name = NameAfterKeyword(line, U"XIncludeFile", 13);
+  Text name = NameAfterKeyword(line, "IncludeFile", 12);
+  const Text x_name = NameAfterKeyword(line, "XIncludeFile", 13);
   if (!x_name.empty()) name = x_name;
   return name;
 }
 
 Text ResolveIncludeName(const Text& project_directory, const Text& name) {
-  if (!name.empty() && name[0] == U'/') {
+  if (!name.empty() && name[0] == '/') {
     return Left(project_directory, static_cast<long>(project_directory.size()) - 1) + name;
   }
   return project_directory + name;

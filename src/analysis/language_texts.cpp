@@ -9,17 +9,17 @@ void InsertLanguageCalls(Workspace& ws) {
   Text upper;
   for (Text& line : ws.analysis.form_code) {
     UpperInto(line, &upper);
-    if (ContainsUpper(upper, U"OPENWINDOW(") || ContainsUpper(upper, U"LOADIMAGE(") ||
-        ContainsUpper(upper, U"CATCHIMAGE(")) {
+    if (ContainsUpper(upper, "OPENWINDOW(") || ContainsUpper(upper, "LOADIMAGE(") ||
+        ContainsUpper(upper, "CATCHIMAGE(")) {
       continue;
     }
-    const long q = Position(line, U'"');
+    const long q = Position(line, '"');
     if (q == 0) continue;
     const long a = q + 1;
-    const long b = Position(line, U'"', a);
+    const long b = Position(line, '"', a);
     if (b == 0) continue;
     const long n = b - a;
-    line = Concat({LeftView(line, q - 1), U"MyLanguage(", MidView(line, q, n + 2), U")",
+    line = Concat({LeftView(line, q - 1), "MyLanguage(", MidView(line, q, n + 2), ")",
                    MidView(line, q + n + 2, static_cast<long>(line.size()))});
   }
 }
@@ -27,9 +27,9 @@ void InsertLanguageCalls(Workspace& ws) {
 void CollectLanguageTexts(Workspace& ws, const Lines& lines) {
   LanguageMap& strings = ws.analysis.language_strings;
   for (const Text& line : lines) {
-    if (!ContainsNoCase(line, U"MYLANGUAGE(")) continue;
-    const long a = Position(line, U'"') + 1;
-    const long b = Position(line, U'"', a);
+    if (!ContainsNoCase(line, "MYLANGUAGE(")) continue;
+    const long a = Position(line, '"') + 1;
+    const long b = Position(line, '"', a);
     if (b - a <= 0) continue;
     const TextView text = MidView(line, a, b - a);
     if (!strings.Contains(text)) strings.Set(text, text);

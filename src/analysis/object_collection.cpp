@@ -56,10 +56,10 @@ bool ContainsAny(const Text& upper, TextView a, TextView b) {
 }  // namespace
 
 Text ObjectNameOfLine(const Text& line, bool up_to_parenthesis) {
-  const long a = Position(line, U'(') + 2;
-  long b = Position(line, U',');
-  if (b == 0 && up_to_parenthesis) b = Position(line, U')');
-  return Text(TrimmedView(MidView(line, a, b - a), U' '));
+  const long a = Position(line, '(') + 2;
+  long b = Position(line, ',');
+  if (b == 0 && up_to_parenthesis) b = Position(line, ')');
+  return Text(TrimmedView(MidView(line, a, b - a), ' '));
 }
 
 bool CollectObjects(Workspace& ws, RunHost& host) {
@@ -84,27 +84,27 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
   Text command;
   for (const Text& line : model.form_code) {
     UpperInto(line, &upper);
-    if (ContainsUpper(upper, U"OPENWINDOW(#")) {
+    if (ContainsUpper(upper, "OPENWINDOW(#")) {
       if (!add_or_stop(windows, ObjectNameOfLine(line, false), log::DuplicateWindow)) return false;
-    } else if (ContainsAny(upper, U"CREATEMENU(#", U"CREATEPOPUPMENU(#") ||
-               ContainsAny(upper, U"CREATEIMAGEMENU(#", U"CREATEPOPUPIMAGEMENU(#")) {
+    } else if (ContainsAny(upper, "CREATEMENU(#", "CREATEPOPUPMENU(#") ||
+               ContainsAny(upper, "CREATEIMAGEMENU(#", "CREATEPOPUPIMAGEMENU(#")) {
       if (!add_or_stop(menu_bars, ObjectNameOfLine(line, true), log::DuplicateMenu)) return false;
-    } else if (ContainsUpper(upper, U"MENUITEM(#")) {
+    } else if (ContainsUpper(upper, "MENUITEM(#")) {
       const Text name = ObjectNameOfLine(line, false);
       if (!IsPureBasicConstantName(name) && !menu_items.Add(name)) host.AddLogLine(log::DuplicateMenuItem(name));
-    } else if (ContainsUpper(upper, U"CREATESTATUSBAR(#")) {
+    } else if (ContainsUpper(upper, "CREATESTATUSBAR(#")) {
       if (!add_or_stop(status_bars, ObjectNameOfLine(line, false), log::DuplicateStatusBar)) return false;
-    } else if (ContainsUpper(upper, U"CREATETOOLBAR(#")) {
+    } else if (ContainsUpper(upper, "CREATETOOLBAR(#")) {
       if (!add_or_stop(tool_bars, ObjectNameOfLine(line, false), log::DuplicateToolBar)) return false;
-    } else if (ContainsAny(upper, U"TOOLBARSTANDARDBUTTON(#", U"TOOLBARIMAGEBUTTON(#")) {
+    } else if (ContainsAny(upper, "TOOLBARSTANDARDBUTTON(#", "TOOLBARIMAGEBUTTON(#")) {
       const Text name = ObjectNameOfLine(line, false);
       if (!IsPureBasicConstantName(name) && !menu_items.Add(name)) {
         host.AddLogLine(log::DuplicateToolbarButton(name));
       }
     } else {
-      const long p = Position(line, U"(#");
+      const long p = Position(line, "(#");
       if (p == 0) continue;
-      UpperInto(TrimmedView(TrimmedView(LeftView(line, p - 1), U' '), U'\t'), &command);
+      UpperInto(TrimmedView(TrimmedView(LeftView(line, p - 1), ' '), '\t'), &command);
       if (ws.keywords.gadget_keywords.count(command) == 0) continue;
       const Text name = ObjectNameOfLine(line, false);
       if (!IsPureBasicConstantName(name) && gadget_names.Insert(name)) model.gadgets.push_back({name, command});

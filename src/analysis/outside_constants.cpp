@@ -12,7 +12,7 @@ namespace {
 // The token's name as the warning and the lookups use it: "$" kept.
 Text NameOf(TextView line, const ConstantToken& token) {
   Text name(token.Name(line));
-  if (token.string_constant) name += U'$';
+  if (token.string_constant) name += '$';
   return name;
 }
 
@@ -30,7 +30,7 @@ void WarnAboutOutsideConstants(const Workspace& ws, RunHost& host) {
   std::unordered_set<Text> used;
   std::vector<ConstantToken> tokens;
   for (const Text& line : model.form_code) {
-    if (line.find(U'#') == Text::npos) continue;
+    if (line.find('#') == Text::npos) continue;
     tokens.clear();
     FindConstantTokens(line, &tokens);
     for (const ConstantToken& token : tokens) used.insert(Upper(NameOf(line, token)));

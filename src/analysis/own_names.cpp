@@ -9,7 +9,7 @@ namespace {
 // A font or image number as collected ("#Name", blanks possible): its name.
 Text NumberName(TextView number) {
   Text name = TrimBlanksAndTabs(number);
-  if (!name.empty() && name[0] == U'#') name.erase(0, 1);
+  if (!name.empty() && name[0] == '#') name.erase(0, 1);
   return Upper(name);
 }
 
@@ -22,8 +22,8 @@ OwnNames::OwnNames(const AnalysisModel& model) {
     const Text upper = Upper(name);
     names_.insert(upper);
     // Every window whose name + "_" begins the object's name owns the rest.
-    for (size_t underscore = upper.find(U'_'); underscore != Text::npos;
-         underscore = upper.find(U'_', underscore + 1)) {
+    for (size_t underscore = upper.find('_'); underscore != Text::npos;
+         underscore = upper.find('_', underscore + 1)) {
       if (windows.count(upper.substr(0, underscore)) > 0) names_.insert(upper.substr(underscore + 1));
     }
   };

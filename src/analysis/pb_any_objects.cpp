@@ -11,7 +11,7 @@ namespace quillon {
 namespace {
 
 bool IsObjectCommand(const Workspace& ws, const Text& upper_command) {
-  return upper_command == U"OPENWINDOW" || upper_command == U"CREATESTATUSBAR" || upper_command == U"CREATETOOLBAR" ||
+  return upper_command == "OPENWINDOW" || upper_command == "CREATESTATUSBAR" || upper_command == "CREATETOOLBAR" ||
          ws.keywords.gadget_keywords.count(upper_command) > 0;
 }
 
@@ -26,11 +26,11 @@ struct TailRange {
 Text ConvertLine(TextView line, const PbAnyAssignment& m, TailRange* tail) {
   size_t code_end = m.code_end;
   if (code_end < line.size()) {
-    while (code_end > m.rest && (line[code_end - 1] == U' ' || line[code_end - 1] == U'\t')) --code_end;
+    while (code_end > m.rest && (line[code_end - 1] == ' ' || line[code_end - 1] == '\t')) --code_end;
   }
-  Text out = Concat({line.substr(0, m.indent), m.command, U"(#", m.variable, line.substr(m.rest, code_end - m.rest)});
+  Text out = Concat({line.substr(0, m.indent), m.command, "(#", m.variable, line.substr(m.rest, code_end - m.rest)});
   tail->begin = out.size();
-  out += Concat({U" : ", m.variable, U" = #", m.variable});
+  out += Concat({" : ", m.variable, " = #", m.variable});
   tail->end = out.size();
   out.append(line.substr(code_end));
   return out;
@@ -47,9 +47,9 @@ void MarkVariableUses(Text& line, const std::unordered_set<Text>& variables, Tai
   bool in_string = false;
   size_t i = 0;
   while (i < line.size()) {
-    const char32_t c = line[i];
-    if (c == U'"') in_string = !in_string;
-    if (!in_string && c == U';') break;
+    const char c = line[i];
+    if (c == '"') in_string = !in_string;
+    if (!in_string && c == ';') break;
     if (in_string || !IsNameChar(c) || (i > 0 && IsNameChar(line[i - 1]))) {
       ++i;
       continue;
@@ -59,14 +59,14 @@ void MarkVariableUses(Text& line, const std::unordered_set<Text>& variables, Tai
     const size_t start = i;
     i = end;
     if (!IsNameStart(line[start]) || (start >= tail.begin && start < tail.end)) continue;
-    if (start > 0 && TextView(U"#.\\*@").find(line[start - 1]) != TextView::npos) continue;
-    if (end < line.size() && (line[end] == U'$' || line[end] == U'\\')) continue;
-    const size_t next = line.find_first_not_of(U" \t", end);
-    if (next != Text::npos && line[next] == U'(') continue;
+    if (start > 0 && TextView("#.\\*@").find(line[start - 1]) != TextView::npos) continue;
+    if (end < line.size() && (line[end] == '$' || line[end] == '\\')) continue;
+    const size_t next = line.find_first_not_of(" \t", end);
+    if (next != Text::npos && line[next] == '(') continue;
     UpperInto(TextView(line).substr(start, end - start), word);
     if (variables.count(*word) == 0) continue;
     out.append(line, copied, start - copied);
-    out += U'#';
+    out += '#';
     copied = start;
     changed = true;
   }
@@ -128,13 +128,13 @@ size_t PbAnyTail(TextView line, TextView object_name) {
   if (statements.size() < 2) return TextView::npos;
   const TextView last = statements.back();
   // "V = #" + object name, blanks and tabs around.
-  const size_t eq = last.find(U'=');
+  const size_t eq = last.find('=');
   if (eq == TextView::npos) return TextView::npos;
   Text value = TrimBlanksAndTabs(last.substr(eq + 1));
-  if (Upper(value) != Upper(Concat({U"#", object_name}))) return TextView::npos;
+  if (Upper(value) != Upper(Concat({"#", object_name}))) return TextView::npos;
   // The tail starts at the blanks before the statement's ":".
   size_t start = static_cast<size_t>(last.data() - line.data()) - 1;
-  while (start > 0 && (line[start - 1] == U' ' || line[start - 1] == U'\t')) --start;
+  while (start > 0 && (line[start - 1] == ' ' || line[start - 1] == '\t')) --start;
   return start;
 }
 

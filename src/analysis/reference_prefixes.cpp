@@ -42,8 +42,8 @@ class ObjectNames {
 
   // Every window whose name + "_" begins the object's name owns the rest.
   void AddOwners(const Text& upper_object) {
-    for (size_t underscore = upper_object.find(U'_'); underscore != Text::npos;
-         underscore = upper_object.find(U'_', underscore + 1)) {
+    for (size_t underscore = upper_object.find('_'); underscore != Text::npos;
+         underscore = upper_object.find('_', underscore + 1)) {
       const auto window = window_by_upper_.find(upper_object.substr(0, underscore));
       if (window == window_by_upper_.end()) continue;
       std::vector<const Text*>& owners = owners_[upper_object.substr(underscore + 1)];
@@ -71,7 +71,7 @@ class ReferencePass {
   }
 
   void Line(Text& line) {
-    const long semicolon = Position(line, U';');
+    const long semicolon = Position(line, ';');
     if (semicolon >= 1 && semicolon <= 9) return;
     UpperInto(line, &upper_);
     // Enumeration blocks define constants; they stay as written.
@@ -84,23 +84,23 @@ class ReferencePass {
       return;
     }
     // The window prefix follows the prefix pass.
-    if (ContainsUpper(upper_, U"OPENWINDOW(#")) {
-      SetPrefix(ObjectNameOfLine(line, false) + U"_");
+    if (ContainsUpper(upper_, "OPENWINDOW(#")) {
+      SetPrefix(ObjectNameOfLine(line, false) + "_");
       return;
     }
-    if (ContainsUpper(upper_, U"USEGADGETLIST(")) {
-      SetPrefix(WindowOfNestedCall(line, Position(upper_, U"WINDOWID(") + 2));
+    if (ContainsUpper(upper_, "USEGADGETLIST(")) {
+      SetPrefix(WindowOfNestedCall(line, Position(upper_, "WINDOWID(") + 2));
       return;
     }
-    if (ContainsUpper(upper_, U"CREATETOOLBAR(") || ContainsUpper(upper_, U"CREATESTATUSBAR(")) {
-      SetPrefix(WindowOfNestedCall(line, Position(line, U'(') + 2));
+    if (ContainsUpper(upper_, "CREATETOOLBAR(") || ContainsUpper(upper_, "CREATESTATUSBAR(")) {
+      SetPrefix(WindowOfNestedCall(line, Position(line, '(') + 2));
     }
     Rewrite(line);
   }
 
  private:
   void Rewrite(Text& line) {
-    if (line.find(U'#') == Text::npos) return;
+    if (line.find('#') == Text::npos) return;
     tokens_.clear();
     FindConstantTokens(line, &tokens_);
     Text out;
@@ -116,7 +116,7 @@ class ReferencePass {
       if (!prefix_.empty() && names_.IsObject(prefixed_)) {
         insert = prefix_;
       } else if (const Text* owner = names_.SoleOwner(upper_name_)) {
-        owner_prefix_ = *owner + U"_";
+        owner_prefix_ = *owner + "_";
         insert = owner_prefix_;
       } else {
         continue;

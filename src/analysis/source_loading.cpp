@@ -41,18 +41,18 @@ void RenameDesignerCalls(Text* line, Text* upper) {
   };
   static const std::array<DesignerRename, 12> kReplacements = [] {
     const std::array<std::pair<TextView, TextView>, 12> table = {{
-        {U"Procedure Open", U"Procedure Open_"},
-        {U"CreateMenu(0", U"CreateMenu(#Menu"},
-        {U"CreateToolBar(0", U"CreateToolbar(#ToolBar"},
-        {U"ToolBarToolTip(0", U"ToolBarToolTip(#ToolBar"},
-        {U"ToolBarHeight(0", U"ToolBarHeight(#ToolBar"},
-        {U"GetToolBarButtonState(0", U"GetToolBarButtonState(#ToolBar"},
-        {U"SetToolBarButtonState(0", U"SetToolBarButtonState(#ToolBar"},
-        {U"CreateStatusBar(0", U"CreateStatusBar(#StatusBar"},
-        {U"StatusBarText(0", U"StatusBarText(#StatusBar"},
-        {U"StatusBarImage(0", U"StatusBarImage(#StatusBar"},
-        {U"StatusBarProgress(0", U"StatusBarProgress(#StatusBar"},
-        {U"StatusBarHeight(0", U"StatusBarHeight(#StatusBar"},
+        {"Procedure Open", "Procedure Open_"},
+        {"CreateMenu(0", "CreateMenu(#Menu"},
+        {"CreateToolBar(0", "CreateToolbar(#ToolBar"},
+        {"ToolBarToolTip(0", "ToolBarToolTip(#ToolBar"},
+        {"ToolBarHeight(0", "ToolBarHeight(#ToolBar"},
+        {"GetToolBarButtonState(0", "GetToolBarButtonState(#ToolBar"},
+        {"SetToolBarButtonState(0", "SetToolBarButtonState(#ToolBar"},
+        {"CreateStatusBar(0", "CreateStatusBar(#StatusBar"},
+        {"StatusBarText(0", "StatusBarText(#StatusBar"},
+        {"StatusBarImage(0", "StatusBarImage(#StatusBar"},
+        {"StatusBarProgress(0", "StatusBarProgress(#StatusBar"},
+        {"StatusBarHeight(0", "StatusBarHeight(#StatusBar"},
     }};
     std::array<DesignerRename, 12> out;
     for (size_t i = 0; i < table.size(); ++i) out[i] = {Upper(table[i].first), table[i].first, table[i].second};
@@ -68,15 +68,15 @@ void RenameDesignerCalls(Text* line, Text* upper) {
 
 // True when the line has a ";" at or before position p.
 bool CommentedBefore(TextView line, long p) {
-  const long semicolon = Position(line, U';');
+  const long semicolon = Position(line, ';');
   return semicolon > 0 && semicolon <= p;
 }
 
 // The first argument of the line's first call: from after the first "(" up
 // to the next ",", untrimmed.
 Text FirstArgument(TextView line) {
-  const long a = Position(line, U'(') + 1;
-  const long b = Position(line, U',', a);
+  const long a = Position(line, '(') + 1;
+  const long b = Position(line, ',', a);
   return Mid(line, a, b - a);
 }
 
@@ -99,21 +99,21 @@ bool CollectPbAnyImageOrFont(AnalysisModel& model, const Text& line) {
   PbAnyAssignment m;
   if (!MatchPbAnyAssignment(line, &m)) return false;
   const Text command = Upper(m.command);
-  if (command != U"LOADIMAGE" && command != U"LOADFONT") return false;
-  const Text number = Concat({U"#", m.variable});
+  if (command != "LOADIMAGE" && command != "LOADFONT") return false;
+  const Text number = Concat({"#", m.variable});
   if (CollectedAlready(model, number)) return true;
-  if (command == U"LOADIMAGE") {
-    const long q = Position(line, U'"', static_cast<long>(m.rest) + 1);
-    const long q2 = q > 0 ? Position(line, U'"', q + 1) : 0;
+  if (command == "LOADIMAGE") {
+    const long q = Position(line, '"', static_cast<long>(m.rest) + 1);
+    const long q2 = q > 0 ? Position(line, '"', q + 1) : 0;
     model.images.push_back({number, q2 > 0 ? Mid(line, q + 1, q2 - q - 1) : Text()});
     return true;
   }
   // The comment and the blanks before it are cut.
   size_t code_end = m.code_end;
-  while (code_end > m.rest && (line[code_end - 1] == U' ' || line[code_end - 1] == U'\t')) --code_end;
+  while (code_end > m.rest && (line[code_end - 1] == ' ' || line[code_end - 1] == '\t')) --code_end;
   const TextView text(line);
-  model.fonts.push_back({number, Concat({text.substr(0, m.indent), m.command, U"(", number,
-                                         text.substr(m.rest, code_end - m.rest), U" : ", m.variable, U" = ", number})});
+  model.fonts.push_back({number, Concat({text.substr(0, m.indent), m.command, "(", number,
+                                         text.substr(m.rest, code_end - m.rest), " : ", m.variable, " = ", number})});
   return true;
 }
 
@@ -122,31 +122,31 @@ void CollectImageAndFont(AnalysisModel& model, const Text& line, const Text& upp
   if (CollectPbAnyImageOrFont(model, line)) return;
   // An image or font numbered at run time in any other shape has no
   // constant: an enumeration member "#PB_Any" would not compile.
-  const long image_at = Position(upper, U"LOADIMAGE(");
-  const long font_at = Position(upper, U"LOADFONT(");
-  if (image_at + font_at == 0 || IsPureBasicConstantName(TrimmedView(TrimBlanksAndTabs(FirstArgument(line)), U'#'))) {
+  const long image_at = Position(upper, "LOADIMAGE(");
+  const long font_at = Position(upper, "LOADFONT(");
+  if (image_at + font_at == 0 || IsPureBasicConstantName(TrimmedView(TrimBlanksAndTabs(FirstArgument(line)), '#'))) {
     return;
   }
   if (image_at > 0 && !CommentedBefore(line, image_at)) {
-    const long q = Position(line, U'"');
-    const long q2 = Position(line, U'"', q + 1);
+    const long q = Position(line, '"');
+    const long q2 = Position(line, '"', q + 1);
     model.images.push_back({FirstArgument(line), Mid(line, q + 1, q2 - q - 1)});
   }
   if (font_at > 0 && !CommentedBefore(line, font_at)) model.fonts.push_back({FirstArgument(line), line});
 }
 
 bool IsProcedureStart(const Text& first_word) {
-  return first_word == U"PROCEDURE" || first_word == U"PROCEDUREC" || first_word == U"PROCEDUREDLL" ||
-         first_word == U"PROCEDURECDLL";
+  return first_word == "PROCEDURE" || first_word == "PROCEDUREC" || first_word == "PROCEDUREDLL" ||
+         first_word == "PROCEDURECDLL";
 }
 
 // A statement of the line that begins with EndProcedure ends the procedure.
 bool EndsProcedure(const Text& line, const Text& upper, std::vector<TextView>* statements, Text* word) {
-  if (!ContainsUpper(upper, U"ENDPROCEDURE")) return false;
+  if (!ContainsUpper(upper, "ENDPROCEDURE")) return false;
   SplitStatements(line, statements);
   for (const TextView statement : *statements) {
     FirstWordUpper(statement, word);
-    if (*word == U"ENDPROCEDURE") return true;
+    if (*word == "ENDPROCEDURE") return true;
   }
   return false;
 }
@@ -184,7 +184,7 @@ bool ReadOneSourceFile(AnalysisModel& model, const std::string& open_path, bool 
 
 void ReadSourceFilesReporting(Workspace& ws, RunHost* host) {
   for (const Text& item : ws.analysis.source_files) {
-    const bool designer_file = Upper(ExtensionPart(item)) == U"PBF";
+    const bool designer_file = Upper(ExtensionPart(item)) == "PBF";
     const std::string path = SourceFileOpenPath(ws, item);
     OutsideConstantReader outside(item, &ws.analysis.outside_constants);
     DeclarationReader declarations(ws.analysis, outside);

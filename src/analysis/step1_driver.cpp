@@ -37,7 +37,7 @@ bool RunStep1(Workspace& ws, RunHost& host) {
     host.AddLogLine(Text(log::kNoFiles));
     return false;
   }
-  CollectIncludeFiles(ws, U"Main.pb");
+  CollectIncludeFiles(ws, "Main.pb");
 
   host.AddLogLine(Text(log::kInterpret));
   const std::vector<size_t> pb_any_lines = ConvertPbAnyObjects(ws);

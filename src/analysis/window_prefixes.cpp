@@ -9,8 +9,8 @@ namespace {
 
 // The name of an OpenWindow(# line's window.
 Text WindowNameOfLine(const Text& line) {
-  const long a = Position(line, U'(') + 2;
-  const long b = Position(line, U',');
+  const long a = Position(line, '(') + 2;
+  const long b = Position(line, ',');
   return TrimBlanks(Mid(line, a, b - a));
 }
 
@@ -25,11 +25,11 @@ void InsertAfter(Text& line, long p, const Text& prefix) {
 // The sixth and seventh arguments of a splitter or MDI gadget at `s`.
 void PrefixSixthAndSeventh(Text& line, long s, const Text& prefix) {
   long p = s;
-  for (int i = 0; i < 5; ++i) p = Position(line, U',', p) + 1;
-  p = Position(line, U'#', p);
+  for (int i = 0; i < 5; ++i) p = Position(line, ',', p) + 1;
+  p = Position(line, '#', p);
   if (p > 0) InsertAfter(line, p, prefix);
-  p = Position(line, U',', p) + 1;
-  p = Position(line, U'#', p);
+  p = Position(line, ',', p) + 1;
+  p = Position(line, '#', p);
   if (p > 0) InsertAfter(line, p, prefix);
 }
 
@@ -41,53 +41,53 @@ class PrefixPass {
 
   // False when the run must stop.
   bool Line(Text& line) {
-    const long semicolon = Position(line, U';');
+    const long semicolon = Position(line, ';');
     if (semicolon >= 1 && semicolon <= 9) return true;
     Text& upper = upper_;
     UpperInto(line, &upper);
-    if (ContainsUpper(upper, U"OPENWINDOW(#")) return Window(line);
-    if (ContainsUpper(upper, U"USEGADGETLIST(")) {
-      prefix_ = WindowOfNestedCall(line, Position(upper, U"WINDOWID(") + 2);
+    if (ContainsUpper(upper, "OPENWINDOW(#")) return Window(line);
+    if (ContainsUpper(upper, "USEGADGETLIST(")) {
+      prefix_ = WindowOfNestedCall(line, Position(upper, "WINDOWID(") + 2);
       return true;
     }
-    if (ContainsUpper(upper, U"CREATETOOLBAR(") || ContainsUpper(upper, U"CREATESTATUSBAR(")) {
-      prefix_ = WindowOfNestedCall(line, Position(line, U'(') + 2);
+    if (ContainsUpper(upper, "CREATETOOLBAR(") || ContainsUpper(upper, "CREATESTATUSBAR(")) {
+      prefix_ = WindowOfNestedCall(line, Position(line, '(') + 2);
     }
-    if (ContainsUpper(upper, U"CREATEGADGETLIST(") || ContainsUpper(upper, U"ADDSTATUSBARFIELD(")) return true;
+    if (ContainsUpper(upper, "CREATEGADGETLIST(") || ContainsUpper(upper, "ADDSTATUSBARFIELD(")) return true;
 
     long bar_height_paren = 0;
-    const long t = Position(upper, U"TOOLBARHEIGHT(") + Position(upper, U"STATUSBARHEIGHT(");
+    const long t = Position(upper, "TOOLBARHEIGHT(") + Position(upper, "STATUSBARHEIGHT(");
     if (t > 0) {
-      bar_height_paren = Position(line, U'(', t);
+      bar_height_paren = Position(line, '(', t);
       InsertAfter(line, bar_height_paren + 1, prefix_);
       UpperInto(line, &upper);
     }
 
-    const long m = Position(line, U"(#");
+    const long m = Position(line, "(#");
     // A bar-height "(#" already got its prefix.
     if (m > 0 && m != bar_height_paren && IsCommandBefore(line, m)) {
       InsertAfter(line, m + 1, prefix_);
       UpperInto(line, &upper);
     }
 
-    const long tip = Position(upper, U"BALLOONTIP(") + Position(upper, U"TOOLBARTOOLTIP(") +
-                     Position(upper, U"DISABLETOOLBARBUTTON(") + Position(upper, U"GETTOOLBARBUTTONSTATE(") +
-                     Position(upper, U"SETTOOLBARBUTTONSTATE(");
+    const long tip = Position(upper, "BALLOONTIP(") + Position(upper, "TOOLBARTOOLTIP(") +
+                     Position(upper, "DISABLETOOLBARBUTTON(") + Position(upper, "GETTOOLBARBUTTONSTATE(") +
+                     Position(upper, "SETTOOLBARBUTTONSTATE(");
     if (tip > 0) {
-      long p = Position(line, U',', tip) + 1;
-      p = Position(line, U'#', p);
+      long p = Position(line, ',', tip) + 1;
+      p = Position(line, '#', p);
       if (p > 0) {
         InsertAfter(line, p, prefix_);
         UpperInto(line, &upper);
       }
     }
 
-    const long splitter = Position(upper, U"SPLITTERGADGET(");
+    const long splitter = Position(upper, "SPLITTERGADGET(");
     if (splitter > 0) {
       PrefixSixthAndSeventh(line, splitter, prefix_);
       UpperInto(line, &upper);
     }
-    const long mdi = Position(upper, U"MDIGADGET(");
+    const long mdi = Position(upper, "MDIGADGET(");
     if (mdi > 0) PrefixSixthAndSeventh(line, mdi, prefix_);
     return true;
   }
@@ -95,20 +95,20 @@ class PrefixPass {
  private:
   bool Window(const Text& line) {
     const Text name = WindowNameOfLine(line);
-    if (Upper(name) == U"PB_ANY") {
+    if (Upper(name) == "PB_ANY") {
       host_.AddLogLine(Text(log::kPbAnyStop));
       return false;
     }
-    prefix_ = name + U"_";
+    prefix_ = name + "_";
     return true;
   }
 
   // The word in front of "(#" at m, from the last blank (else tab) before it.
   bool IsCommandBefore(const Text& line, long m) {
-    long q = LastPosition(line, U' ', m);
-    if (q == 0) q = LastPosition(line, U'\t', m);
+    long q = LastPosition(line, ' ', m);
+    if (q == 0) q = LastPosition(line, '\t', m);
     if (q == 0) q = 1;
-    UpperInto(TrimmedView(TrimmedView(MidView(line, q, m - q), U' '), U'\t'), &word_);
+    UpperInto(TrimmedView(TrimmedView(MidView(line, q, m - q), ' '), '\t'), &word_);
     return keywords_.command_keywords.count(word_) > 0;
   }
 
@@ -122,9 +122,9 @@ class PrefixPass {
 }  // namespace
 
 Text WindowOfNestedCall(const Text& line, long a) {
-  a = Position(line, U'(', a) + 2;
-  const long b = Position(line, U')');
-  return TrimBlanks(Mid(line, a, b - a)) + U"_";
+  a = Position(line, '(', a) + 2;
+  const long b = Position(line, ')');
+  return TrimBlanks(Mid(line, a, b - a)) + "_";
 }
 
 std::vector<std::pair<size_t, Text>> FileStartPrefixes(const AnalysisModel& model) {
@@ -135,11 +135,11 @@ std::vector<std::pair<size_t, Text>> FileStartPrefixes(const AnalysisModel& mode
   for (size_t f = 0; f < starts.size(); ++f) {
     const size_t end = f + 1 < starts.size() ? starts[f + 1] : code.size();
     for (size_t i = starts[f]; i < end && i < code.size(); ++i) {
-      const long semicolon = Position(code[i], U';');
+      const long semicolon = Position(code[i], ';');
       if (semicolon >= 1 && semicolon <= 9) continue;
       UpperInto(code[i], &upper);
-      if (!ContainsUpper(upper, U"OPENWINDOW(#")) continue;
-      prefixes.emplace_back(starts[f], WindowNameOfLine(code[i]) + U"_");
+      if (!ContainsUpper(upper, "OPENWINDOW(#")) continue;
+      prefixes.emplace_back(starts[f], WindowNameOfLine(code[i]) + "_");
       break;
     }
   }

@@ -77,7 +77,7 @@ void App::SaveSettingsAtExit() {
   }
   const std::string why = WriteProblem(paths.settings);
   reporter.ShowError(Text(kSettingsBoxTitle),
-                     Text(kErrorSaveSettings) + U"\n" + FromUtf8(paths.settings + (why.empty() ? "" : ": " + why)));
+                     Text(kErrorSaveSettings) + "\n" + FromUtf8(paths.settings + (why.empty() ? "" : ": " + why)));
   reporter.settings_trouble_shown = true;
 }
 

@@ -51,8 +51,8 @@ class DialogErrorReporter final : public ErrorReporter {
   DialogService& dialogs_;
 };
 
-inline constexpr TextView kSettingsBoxTitle = U"Settings";
-inline constexpr TextView kErrorSaveSettings = U"Error save file settings";
+inline constexpr TextView kSettingsBoxTitle = "Settings";
+inline constexpr TextView kErrorSaveSettings = "Error save file settings";
 
 struct App {
   App(Workspace& workspace, DialogService& dialog_service, AppPaths app_paths);

@@ -70,7 +70,7 @@ void UndoLastGenerateCommand(App& app) {
   const std::string directory = app.ws.ProjectDirectoryPath();
   if (!HasUndoRecord(directory)) return;
   const Text question = UndoQuestionText(directory);
-  if (question.empty() || !app.dialogs.AskYesNo(U"Undo Last Generate", question)) return;
+  if (question.empty() || !app.dialogs.AskYesNo("Undo Last Generate", question)) return;
   app.main->ClearLog();
   UndoLastRun(directory, app.ws.disk, /*dry_run=*/false, [&app](const Text& line) { app.main->AppendLogLine(line); });
   // The project file is restored too: read it again, so the next run sees

@@ -9,9 +9,9 @@ namespace quillon::app {
 
 // Asked when the Search and Replace window is closed after pairs were bound
 // in this run; No (also Escape) goes back to binding.
-inline constexpr TextView kCancelRunTitle = U"Cancel Run";
+inline constexpr TextView kCancelRunTitle = "Cancel Run";
 inline constexpr TextView kCancelRunText =
-    U"Cancel the run? The pairs bound so far are dropped and nothing is renamed.";
+    "Cancel the run? The pairs bound so far are dropped and nothing is renamed.";
 
 struct App;
 

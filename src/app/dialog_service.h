@@ -12,7 +12,7 @@ enum class Answer { kYes, kNo, kCancel };
 // The text of an error box about a file: the message, then the path and the
 // system's reason on a line of their own.
 inline Text FileErrorText(const Text& message, const Text& path, const Text& reason) {
-  return message + U"\n" + path + U": " + reason;
+  return message + "\n" + path + ": " + reason;
 }
 
 class DialogService {

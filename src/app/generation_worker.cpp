@@ -21,7 +21,7 @@ void GenerationWorker(App* app) {
 }  // namespace
 
 bool IsErrorLine(const Text& line) {
-  const TextView stop = U"Stop!";
+  const TextView stop = "Stop!";
   const bool stops = line.size() >= stop.size() && line.compare(line.size() - stop.size(), stop.size(), stop) == 0;
   return stops || log::ReportsError(line);
 }

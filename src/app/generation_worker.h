@@ -9,9 +9,9 @@ struct App;
 
 // The log line an exit asked for during a run leaves, and the one that
 // says why the program stays open after all.
-inline constexpr TextView kExitAfterRunLine = U"Quillon will exit when this run has ended.";
+inline constexpr TextView kExitAfterRunLine = "Quillon will exit when this run has ended.";
 inline constexpr TextView kExitAbandonedLine =
-    U"The run reported errors: Quillon stays open so you can read the log. Exit again when you are done.";
+    "The run reported errors: Quillon stays open so you can read the log. Exit again when you are done.";
 
 // A log line that reports an error: "Error" right after its marks (" -> ",
 // "- "), or a line that stops the run ("Stop!").

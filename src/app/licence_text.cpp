@@ -31,9 +31,9 @@ const char* LicenceText() {
 Lines SplitLicenceLines(TextView text) {
   Lines lines;
   Text current;
-  for (char32_t c : text) {
-    if (c == U'\r') continue;
-    if (c == U'\n') {
+  for (char c : text) {
+    if (c == '\r') continue;
+    if (c == '\n') {
       lines.push_back(current);
       current.clear();
     } else {

@@ -57,7 +57,7 @@ SaveAsResult RunSaveAs(App& app) {
   const Text proposed = ChooserFolder(ws) + FilePart(ws.project.project_path);
   Text name = app.dialogs.ChooseSaveFile(T("Save project"), proposed, kProjectPatterns);
   if (name.empty()) return SaveAsResult::kCancelled;
-  if (ExtensionPart(name).empty()) name += U".pbm";
+  if (ExtensionPart(name).empty()) name += ".pbm";
   const std::string bytes = ToUtf8(name);
   // An existing directory is not asked about: the save below fails on it.
   if (FileExists(bytes) && !IsDirectory(bytes) && !app.dialogs.AskYesNo(kQuestionTitle, T("Datei überschreiben?"))) {
@@ -142,7 +142,7 @@ void CommonAdd(App& app) {
   app.ShowFileList();
   if (!refused.empty()) {
     Text text = T("Already in the file list, not added again:");
-    for (const Text& file : refused) text += U"\n" + file;
+    for (const Text& file : refused) text += "\n" + file;
     app.dialogs.ShowMessage(T("Info"), text);
   }
 }

@@ -37,7 +37,7 @@ const Place& PlaceOf(int gadget) {
 }
 
 constexpr TextView kContinueDetail =
-    U"Yes: go on; the names left under Old Entry are not renamed. No: back to binding. Cancel: cancel the run.";
+    "Yes: go on; the names left under Old Entry are not renamed. No: back to binding. Cancel: cancel the run.";
 
 QuestionAnswer ToQuestionAnswer(Answer answer) {
   switch (answer) {

@@ -14,9 +14,9 @@
 
 namespace quillon {
 
-inline constexpr TextView kBindTitlePrefix = U"Search and Replace - ";
-inline constexpr TextView kBindQuestionTitle = U"Info";
-inline constexpr TextView kBindQuestionText = U"Some old constants not to bind! Continue?";
+inline constexpr TextView kBindTitlePrefix = "Search and Replace - ";
+inline constexpr TextView kBindQuestionTitle = "Info";
+inline constexpr TextView kBindQuestionText = "Some old constants not to bind! Continue?";
 
 // "Search and Replace - " followed by the kind's word.
 Text BindDialogTitle(int kind);

@@ -38,7 +38,7 @@ TextView WindowOf(const Text& name, const Lines& windows) {
   TextView owner;
   for (const Text& window : windows) {
     if (window.size() + 1 > name.size() || window.size() <= owner.size()) continue;
-    if (name.compare(0, window.size(), window) == 0 && name[window.size()] == U'_') owner = window;
+    if (name.compare(0, window.size(), window) == 0 && name[window.size()] == '_') owner = window;
   }
   return owner;
 }

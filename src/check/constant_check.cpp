@@ -25,8 +25,8 @@ Lines UnboundNames(const Lines& names, const Lines& others) {
 void RenameWindowPrefixes(const std::vector<Replacement>& replacements, Lines* names, const WindowPrefixGuard& guard) {
   for (const Replacement& r : replacements) {
     if (r.kind != kKindWindow) continue;
-    const Text old_prefix = r.old_name + U'_';
-    const Text new_prefix = r.new_name + U'_';
+    const Text old_prefix = r.old_name + '_';
+    const Text new_prefix = r.new_name + '_';
     const Lines extending = guard.ExtendingWindows(r.old_name);
     for (Text& name : *names) {
       if (name.compare(0, old_prefix.size(), old_prefix) == 0 &&
@@ -54,7 +54,7 @@ bool AskAndRecordBindings(Workspace& ws, RunHost& host, int kind, const Lines& s
   for (const Text& entry : reply.suggested) {
     if (std::find(reply.todo.begin(), reply.todo.end(), entry) == reply.todo.end()) continue;
     const TodoParts parts = SplitTodoEntry(entry);
-    host.AddLogLine(U" -> Bind Suggested " + Text(KindWord(kind)) + U": " + parts.old_name + U" = " + parts.new_name);
+    host.AddLogLine(" -> Bind Suggested " + Text(KindWord(kind)) + ": " + parts.old_name + " = " + parts.new_name);
   }
   for (const Text& entry : reply.todo) {
     Replacement record;

@@ -11,7 +11,7 @@ void DropPbAnyNames(const Lines& windows, const Lines& other_windows, Lines* nam
   std::unordered_set<TextView> window_names(windows.begin(), windows.end());
   window_names.insert(other_windows.begin(), other_windows.end());
   const auto is_pb_any_name = [&window_names](const Text& name) {
-    for (size_t underscore = name.find(U'_'); underscore != Text::npos; underscore = name.find(U'_', underscore + 1)) {
+    for (size_t underscore = name.find('_'); underscore != Text::npos; underscore = name.find('_', underscore + 1)) {
       if (window_names.count(TextView(name).substr(0, underscore)) > 0 &&
           IsPureBasicConstantName(TextView(name).substr(underscore + 1))) {
         return true;

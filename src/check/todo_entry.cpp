@@ -4,21 +4,21 @@ namespace quillon {
 
 Text MakeTodoEntry(TextView old_name, TextView new_name) {
   Text entry(old_name);
-  entry.append(U" > ");
+  entry.append(" > ");
   entry.append(new_name);
   return entry;
 }
 
 TodoParts SplitTodoEntry(TextView entry) {
-  const size_t first = entry.find(U'>');
+  const size_t first = entry.find('>');
   if (first == TextView::npos) return {TrimBlanks(entry), Text()};
-  const size_t second = entry.find(U'>', first + 1);
+  const size_t second = entry.find('>', first + 1);
   const size_t new_end = second == TextView::npos ? entry.size() : second;
   return {TrimBlanks(entry.substr(0, first)), TrimBlanks(entry.substr(first + 1, new_end - first - 1))};
 }
 
 bool ParseTodoEntry(TextView entry, int kind, Replacement* out) {
-  if (entry.find(U'>') == TextView::npos) return false;
+  if (entry.find('>') == TextView::npos) return false;
   TodoParts parts = SplitTodoEntry(entry);
   if (parts.old_name.empty() || parts.new_name.empty()) return false;
   out->old_name = std::move(parts.old_name);

@@ -17,7 +17,7 @@ WindowPrefixGuard::WindowPrefixGuard(const Lines& current_windows, const Lines& 
 }
 
 Lines WindowPrefixGuard::ExtendingWindows(TextView window) const {
-  const Text prefix = Upper(window) + U'_';
+  const Text prefix = Upper(window) + '_';
   Lines extending;
   for (const Text& other : upper_windows_) {
     if (other.size() > prefix.size() && other.compare(0, prefix.size(), prefix) == 0) extending.push_back(other);
@@ -29,7 +29,7 @@ bool WindowPrefixGuard::BeginsOneOf(TextView upper_text, size_t at, const Lines&
   for (const Text& other : extending) {
     if (upper_text.substr(at, other.size()) != other) continue;
     const size_t end = at + other.size();
-    if (end == upper_text.size() || upper_text[end] == U'_' || !IsUpperWordChar(upper_text[end])) return true;
+    if (end == upper_text.size() || upper_text[end] == '_' || !IsUpperWordChar(upper_text[end])) return true;
   }
   return false;
 }
@@ -39,7 +39,7 @@ bool WindowPrefixGuard::NameBelongsToOneOf(TextView name, const Lines& extending
   const Text upper = Upper(name);
   for (const Text& other : extending) {
     if (upper.size() < other.size() || upper.compare(0, other.size(), other) != 0) continue;
-    if (upper.size() == other.size() || upper[other.size()] == U'_') return true;
+    if (upper.size() == other.size() || upper[other.size()] == '_') return true;
   }
   return false;
 }

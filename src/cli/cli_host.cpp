@@ -26,7 +26,7 @@ bool BindIfUnbound(const Text& old_name, const Text& new_name, Lines& old_left, 
   const auto old_it = std::find(old_left.begin(), old_left.end(), old_name);
   const auto new_it = std::find(new_left.begin(), new_left.end(), new_name);
   if (old_it == old_left.end() || new_it == new_left.end()) return false;
-  reply.todo.push_back(old_name + U" > " + new_name);
+  reply.todo.push_back(old_name + " > " + new_name);
   old_left.erase(old_it);
   new_left.erase(new_it);
   return true;

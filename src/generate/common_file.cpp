@@ -17,7 +17,7 @@ void BuildCommonFile(AnalysisModel& model, bool multilang) {
   constexpr size_t kFixedLines = 22;  // the title, five separator blocks, the include line, two headings
   out.reserve(out.size() + kFixedLines + model.constants_code.size() + model.fonts_code.size() +
               model.images_code.size() + model.carried_declarations.size() + model.form_code.size());
-  out.emplace_back(U"; Quillon Commonfile (Do Not Edit - Allways Overwrite)");
+  out.emplace_back("; Quillon Commonfile (Do Not Edit - Allways Overwrite)");
   AppendSeparatorBlock(out);
   move_in(model.constants_code);
   AppendSeparatorBlock(out);
@@ -25,20 +25,20 @@ void BuildCommonFile(AnalysisModel& model, bool multilang) {
   move_in(model.images_code);
   AppendSeparatorBlock(out);
   if (multilang) {
-    out.emplace_back(U"IncludeFile \"LoadLanguage.pb\"");
+    out.emplace_back("IncludeFile \"LoadLanguage.pb\"");
     AppendSeparatorBlock(out);
   }
   // What the form files declare outside their procedures, which the
   // procedures need (globals, declared procedures, the designer's constants).
   if (!model.carried_declarations.empty()) {
-    out.emplace_back(U";- Declarations");
-    out.emplace_back(U";");
+    out.emplace_back(";- Declarations");
+    out.emplace_back(";");
     out.insert(out.end(), model.carried_declarations.begin(), model.carried_declarations.end());
     out.emplace_back();
     AppendSeparatorBlock(out);
   }
   move_in(model.form_code);
-  if (HoldsProcedure(model.event_designer_lines)) out.emplace_back(U"XIncludeFile \"EventDesigner.pb\"");
+  if (HoldsProcedure(model.event_designer_lines)) out.emplace_back("XIncludeFile \"EventDesigner.pb\"");
 }
 
 }  // namespace quillon

@@ -38,14 +38,14 @@ void AddDesignerProcedures(Workspace& ws) {
   for (const DeclaredProcedure& procedure : model.declared_procedures) {
     if (!defined.insert(Upper(procedure.name)).second) continue;
     if (out.empty()) {
-      out.emplace_back(U";-TOP");
+      out.emplace_back(";-TOP");
       out.emplace_back();
-      out.emplace_back(U"; Quillon Event Designer");
+      out.emplace_back("; Quillon Event Designer");
       AppendSeparatorBlock(out);
     }
     out.push_back(procedure.signature);
-    out.emplace_back(U"  ");
-    out.emplace_back(U"EndProcedure");
+    out.emplace_back("  ");
+    out.emplace_back("EndProcedure");
     AppendSeparatorBlock(out);
   }
 }

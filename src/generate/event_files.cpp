@@ -8,7 +8,7 @@
 namespace quillon {
 
 namespace {
-constexpr TextView kEditorOptionsMark = U"; IDE Options";
+constexpr TextView kEditorOptionsMark = "; IDE Options";
 }  // namespace
 
 void RemoveTrailingComments(Lines& lines) {
@@ -16,7 +16,7 @@ void RemoveTrailingComments(Lines& lines) {
   // separator line. Comments of the user's own (commented-out procedures
   // among them) at the end of the file stay.
   size_t run_start = lines.size();
-  while (run_start > 0 && !lines[run_start - 1].empty() && lines[run_start - 1][0] == U';') --run_start;
+  while (run_start > 0 && !lines[run_start - 1].empty() && lines[run_start - 1][0] == ';') --run_start;
   for (size_t i = lines.size(); i > run_start; --i) {
     if (TextView(lines[i - 1]).substr(0, kEditorOptionsMark.size()) == kEditorOptionsMark) {
       lines.resize(i - 1);
@@ -27,17 +27,17 @@ void RemoveTrailingComments(Lines& lines) {
 }
 
 bool IsPassiveGadget(const GadgetRecord& gadget) {
-  return gadget.kind == U"TEXTGADGET" || gadget.kind == U"FRAME3DGADGET";
+  return gadget.kind == "TEXTGADGET" || gadget.kind == "FRAME3DGADGET";
 }
 
 namespace {
 
-constexpr TextView kMenuPrefix = U"Procedure EventMenu_";
-constexpr TextView kGadgetPrefix = U"Procedure EventGadget_";
-constexpr TextView kSizePrefix = U"Procedure EventSize_";
-constexpr TextView kExitPrefix = U"Procedure EventExit_";
-constexpr TextView kNoParameters = U"()";
-constexpr TextView kEventTypeParameter = U"(EventType)";
+constexpr TextView kMenuPrefix = "Procedure EventMenu_";
+constexpr TextView kGadgetPrefix = "Procedure EventGadget_";
+constexpr TextView kSizePrefix = "Procedure EventSize_";
+constexpr TextView kExitPrefix = "Procedure EventExit_";
+constexpr TextView kNoParameters = "()";
+constexpr TextView kEventTypeParameter = "(EventType)";
 
 // Appends the body lines between the signature and "EndProcedure", by
 // position in the list.
@@ -51,7 +51,7 @@ std::vector<TextView> Views(const Lines& names) { return std::vector<TextView>(n
 void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffix, const std::vector<TextView>& names,
                    size_t body_lines, const AppendBody& append_body) {
   if (lines.empty()) {
-    lines.emplace_back(U";-TOP");
+    lines.emplace_back(";-TOP");
     lines.emplace_back();
     lines.emplace_back(title);
     AppendSeparatorBlock(lines);
@@ -67,14 +67,14 @@ void AddProcedures(Lines& lines, TextView title, TextView prefix, TextView suffi
     const size_t first_new = lines.size();
     lines.push_back(Concat({prefix, name, suffix}));
     append_body(i, name, lines);
-    lines.emplace_back(U"EndProcedure");
+    lines.emplace_back("EndProcedure");
     AppendSeparatorBlock(lines);
     // The appended lines count for later names just as the user's lines do.
     for (size_t k = first_new; k < lines.size(); ++k) present.AddLine(lines[k]);
   }
 }
 
-void EmptyBody(size_t, TextView, Lines& lines) { lines.emplace_back(U"  "); }
+void EmptyBody(size_t, TextView, Lines& lines) { lines.emplace_back("  "); }
 
 // The first body line of each object's new event procedure: the call that the
 // designer's own events procedure makes for it, else "  ".
@@ -84,9 +84,9 @@ class FirstBodyLines {
     for (const DesignerWiring& wiring : wirings) calls_.emplace(Upper(wiring.object), wiring.call);
   }
   Text For(TextView name) const {
-    if (calls_.empty()) return Text(U"  ");
+    if (calls_.empty()) return Text("  ");
     const auto found = calls_.find(Upper(name));
-    return found == calls_.end() ? Text(U"  ") : Concat({U"  ", found->second});
+    return found == calls_.end() ? Text("  ") : Concat({"  ", found->second});
   }
 
  private:
@@ -97,23 +97,23 @@ class FirstBodyLines {
 
 void AddMenuProcedures(AnalysisModel& model) {
   const FirstBodyLines first_lines(model.designer_wirings);
-  AddProcedures(model.event_menu_lines, U"; Quillon Event Menu", kMenuPrefix, kNoParameters, Views(model.menu_items), 1,
+  AddProcedures(model.event_menu_lines, "; Quillon Event Menu", kMenuPrefix, kNoParameters, Views(model.menu_items), 1,
                 [&](size_t, TextView name, Lines& lines) { lines.push_back(first_lines.For(name)); });
 }
 
 void AddSizeProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kSizePrefix, kNoParameters, Views(model.windows),
+  AddProcedures(model.event_window_lines, "; Quillon Event Window", kSizePrefix, kNoParameters, Views(model.windows),
                 1, EmptyBody);
 }
 
 void AddExitProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, U"; Quillon Event Window", kExitPrefix, kNoParameters, Views(model.windows),
+  AddProcedures(model.event_window_lines, "; Quillon Event Window", kExitPrefix, kNoParameters, Views(model.windows),
                 1, [](size_t index, TextView name, Lines& lines) {
                   // Closing the first window ends the program; any other just closes.
                   if (index == 0) {
-                    lines.emplace_back(U"  ExitApplication = 1");
+                    lines.emplace_back("  ExitApplication = 1");
                   } else {
-                    lines.push_back(Concat({U"  CloseWindow(#", name, U")"}));
+                    lines.push_back(Concat({"  CloseWindow(#", name, ")"}));
                   }
                 });
 }
@@ -125,11 +125,11 @@ void AddGadgetProcedures(AnalysisModel& model) {
     if (!IsPassiveGadget(gadget)) names.push_back(gadget.name);
   }
   const FirstBodyLines first_lines(model.designer_wirings);
-  AddProcedures(model.event_gadget_lines, U"; Quillon Event Gadget", kGadgetPrefix, kEventTypeParameter, names, 6,
+  AddProcedures(model.event_gadget_lines, "; Quillon Event Gadget", kGadgetPrefix, kEventTypeParameter, names, 6,
                 [&](size_t, TextView name, Lines& lines) {
                   lines.push_back(first_lines.For(name));
                   for (TextView line :
-                       {U"  Select EventType", U"    Case #PB_EventType_LeftClick", U"      ", U"  EndSelect", U"  "}) {
+                       {"  Select EventType", "    Case #PB_EventType_LeftClick", "      ", "  EndSelect", "  "}) {
                     lines.emplace_back(line);
                   }
                 });

@@ -22,7 +22,7 @@ void ReplaceMarkedLine(Lines& lines, TextView marker, Text replacement) {
   if (at != Text::npos) lines[at] = std::move(replacement);
 }
 
-Text Joined(TextView a, TextView b, TextView c = U"") { return Concat({a, b, c}); }
+Text Joined(TextView a, TextView b, TextView c = "") { return Concat({a, b, c}); }
 
 // Inserts `block` after the line at `select` (a dispatcher's "Select" line).
 void InsertAfter(Lines& lines, size_t select, Lines block) {
@@ -41,30 +41,30 @@ size_t SelectLineOf(const Lines& lines, TextView marker) {
 
 void FillCallTables(AnalysisModel& model) {
   Lines& lines = model.event_main_lines;
-  ReplaceMarkedLine(lines, U"#CallEventMenuCount = 0",
-                    Joined(U"#CallEventMenuCount   = ", ToText(static_cast<long long>(model.menu_items.size()))));
-  ReplaceMarkedLine(lines, U"#CallEventGadgetCount = 0",
-                    Joined(U"#CallEventGadgetCount = ", ToText(static_cast<long long>(model.gadgets.size()))));
-  ReplaceMarkedLine(lines, U"#CallEventWindowCount = 0",
-                    Joined(U"#CallEventWindowCount = ", ToText(static_cast<long long>(model.windows.size()))));
+  ReplaceMarkedLine(lines, "#CallEventMenuCount = 0",
+                    Joined("#CallEventMenuCount   = ", ToText(static_cast<long long>(model.menu_items.size()))));
+  ReplaceMarkedLine(lines, "#CallEventGadgetCount = 0",
+                    Joined("#CallEventGadgetCount = ", ToText(static_cast<long long>(model.gadgets.size()))));
+  ReplaceMarkedLine(lines, "#CallEventWindowCount = 0",
+                    Joined("#CallEventWindowCount = ", ToText(static_cast<long long>(model.windows.size()))));
 
-  const size_t data = FindLine(lines, U"DataSection");
+  const size_t data = FindLine(lines, "DataSection");
   if (data == Text::npos) return;
   // The position of an entry equals its constant's value, so every gadget
   // needs a slot; text and frame gadgets point at the empty dispatcher.
   Lines tables;
   tables.reserve(model.menu_items.size() + model.gadgets.size() + 2 * model.windows.size() + 4);
-  tables.emplace_back(U"  CallEventMenu:");
-  for (const Text& name : model.menu_items) tables.push_back(Joined(U"    Data.i @EventMenu_", name, U"()"));
-  tables.emplace_back(U"  CallEventGadget:");
+  tables.emplace_back("  CallEventMenu:");
+  for (const Text& name : model.menu_items) tables.push_back(Joined("    Data.i @EventMenu_", name, "()"));
+  tables.emplace_back("  CallEventGadget:");
   for (const GadgetRecord& gadget : model.gadgets) {
-    tables.push_back(IsPassiveGadget(gadget) ? Text(U"    Data.i @MyEventDispatch()")
-                                             : Joined(U"    Data.i @EventGadget_", gadget.name, U"()"));
+    tables.push_back(IsPassiveGadget(gadget) ? Text("    Data.i @MyEventDispatch()")
+                                             : Joined("    Data.i @EventGadget_", gadget.name, "()"));
   }
-  tables.emplace_back(U"  CallEventSize:");
-  for (const Text& name : model.windows) tables.push_back(Joined(U"    Data.i @EventSize_", name, U"()"));
-  tables.emplace_back(U"  CallEventExit:");
-  for (const Text& name : model.windows) tables.push_back(Joined(U"    Data.i @EventExit_", name, U"()"));
+  tables.emplace_back("  CallEventSize:");
+  for (const Text& name : model.windows) tables.push_back(Joined("    Data.i @EventSize_", name, "()"));
+  tables.emplace_back("  CallEventExit:");
+  for (const Text& name : model.windows) tables.push_back(Joined("    Data.i @EventExit_", name, "()"));
   lines.insert(lines.begin() + static_cast<long>(data + 1), std::make_move_iterator(tables.begin()),
                std::make_move_iterator(tables.end()));
 }
@@ -72,7 +72,7 @@ void FillCallTables(AnalysisModel& model) {
 void FillDispatchers(AnalysisModel& model) {
   Lines& lines = model.event_main_lines;
   auto case_line = [](const Text& name, TextView procedure, TextView parameters) {
-    Text line = Joined(U"    Case #", name, U" : ");
+    Text line = Joined("    Case #", name, " : ");
     line += procedure;
     line += name;
     line += parameters;
@@ -81,22 +81,22 @@ void FillDispatchers(AnalysisModel& model) {
   // All four dispatchers are located before anything is inserted, so that a
   // constant whose name contains a dispatcher name cannot draw the Case lines
   // of another dispatcher into its own block.
-  const size_t menu_select = SelectLineOf(lines, U"MyEventMenu");
-  const size_t gadget_select = SelectLineOf(lines, U"MyEventGadget");
-  const size_t size_select = SelectLineOf(lines, U"MyEventSize");
-  const size_t exit_select = SelectLineOf(lines, U"MyEventExit");
+  const size_t menu_select = SelectLineOf(lines, "MyEventMenu");
+  const size_t gadget_select = SelectLineOf(lines, "MyEventGadget");
+  const size_t size_select = SelectLineOf(lines, "MyEventSize");
+  const size_t exit_select = SelectLineOf(lines, "MyEventExit");
 
   Lines menus;
-  for (const Text& name : model.menu_items) menus.push_back(case_line(name, U"EventMenu_", U"()"));
+  for (const Text& name : model.menu_items) menus.push_back(case_line(name, "EventMenu_", "()"));
   Lines gadgets;
   for (const GadgetRecord& gadget : model.gadgets) {
-    if (!IsPassiveGadget(gadget)) gadgets.push_back(case_line(gadget.name, U"EventGadget_", U"(EventType)"));
+    if (!IsPassiveGadget(gadget)) gadgets.push_back(case_line(gadget.name, "EventGadget_", "(EventType)"));
   }
   Lines sizes;
   Lines exits;
   for (const Text& name : model.windows) {
-    sizes.push_back(case_line(name, U"EventSize_", U"()"));
-    exits.push_back(case_line(name, U"EventExit_", U"()"));
+    sizes.push_back(case_line(name, "EventSize_", "()"));
+    exits.push_back(case_line(name, "EventExit_", "()"));
   }
   // Bottom-up, so the positions found above stay valid.
   std::vector<std::pair<size_t, Lines*>> blocks = {

@@ -7,15 +7,15 @@
 namespace quillon {
 
 // File names of the generated files in the project directory.
-inline constexpr TextView kMainFile = U"Main.pb";
-inline constexpr TextView kCommonFile = U"CommonFile.pb";
-inline constexpr TextView kEventMainFile = U"EventMain.pb";
-inline constexpr TextView kEventMenuFile = U"EventMenu.pb";
-inline constexpr TextView kEventGadgetFile = U"EventGadget.pb";
-inline constexpr TextView kEventWindowFile = U"EventWindow.pb";
-inline constexpr TextView kEventDesignerFile = U"EventDesigner.pb";
-inline constexpr TextView kLoadLanguageFile = U"LoadLanguage.pb";
-inline constexpr TextView kCatalogFile = U"Catalog";
+inline constexpr TextView kMainFile = "Main.pb";
+inline constexpr TextView kCommonFile = "CommonFile.pb";
+inline constexpr TextView kEventMainFile = "EventMain.pb";
+inline constexpr TextView kEventMenuFile = "EventMenu.pb";
+inline constexpr TextView kEventGadgetFile = "EventGadget.pb";
+inline constexpr TextView kEventWindowFile = "EventWindow.pb";
+inline constexpr TextView kEventDesignerFile = "EventDesigner.pb";
+inline constexpr TextView kLoadLanguageFile = "LoadLanguage.pb";
+inline constexpr TextView kCatalogFile = "Catalog";
 
 // Fills main_lines, event_main_lines, load_language_lines, the four event
 // file lists and language_strings from the project directory (templates

@@ -12,11 +12,11 @@ namespace {
 
 // Text from `from` up to the next ";" (or the end), quotes trimmed at both ends.
 TextView Field(TextView line, size_t from, size_t* next) {
-  const size_t semicolon = from > line.size() ? Text::npos : line.find(U';', from);
+  const size_t semicolon = from > line.size() ? Text::npos : line.find(';', from);
   const size_t end = semicolon == Text::npos ? line.size() : semicolon;
   *next = semicolon == Text::npos ? Text::npos : semicolon + 1;
   if (from >= end) return TextView();
-  return TrimmedView(line.substr(from, end - from), U'"');
+  return TrimmedView(line.substr(from, end - from), '"');
 }
 
 }  // namespace
@@ -53,10 +53,10 @@ void ParseCatalog(const Lines& lines, LanguageMap& strings) {
 Lines CatalogLines(const LanguageMap& strings) {
   Lines out;
   out.reserve(strings.Size() + 1);
-  out.emplace_back(U"Default;Language");
+  out.emplace_back("Default;Language");
   strings.ForEach([&out](const Text& key, const Text& value) {
     // An untranslated text keeps its field empty.
-    out.push_back(Concat({U"\"", key, U"\";\"", value != key ? TextView(value) : TextView(), U"\""}));
+    out.push_back(Concat({"\"", key, "\";\"", value != key ? TextView(value) : TextView(), "\""}));
   });
   return out;
 }
@@ -64,7 +64,7 @@ Lines CatalogLines(const LanguageMap& strings) {
 bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings, Lines* left_out) {
   size_t start = Text::npos;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].find(U"DefaultLanguage:") != Text::npos) {
+    if (lines[i].find("DefaultLanguage:") != Text::npos) {
       start = i;
       break;
     }
@@ -72,7 +72,7 @@ bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings, Lines* le
   if (start == Text::npos) return false;
   size_t end = Text::npos;
   for (size_t i = start + 1; i < lines.size(); ++i) {
-    if (lines[i].find(U"EndDefaultLanguage:") != Text::npos || lines[i].find(U"EndDataSection") != Text::npos) {
+    if (lines[i].find("EndDefaultLanguage:") != Text::npos || lines[i].find("EndDataSection") != Text::npos) {
       end = i;
       break;
     }
@@ -84,15 +84,15 @@ bool UpdateLoadLanguageLines(Lines& lines, const LanguageMap& strings, Lines* le
   Lines data;
   data.reserve(strings.Size());
   strings.ForEach([&data, left_out](const Text& key, const Text&) {
-    if (key.find(U'"') != Text::npos) {
+    if (key.find('"') != Text::npos) {
       if (left_out) left_out->push_back(key);
     } else {
-      data.push_back(Concat({U"  Data.s \"", key, U"\""}));
+      data.push_back(Concat({"  Data.s \"", key, "\""}));
     }
   });
-  const Text count_line = Text(U"#MaxLanguage = ") + ToText(static_cast<long long>(data.size()));
+  const Text count_line = Text("#MaxLanguage = ") + ToText(static_cast<long long>(data.size()));
   for (size_t i = 0; i <= start; ++i) {
-    if (lines[i].find(U"#MaxLanguage =") != Text::npos) lines[i] = count_line;
+    if (lines[i].find("#MaxLanguage =") != Text::npos) lines[i] = count_line;
   }
   lines.erase(lines.begin() + static_cast<long>(start + 1), lines.begin() + static_cast<long>(end));
   lines.insert(lines.begin() + static_cast<long>(start + 1), std::make_move_iterator(data.begin()),

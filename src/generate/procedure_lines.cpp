@@ -4,18 +4,18 @@ namespace quillon {
 
 namespace {
 
-bool IsBlank(char32_t c) { return c == U' ' || c == U'\t'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The name after a procedure keyword: an optional type (".i", ".s" ...),
 // blanks and tabs, an optional "*", then the name itself.
 TextView NameAfterKeyword(TextView statement, TextView first_word) {
   size_t at = statement.find(first_word) + first_word.size();
-  if (at < statement.size() && statement[at] == U'.') {
+  if (at < statement.size() && statement[at] == '.') {
     ++at;
     while (at < statement.size() && IsNameChar(statement[at])) ++at;
   }
   while (at < statement.size() && IsBlank(statement[at])) ++at;
-  if (at < statement.size() && statement[at] == U'*') ++at;
+  if (at < statement.size() && statement[at] == '*') ++at;
   size_t end = at;
   while (end < statement.size() && IsNameChar(statement[end])) ++end;
   return statement.substr(at, end - at);
@@ -36,14 +36,14 @@ TextView DeclaredProcedureName(TextView line) {
   SplitStatements(line, &statements);
   if (statements.size() != 1) return {};
   const TextView word = FirstWordOf(statements[0]);
-  if (!IsOneOf(word, {U"DECLARE", U"DECLAREC", U"DECLAREDLL", U"DECLARECDLL"})) return {};
+  if (!IsOneOf(word, {"DECLARE", "DECLAREC", "DECLAREDLL", "DECLARECDLL"})) return {};
   return NameAfterKeyword(statements[0], word);
 }
 
 TextView DefinedProcedureName(TextView line) {
   const TextView code = CodeOfLine(line);
   const TextView word = FirstWordOf(code);
-  if (!IsOneOf(word, {U"PROCEDURE", U"PROCEDUREC", U"PROCEDUREDLL", U"PROCEDURECDLL"})) return {};
+  if (!IsOneOf(word, {"PROCEDURE", "PROCEDUREC", "PROCEDUREDLL", "PROCEDURECDLL"})) return {};
   return NameAfterKeyword(code, word);
 }
 
@@ -57,7 +57,7 @@ Text ProcedureLineOfDeclare(TextView line) {
     while (!declare.empty() && IsBlank(declare.back())) declare.remove_suffix(1);
   }
   if (declare.size() < 7) return Text(declare);
-  return Concat({U"Procedure", declare.substr(7)});
+  return Concat({"Procedure", declare.substr(7)});
 }
 
 }  // namespace quillon

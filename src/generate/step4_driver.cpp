@@ -21,10 +21,10 @@ namespace {
 
 void LogCounts(const AnalysisModel& model, RunHost& host) {
   const std::pair<TextView, size_t> counts[] = {
-      {U"Window", model.windows.size()},      {U"MenuBar", model.menu_bars.size()},
-      {U"MenuItem", model.menu_items.size()}, {U"StatusBar", model.status_bars.size()},
-      {U"ToolBar", model.tool_bars.size()},   {U"Gadget", model.gadgets.size()},
-      {U"Image", model.images.size()}};
+      {"Window", model.windows.size()},      {"MenuBar", model.menu_bars.size()},
+      {"MenuItem", model.menu_items.size()}, {"StatusBar", model.status_bars.size()},
+      {"ToolBar", model.tool_bars.size()},   {"Gadget", model.gadgets.size()},
+      {"Image", model.images.size()}};
   for (const auto& [what, count] : counts) host.AddLogLine(log::Count(what, static_cast<long>(count)));
 }
 

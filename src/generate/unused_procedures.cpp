@@ -20,7 +20,7 @@ struct SignatureForm {
 // The object name of `line` when it is exactly one of the signatures after
 // leading blanks and tabs; empty otherwise.
 TextView SignatureName(TextView line, const SignatureForm& form) {
-  const size_t start = line.find_first_not_of(U" \t");
+  const size_t start = line.find_first_not_of(" \t");
   if (start == TextView::npos) return {};
   line.remove_prefix(start);
   if (line.size() <= form.prefix.size() + form.suffix.size()) return {};
@@ -36,7 +36,7 @@ void LogFile(const Lines& lines, std::initializer_list<SignatureForm> forms, con
       if (name.empty()) continue;
       if (!form.names->count(name)) {
         // The procedure name is the signature without "Procedure " and the parameters.
-        const TextView procedure = form.prefix.substr(TextView(U"Procedure ").size());
+        const TextView procedure = form.prefix.substr(TextView("Procedure ").size());
         host.AddLogLine(log::UnusedProcedure(Text(procedure) + Text(name), path));
       }
       break;
@@ -63,12 +63,12 @@ void LogUnusedProcedures(const AnalysisModel& model, const Text& project_directo
   for (const GadgetRecord& gadget : model.gadgets) {
     if (!IsPassiveGadget(gadget)) gadgets.insert(gadget.name);
   }
-  LogFile(model.event_menu_lines, {{U"Procedure EventMenu_", U"()", &menu_items}},
+  LogFile(model.event_menu_lines, {{"Procedure EventMenu_", "()", &menu_items}},
           project_directory + Text(kEventMenuFile), host);
-  LogFile(model.event_gadget_lines, {{U"Procedure EventGadget_", U"(EventType)", &gadgets}},
+  LogFile(model.event_gadget_lines, {{"Procedure EventGadget_", "(EventType)", &gadgets}},
           project_directory + Text(kEventGadgetFile), host);
   LogFile(model.event_window_lines,
-          {{U"Procedure EventSize_", U"()", &windows}, {U"Procedure EventExit_", U"()", &windows}},
+          {{"Procedure EventSize_", "()", &windows}, {"Procedure EventExit_", "()", &windows}},
           project_directory + Text(kEventWindowFile), host);
   LogDesignerFile(model, project_directory + Text(kEventDesignerFile), host);
 }

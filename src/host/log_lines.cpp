@@ -14,9 +14,9 @@ Text Join(std::initializer_list<TextView> parts) {
 
 int LastErrorCode() { return 1; }
 
-Text ErrorCodeText(int code) { return Join({U"Errorcode: ", ToText(code)}); }
+Text ErrorCodeText(int code) { return Join({"Errorcode: ", ToText(code)}); }
 
-Text FileErrorTail() { return Join({U" / ", ErrorCodeText(LastErrorCode())}); }
+Text FileErrorTail() { return Join({" / ", ErrorCodeText(LastErrorCode())}); }
 
 Text BomLine(int format_code) {
   switch (format_code) {
@@ -31,44 +31,44 @@ Text BomLine(int format_code) {
   }
 }
 
-Text DuplicateWindow(TextView name) { return Join({U" -> Error: Find duplicate WindowID(#", name, U"). Stop!"}); }
-Text DuplicateMenu(TextView name) { return Join({U" -> Error: Find duplicate MenuID(#", name, U"). Stop!"}); }
+Text DuplicateWindow(TextView name) { return Join({" -> Error: Find duplicate WindowID(#", name, "). Stop!"}); }
+Text DuplicateMenu(TextView name) { return Join({" -> Error: Find duplicate MenuID(#", name, "). Stop!"}); }
 Text DuplicateMenuItem(TextView name) {
-  return Join({U" -> Warning: Find duplicate MenuItemID(#", name, U") by MenuItem."});
+  return Join({" -> Warning: Find duplicate MenuItemID(#", name, ") by MenuItem."});
 }
 Text DuplicateToolbarButton(TextView name) {
-  return Join({U" -> Warning: Find duplicate MenuItemID(#", name, U") by ToolbarButton."});
+  return Join({" -> Warning: Find duplicate MenuItemID(#", name, ") by ToolbarButton."});
 }
-Text DuplicateStatusBar(TextView name) { return Join({U" -> Error: Find duplicate StatusBarID(#", name, U"). Stop!"}); }
-Text DuplicateToolBar(TextView name) { return Join({U" -> Error: Find duplicate ToolBarID(#", name, U"). Stop!"}); }
+Text DuplicateStatusBar(TextView name) { return Join({" -> Error: Find duplicate StatusBarID(#", name, "). Stop!"}); }
+Text DuplicateToolBar(TextView name) { return Join({" -> Error: Find duplicate ToolBarID(#", name, "). Stop!"}); }
 
-Text ErrorOpenFile(TextView path) { return Join({U" -> Error OpenFile ", path, FileErrorTail()}); }
-Text ErrorWriteFile(TextView path) { return Join({U" -> Error WriteFile ", path, FileErrorTail()}); }
-Text ErrorFile(TextView path) { return Join({U" -> Error File ", path, FileErrorTail()}); }
+Text ErrorOpenFile(TextView path) { return Join({" -> Error OpenFile ", path, FileErrorTail()}); }
+Text ErrorWriteFile(TextView path) { return Join({" -> Error WriteFile ", path, FileErrorTail()}); }
+Text ErrorFile(TextView path) { return Join({" -> Error File ", path, FileErrorTail()}); }
 Text ChangedDuringRun(TextView path) {
-  return Join({U" -> Error: ", path, U" was changed by another program during the run; not written"});
+  return Join({" -> Error: ", path, " was changed by another program during the run; not written"});
 }
-Text WriteFile(TextView path) { return Join({U" -> Write File ", path}); }
-Text SourceOpenError(TextView path) { return Join({U"Error ", path, U": Open file error"}); }
+Text WriteFile(TextView path) { return Join({" -> Write File ", path}); }
+Text SourceOpenError(TextView path) { return Join({"Error ", path, ": Open file error"}); }
 Text OutsideConstant(TextView name, TextView file) {
-  return Join({U" -> Warning: #", name, U" is defined outside the procedures of ", file});
+  return Join({" -> Warning: #", name, " is defined outside the procedures of ", file});
 }
 Text UpdateIncludeFile(TextView path, long count) {
-  return Join({U" -> Update Includefile ", path, U" / Count Change: ", ToText(count)});
+  return Join({" -> Update Includefile ", path, " / Count Change: ", ToText(count)});
 }
-Text UpdateFile(TextView path, long count) { return Join({U" -> Update ", path, U" / Count Change: ", ToText(count)}); }
-Text UnusedProcedure(TextView name, TextView path) { return Join({U" -> Unused Procedure ", name, U" in ", path}); }
-Text Count(TextView what, long count) { return Join({U" -> Count ", what, U": ", ToText(count)}); }
-Text Utf8Needed(TextView path) { return Join({U" -> Warning: UTF-8 needed for ", path}); }
+Text UpdateFile(TextView path, long count) { return Join({" -> Update ", path, " / Count Change: ", ToText(count)}); }
+Text UnusedProcedure(TextView name, TextView path) { return Join({" -> Unused Procedure ", name, " in ", path}); }
+Text Count(TextView what, long count) { return Join({" -> Count ", what, ": ", ToText(count)}); }
+Text Utf8Needed(TextView path) { return Join({" -> Warning: UTF-8 needed for ", path}); }
 
 Text QuotedTextLeftOut(TextView text) {
-  return Join({U" -> Warning: text with a double quote left out of LoadLanguage.pb: ", text});
+  return Join({" -> Warning: text with a double quote left out of LoadLanguage.pb: ", text});
 }
 
 bool ReportsError(TextView line) {
   size_t at = 0;
-  while (at < line.size() && (line[at] == U' ' || line[at] == U'-' || line[at] == U'>')) ++at;
-  return line.substr(at, 5) == U"Error";
+  while (at < line.size() && (line[at] == ' ' || line[at] == '-' || line[at] == '>')) ++at;
+  return line.substr(at, 5) == "Error";
 }
 
 }  // namespace quillon::log

@@ -6,41 +6,41 @@
 
 namespace quillon::log {
 
-inline constexpr TextView kStep1 = U"Generate Code Step 1 ...";
-inline constexpr TextView kStep2 = U"Generate Code Step 2 ...";
-inline constexpr TextView kStep3 = U"Generate Code Step 3 ...";
-inline constexpr TextView kStep4 = U"Generate Code Step 4 ...";
+inline constexpr TextView kStep1 = "Generate Code Step 1 ...";
+inline constexpr TextView kStep2 = "Generate Code Step 2 ...";
+inline constexpr TextView kStep3 = "Generate Code Step 3 ...";
+inline constexpr TextView kStep4 = "Generate Code Step 4 ...";
 
-inline constexpr TextView kCheckMain = U"- Check Main.pb";
-inline constexpr TextView kMainNotFound = U" -> Main.pb not found.";
-inline constexpr TextView kNoBom = U" -> No BOM found.";
-inline constexpr TextView kUtf8Bom = U" -> UTF-8 BOM found.";
-inline constexpr TextView kUtf16LeBom = U" -> UTF-16 (Little Endian) BOM found.";
-inline constexpr TextView kUtf16BeBom = U" -> UTF-16 (Big Endian) BOM found.";
-inline constexpr TextView kUtf32LeBom = U" -> UTF-32 (Little Endian) BOM found.";
-inline constexpr TextView kUtf32BeBom = U" -> UTF-32 (Big Endian) BOM found.";
-inline constexpr TextView kLoadFiles = U"- Load Files...";
-inline constexpr TextView kNoFiles = U"None Files to Generate.";
-inline constexpr TextView kInterpret = U"- Interpret code...";
-inline constexpr TextView kPbAnyStop = U" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
+inline constexpr TextView kCheckMain = "- Check Main.pb";
+inline constexpr TextView kMainNotFound = " -> Main.pb not found.";
+inline constexpr TextView kNoBom = " -> No BOM found.";
+inline constexpr TextView kUtf8Bom = " -> UTF-8 BOM found.";
+inline constexpr TextView kUtf16LeBom = " -> UTF-16 (Little Endian) BOM found.";
+inline constexpr TextView kUtf16BeBom = " -> UTF-16 (Big Endian) BOM found.";
+inline constexpr TextView kUtf32LeBom = " -> UTF-32 (Little Endian) BOM found.";
+inline constexpr TextView kUtf32BeBom = " -> UTF-32 (Big Endian) BOM found.";
+inline constexpr TextView kLoadFiles = "- Load Files...";
+inline constexpr TextView kNoFiles = "None Files to Generate.";
+inline constexpr TextView kInterpret = "- Interpret code...";
+inline constexpr TextView kPbAnyStop = " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
 
-inline constexpr TextView kCheckConstants = U"- Check Constants...";
+inline constexpr TextView kCheckConstants = "- Check Constants...";
 
-inline constexpr TextView kMakeBackup = U"- Make Backup...";
-inline constexpr TextView kBackupFailed = U"- Error CopyDirectory";
-inline constexpr TextView kUpdatePrefix = U"- Update Prefix";
-inline constexpr TextView kUpdateProcedure = U"- Update Procedure";
-inline constexpr TextView kUpdateConstants = U"- Update Constants";
-inline constexpr TextView kUpdateOpenWindow = U"- Update Open Window";
-inline constexpr TextView kUpdateIncludeFiles = U"- Update IncludeFiles";
+inline constexpr TextView kMakeBackup = "- Make Backup...";
+inline constexpr TextView kBackupFailed = "- Error CopyDirectory";
+inline constexpr TextView kUpdatePrefix = "- Update Prefix";
+inline constexpr TextView kUpdateProcedure = "- Update Procedure";
+inline constexpr TextView kUpdateConstants = "- Update Constants";
+inline constexpr TextView kUpdateOpenWindow = "- Update Open Window";
+inline constexpr TextView kUpdateIncludeFiles = "- Update IncludeFiles";
 
-inline constexpr TextView kCreateCode = U"- Create new code...";
-inline constexpr TextView kWriteFiles = U"- Write Files...";
-inline constexpr TextView kReady = U"Ready.";
-inline constexpr TextView kCancel = U"Cancel.";
-inline constexpr TextView kRunInProgress = U" -> Error: another run of this project is in progress. Stop!";
-inline constexpr TextView kNoWindowFound = U" -> Warning: no window found in the procedures of the form files";
-inline constexpr TextView kNoLoadLanguageBlock = U" -> Warning: LoadLanguage.pb has no DefaultLanguage block";
+inline constexpr TextView kCreateCode = "- Create new code...";
+inline constexpr TextView kWriteFiles = "- Write Files...";
+inline constexpr TextView kReady = "Ready.";
+inline constexpr TextView kCancel = "Cancel.";
+inline constexpr TextView kRunInProgress = " -> Error: another run of this project is in progress. Stop!";
+inline constexpr TextView kNoWindowFound = " -> Warning: no window found in the procedures of the form files";
+inline constexpr TextView kNoLoadLanguageBlock = " -> Warning: LoadLanguage.pb has no DefaultLanguage block";
 
 // The error number of file error lines; the system never asks the operating
 // system for one, so it is always 1.

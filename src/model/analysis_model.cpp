@@ -3,7 +3,7 @@
 namespace quillon {
 
 const TextView kSeparatorLine =
-    U"; ***************************************************************************************";
+    "; ***************************************************************************************";
 
 void AppendSeparatorBlock(Lines& lines) {
   lines.emplace_back();
@@ -37,31 +37,31 @@ void AnalysisModel::ClearForRun() {
 const std::vector<TextView>& BuiltinCommandKeywords() {
   // clang-format off
   static const std::vector<TextView> table = {
-      U"AddGadgetColumn", U"AddGadgetItem", U"ButtonGadget", U"ButtonImageGadget", U"CalendarGadget",
-      U"CanvasGadget", U"CanvasOutput", U"ChangeListIconGadgetDisplay", U"CheckBoxGadget",
-      U"ClearGadgetItemList", U"ClearGadgetItems", U"CloseGadgetList", U"ComboBoxGadget", U"ContainerGadget",
-      U"CountGadgetItems", U"DateGadget", U"DisableGadget", U"EditorGadget", U"ExplorerComboGadget",
-      U"ExplorerListGadget", U"ExplorerTreeGadget", U"Frame3DGadget", U"FreeGadget", U"GadgetHeight",
-      U"GadgetID", U"GadgetItemID", U"GadgetToolTip", U"GadgetType", U"GadgetWidth", U"GadgetX", U"GadgetY",
-      U"GetActiveGadget", U"GetGadgetAttribute", U"GetGadgetColor", U"GetGadgetData", U"GetGadgetFont",
-      U"GetGadgetItemAttribute", U"GetGadgetItemColor", U"GetGadgetItemData", U"GetGadgetItemState",
-      U"GetGadgetItemText", U"GetGadgetState", U"GetGadgetText", U"HideGadget", U"HyperLinkGadget",
-      U"IPAddressGadget", U"ImageGadget", U"IsGadget", U"ListIconGadget", U"ListViewGadget", U"MDIGadget",
-      U"OpenGadgetList", U"OptionGadget", U"PanelGadget", U"ProgressBarGadget", U"RemoveGadgetColumn",
-      U"RemoveGadgetItem", U"ResizeGadget", U"ScrollAreaGadget", U"ScrollBarGadget", U"SetActiveGadget",
-      U"SetGadgetAttribute", U"SetGadgetColor", U"SetGadgetData", U"SetGadgetFont", U"SetGadgetItemAttribute",
-      U"SetGadgetItemColor", U"SetGadgetItemData", U"SetGadgetItemState", U"SetGadgetItemText",
-      U"SetGadgetState", U"SetGadgetText", U"ShortcutGadget", U"SpinGadget", U"SplitterGadget",
-      U"StringGadget", U"TextGadget", U"TrackBarGadget", U"TreeGadget", U"WebGadget", U"WebGadgetPath",
-      U"CloseSubMenu", U"CreateImageMenu", U"CreateMenu", U"CreatePopupImageMenu", U"CreatePopupMenu",
-      U"DisableMenuItem", U"DisplayPopupMenu", U"FreeMenu", U"GetMenuItemState", U"GetMenuItemText",
-      U"GetMenuTitleText", U"HideMenu", U"IsMenu", U"MenuBar", U"MenuHeight", U"MenuID", U"MenuItem",
-      U"MenuTitle", U"OpenSubMenu", U"SetMenuItemState", U"SetMenuItemText", U"SetMenuTitleText",
-      U"CreateToolBar", U"DisableToolBarButton", U"FreeToolBar", U"GetToolBarButtonState", U"IsToolBar",
-      U"SetToolBarButtonState", U"ToolBarHeight", U"ToolBarID", U"ToolBarImageButton", U"ToolBarSeparator",
-      U"ToolBarStandardButton", U"ToolBarToolTip", U"AddStatusBarField", U"CreateStatusBar", U"FreeStatusBar",
-      U"IsStatusBar", U"StatusBarHeight", U"StatusBarID", U"StatusBarImage", U"StatusBarProgress",
-      U"StatusBarText"};
+      "AddGadgetColumn", "AddGadgetItem", "ButtonGadget", "ButtonImageGadget", "CalendarGadget",
+      "CanvasGadget", "CanvasOutput", "ChangeListIconGadgetDisplay", "CheckBoxGadget",
+      "ClearGadgetItemList", "ClearGadgetItems", "CloseGadgetList", "ComboBoxGadget", "ContainerGadget",
+      "CountGadgetItems", "DateGadget", "DisableGadget", "EditorGadget", "ExplorerComboGadget",
+      "ExplorerListGadget", "ExplorerTreeGadget", "Frame3DGadget", "FreeGadget", "GadgetHeight",
+      "GadgetID", "GadgetItemID", "GadgetToolTip", "GadgetType", "GadgetWidth", "GadgetX", "GadgetY",
+      "GetActiveGadget", "GetGadgetAttribute", "GetGadgetColor", "GetGadgetData", "GetGadgetFont",
+      "GetGadgetItemAttribute", "GetGadgetItemColor", "GetGadgetItemData", "GetGadgetItemState",
+      "GetGadgetItemText", "GetGadgetState", "GetGadgetText", "HideGadget", "HyperLinkGadget",
+      "IPAddressGadget", "ImageGadget", "IsGadget", "ListIconGadget", "ListViewGadget", "MDIGadget",
+      "OpenGadgetList", "OptionGadget", "PanelGadget", "ProgressBarGadget", "RemoveGadgetColumn",
+      "RemoveGadgetItem", "ResizeGadget", "ScrollAreaGadget", "ScrollBarGadget", "SetActiveGadget",
+      "SetGadgetAttribute", "SetGadgetColor", "SetGadgetData", "SetGadgetFont", "SetGadgetItemAttribute",
+      "SetGadgetItemColor", "SetGadgetItemData", "SetGadgetItemState", "SetGadgetItemText",
+      "SetGadgetState", "SetGadgetText", "ShortcutGadget", "SpinGadget", "SplitterGadget",
+      "StringGadget", "TextGadget", "TrackBarGadget", "TreeGadget", "WebGadget", "WebGadgetPath",
+      "CloseSubMenu", "CreateImageMenu", "CreateMenu", "CreatePopupImageMenu", "CreatePopupMenu",
+      "DisableMenuItem", "DisplayPopupMenu", "FreeMenu", "GetMenuItemState", "GetMenuItemText",
+      "GetMenuTitleText", "HideMenu", "IsMenu", "MenuBar", "MenuHeight", "MenuID", "MenuItem",
+      "MenuTitle", "OpenSubMenu", "SetMenuItemState", "SetMenuItemText", "SetMenuTitleText",
+      "CreateToolBar", "DisableToolBarButton", "FreeToolBar", "GetToolBarButtonState", "IsToolBar",
+      "SetToolBarButtonState", "ToolBarHeight", "ToolBarID", "ToolBarImageButton", "ToolBarSeparator",
+      "ToolBarStandardButton", "ToolBarToolTip", "AddStatusBarField", "CreateStatusBar", "FreeStatusBar",
+      "IsStatusBar", "StatusBarHeight", "StatusBarID", "StatusBarImage", "StatusBarProgress",
+      "StatusBarText"};
   // clang-format on
   return table;
 }
@@ -69,12 +69,12 @@ const std::vector<TextView>& BuiltinCommandKeywords() {
 const std::vector<TextView>& BuiltinGadgetKeywords() {
   // clang-format off
   static const std::vector<TextView> table = {
-      U"ButtonGadget", U"ButtonImageGadget", U"CalendarGadget", U"CanvasGadget", U"CheckBoxGadget",
-      U"ComboBoxGadget", U"ContainerGadget", U"DateGadget", U"EditorGadget", U"ExplorerComboGadget",
-      U"ExplorerListGadget", U"ExplorerTreeGadget", U"Frame3DGadget", U"HyperLinkGadget", U"IPAddressGadget",
-      U"ImageGadget", U"ListIconGadget", U"ListViewGadget", U"MDIGadget", U"OptionGadget", U"PanelGadget",
-      U"ProgressBarGadget", U"ScrollAreaGadget", U"ScrollBarGadget", U"ShortcutGadget", U"SpinGadget",
-      U"SplitterGadget", U"StringGadget", U"TextGadget", U"TrackBarGadget", U"TreeGadget", U"WebGadget"};
+      "ButtonGadget", "ButtonImageGadget", "CalendarGadget", "CanvasGadget", "CheckBoxGadget",
+      "ComboBoxGadget", "ContainerGadget", "DateGadget", "EditorGadget", "ExplorerComboGadget",
+      "ExplorerListGadget", "ExplorerTreeGadget", "Frame3DGadget", "HyperLinkGadget", "IPAddressGadget",
+      "ImageGadget", "ListIconGadget", "ListViewGadget", "MDIGadget", "OptionGadget", "PanelGadget",
+      "ProgressBarGadget", "ScrollAreaGadget", "ScrollBarGadget", "ShortcutGadget", "SpinGadget",
+      "SplitterGadget", "StringGadget", "TextGadget", "TrackBarGadget", "TreeGadget", "WebGadget"};
   // clang-format on
   return table;
 }

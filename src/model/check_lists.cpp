@@ -4,13 +4,13 @@ namespace quillon {
 
 TextView KindWord(int kind) {
   switch (kind) {
-    case kKindWindow: return U"Window";
-    case kKindMenuBar: return U"MenuBar";
-    case kKindMenuItem: return U"MenuItem";
-    case kKindStatusBar: return U"StatusBar";
-    case kKindToolBar: return U"ToolBar";
-    case kKindGadget: return U"Gadget";
-    default: return U"";
+    case kKindWindow: return "Window";
+    case kKindMenuBar: return "MenuBar";
+    case kKindMenuItem: return "MenuItem";
+    case kKindStatusBar: return "StatusBar";
+    case kKindToolBar: return "ToolBar";
+    case kKindGadget: return "Gadget";
+    default: return "";
   }
 }
 

@@ -16,8 +16,18 @@ LanguageMap& LanguageMap::operator=(const LanguageMap& other) {
 
 uint32_t LanguageMap::Hash(TextView key) {
   uint32_t hash = 0;
-  for (char32_t c : key) {
-    if (c >= 0x10000 && c <= 0x10FFFF) {
+  for (size_t i = 0; i < key.size();) {
+    char32_t c = static_cast<unsigned char>(key[i]);
+    if (c < 0x80) {
+      hash = hash * 65599u + c;
+      ++i;
+      continue;
+    }
+    const int len = CodePointAt(key, i, &c);
+    // A byte of no valid sequence counts as the unit it was always read as.
+    if (len == 0) c = 0xDC00 + c;
+    i += len == 0 ? 1 : static_cast<size_t>(len);
+    if (c >= 0x10000) {
       const uint32_t v = c - 0x10000;
       hash = hash * 65599u + (0xD800u + (v >> 10));
       hash = hash * 65599u + (0xDC00u + (v & 0x3FF));

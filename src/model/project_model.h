@@ -21,14 +21,14 @@ struct Switches {
 };
 
 // Key names in file order, and access by that order.
-constexpr std::array<TextView, 7> kSwitchKeys = {U"Parend",     U"PB_Ignore",   U"Multilang", U"Image_Include",
-                                                 U"Image_Null", U"UseCallFast", U"Utf8"};
+constexpr std::array<TextView, 7> kSwitchKeys = {"Parend",     "PB_Ignore",   "Multilang", "Image_Include",
+                                                 "Image_Null", "UseCallFast", "Utf8"};
 int32_t& SwitchAt(Switches& switches, size_t index);
 int32_t SwitchAt(const Switches& switches, size_t index);
 // Values at a first start without settings: 1, 1, 0, 0, 0, 1, 1.
 Switches DefaultSwitches();
 
-inline constexpr TextView kUnnamedProject = U"Unbekannt.pbm";
+inline constexpr TextView kUnnamedProject = "Unbekannt.pbm";
 
 struct Project {
   Lines files;  // the file list, top to bottom

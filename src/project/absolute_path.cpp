@@ -15,6 +15,5 @@ std::string AbsolutePath(const std::string& path) {
   return folder == "/" ? "/" + path : folder + "/" + path;
 }
 
-Text AbsolutePath(const Text& path) { return FromUtf8(AbsolutePath(ToUtf8(path))); }
 
 }  // namespace quillon

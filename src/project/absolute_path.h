@@ -13,6 +13,5 @@ namespace quillon {
 // an absolute or empty path, or one when the current folder is unknown,
 // stays as it is.
 std::string AbsolutePath(const std::string& path);
-Text AbsolutePath(const Text& path);
 
 }  // namespace quillon

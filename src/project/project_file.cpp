@@ -11,27 +11,27 @@ namespace quillon {
 namespace {
 
 Lines* SavedListForSection(Project& project, const Text& section) {
-  if (section == U"[WINDOW]") return &project.saved_windows;
-  if (section == U"[MENU]") return &project.saved_menu_bars;
-  if (section == U"[MENUITEM]") return &project.saved_menu_items;
-  if (section == U"[STATUSBAR]") return &project.saved_status_bars;
-  if (section == U"[TOOLBAR]") return &project.saved_tool_bars;
-  if (section == U"[GADGET]") return &project.saved_gadgets;
+  if (section == "[WINDOW]") return &project.saved_windows;
+  if (section == "[MENU]") return &project.saved_menu_bars;
+  if (section == "[MENUITEM]") return &project.saved_menu_items;
+  if (section == "[STATUSBAR]") return &project.saved_status_bars;
+  if (section == "[TOOLBAR]") return &project.saved_tool_bars;
+  if (section == "[GADGET]") return &project.saved_gadgets;
   return nullptr;
 }
 
 bool IsKnownSection(const Text& section) {
-  return section == U"[FILES]" || section == U"[SWITCH]" || section == U"[WINDOW]" || section == U"[MENU]" ||
-         section == U"[MENUITEM]" || section == U"[STATUSBAR]" || section == U"[TOOLBAR]" || section == U"[GADGET]";
+  return section == "[FILES]" || section == "[SWITCH]" || section == "[WINDOW]" || section == "[MENU]" ||
+         section == "[MENUITEM]" || section == "[STATUSBAR]" || section == "[TOOLBAR]" || section == "[GADGET]";
 }
 
 void ReadSwitchLine(Project& project, const Text& line) {
-  const Text text = ReplaceAll(line, U";", U"");
-  const long eq = Position(text, U'=');
+  const Text text = ReplaceAll(line, ";", "");
+  const long eq = Position(text, '=');
   const Text key = eq > 0 ? Left(text, eq - 1) : text;
   Text value;
   if (eq > 0) {
-    const long next = Position(text, U'=', eq + 1);
+    const long next = Position(text, '=', eq + 1);
     value = next > 0 ? Mid(text, eq + 1, next - eq - 1) : Mid(text, eq + 1);
   }
   for (size_t i = 0; i < kSwitchKeys.size(); ++i) {
@@ -68,7 +68,7 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
   Text section;
   bool known_section = false;
   for (const Text& line : lines) {
-    if (!line.empty() && line[0] == U'[') {
+    if (!line.empty() && line[0] == '[') {
       section = line;
       known_section = IsKnownSection(section);
       if (!known_section) project.other_sections.push_back(line);
@@ -76,9 +76,9 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
       project.other_sections.push_back(line);
     } else if (line.empty()) {
       continue;
-    } else if (section == U"[FILES]") {
+    } else if (section == "[FILES]") {
       project.files.push_back(line);
-    } else if (section == U"[SWITCH]") {
+    } else if (section == "[SWITCH]") {
       ReadSwitchLine(project, line);
     } else if (Lines* list = SavedListForSection(project, section)) {
       list->push_back(line);
@@ -99,32 +99,32 @@ std::string ProjectFileBytes(const Workspace& ws, bool from_this_run) {
     AppendUtf8(out, text);
     out.push_back('\n');
   };
-  line(U"[FILES]");
+  line("[FILES]");
   for (const Text& file : project.files) line(file);
-  line(U"");
-  line(U"[SWITCH]");
+  line("");
+  line("[SWITCH]");
   for (size_t i = 0; i < kSwitchKeys.size(); ++i) {
-    line(Text(kSwitchKeys[i]) + U"=" + ToText(SwitchAt(project.switches, i)));
+    line(Text(kSwitchKeys[i]) + "=" + ToText(SwitchAt(project.switches, i)));
   }
-  line(U"");
+  line("");
 
   auto section = [&line](TextView header, const Lines& names) {
     line(header);
     for (const Text& name : names) line(name);
-    line(U"");
+    line("");
   };
-  section(U"[WINDOW]", from_this_run ? run.windows : project.saved_windows);
-  section(U"[MENU]", from_this_run ? run.menu_bars : project.saved_menu_bars);
-  section(U"[MENUITEM]", from_this_run ? run.menu_items : project.saved_menu_items);
-  section(U"[STATUSBAR]", from_this_run ? run.status_bars : project.saved_status_bars);
-  section(U"[TOOLBAR]", from_this_run ? run.tool_bars : project.saved_tool_bars);
-  line(U"[GADGET]");
+  section("[WINDOW]", from_this_run ? run.windows : project.saved_windows);
+  section("[MENU]", from_this_run ? run.menu_bars : project.saved_menu_bars);
+  section("[MENUITEM]", from_this_run ? run.menu_items : project.saved_menu_items);
+  section("[STATUSBAR]", from_this_run ? run.status_bars : project.saved_status_bars);
+  section("[TOOLBAR]", from_this_run ? run.tool_bars : project.saved_tool_bars);
+  line("[GADGET]");
   if (from_this_run) {
     for (const GadgetRecord& g : run.gadgets) line(g.name);
   } else {
     for (const Text& name : project.saved_gadgets) line(name);
   }
-  line(U"");
+  line("");
   for (const Text& other : project.other_sections) line(other);
   return out;
 }

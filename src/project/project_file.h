@@ -6,9 +6,9 @@
 
 namespace quillon {
 
-inline constexpr TextView kProjectBoxTitle = U"UserGadgetList";
-inline constexpr TextView kErrorOpenProject = U"Error open file project";
-inline constexpr TextView kErrorSaveProject = U"Error save file project";
+inline constexpr TextView kProjectBoxTitle = "UserGadgetList";
+inline constexpr TextView kErrorOpenProject = "Error open file project";
+inline constexpr TextView kErrorSaveProject = "Error save file project";
 
 // Replaces the project model by the file's content. Empties the file list,
 // the saved constant lists and the constant-check lists first; on failure

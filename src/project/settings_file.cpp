@@ -21,17 +21,17 @@ Lines ReadSettingsLines(const std::string& path) {
 // "[name]" -> upper-cased name; empty when the line is no group header.
 Text GroupOf(const Text& line) {
   const Text t = TrimBlanksAndTabs(line);
-  if (t.size() < 2 || t.front() != U'[' || t.back() != U']') return Text();
+  if (t.size() < 2 || t.front() != '[' || t.back() != ']') return Text();
   return Upper(TrimBlanksAndTabs(t.substr(1, t.size() - 2)));
 }
 
 bool IsComment(const Text& line) {
   const Text t = TrimBlanksAndTabs(line);
-  return t.empty() || t[0] == U';' || t[0] == U'#';
+  return t.empty() || t[0] == ';' || t[0] == '#';
 }
 
 Text KeyOf(const Text& line) {
-  const long eq = Position(line, U'=');
+  const long eq = Position(line, '=');
   return eq > 0 ? Upper(TrimBlanksAndTabs(Left(line, eq - 1))) : Text();
 }
 
@@ -49,7 +49,7 @@ const Text* Lookup(const Lines& lines, TextView group, TextView key, Text* value
     }
     if (current != want_group || IsComment(line)) continue;
     if (KeyOf(line) == want_key) {
-      *value = TrimBlanksAndTabs(Mid(line, Position(line, U'=') + 1));
+      *value = TrimBlanksAndTabs(Mid(line, Position(line, '=') + 1));
       found = value;
     }
   }
@@ -59,7 +59,7 @@ const Text* Lookup(const Lines& lines, TextView group, TextView key, Text* value
 void SetEntry(Lines& lines, TextView group, TextView key, const Text& value) {
   const Text want_group = Upper(group);
   const Text want_key = Upper(key);
-  const Text entry = Text(key) + U" = " + value;
+  const Text entry = Text(key) + " = " + value;
   Text current;
   long group_end = -1;  // index after the last non-empty line of the group
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -81,7 +81,7 @@ void SetEntry(Lines& lines, TextView group, TextView key, const Text& value) {
     return;
   }
   if (!lines.empty() && !lines.back().empty()) lines.push_back(Text());
-  lines.push_back(U"[" + Text(group) + U"]");
+  lines.push_back("[" + Text(group) + "]");
   lines.push_back(entry);
 }
 
@@ -91,10 +91,10 @@ SettingsValues ReadSettings(const std::string& path) {
   SettingsValues values;
   const Lines lines = ReadSettingsLines(path);
   Text value;
-  if (Lookup(lines, U"Path", U"Last", &value)) values.last_path = value;
-  if (Lookup(lines, U"Path", U"Project", &value)) values.project_path = value;
+  if (Lookup(lines, "Path", "Last", &value)) values.last_path = value;
+  if (Lookup(lines, "Path", "Project", &value)) values.project_path = value;
   for (size_t i = 0; i < kSwitchKeys.size(); ++i) {
-    if (Lookup(lines, U"Default", kSwitchKeys[i], &value)) SwitchAt(values.defaults, i) = ParseLeadingInt(value);
+    if (Lookup(lines, "Default", kSwitchKeys[i], &value)) SwitchAt(values.defaults, i) = ParseLeadingInt(value);
   }
   return values;
 }
@@ -105,10 +105,10 @@ bool WriteSettings(const std::string& path, const SettingsValues& values) {
   // other entries would be lost.
   if (!ReadTextFileAs(path, AsciiOrUtf8, &existing) && FileExists(path)) return false;
   Lines lines = std::move(existing.lines);
-  SetEntry(lines, U"Path", U"Last", values.last_path);
-  SetEntry(lines, U"Path", U"Project", values.project_path);
+  SetEntry(lines, "Path", "Last", values.last_path);
+  SetEntry(lines, "Path", "Project", values.project_path);
   for (size_t i = 0; i < kSwitchKeys.size(); ++i) {
-    SetEntry(lines, U"Default", kSwitchKeys[i], ToText(SwitchAt(values.defaults, i)));
+    SetEntry(lines, "Default", kSwitchKeys[i], ToText(SwitchAt(values.defaults, i)));
   }
   return WriteFileAtomic(path, EncodeLines(lines, kOutputUtf8));
 }

@@ -9,7 +9,7 @@
 namespace quillon {
 
 namespace {
-constexpr TextView kSection = U"[USERGADGET]";
+constexpr TextView kSection = "[USERGADGET]";
 }
 
 bool ReadUserGadgetFile(const std::string& path, Lines* names) {
@@ -17,7 +17,7 @@ bool ReadUserGadgetFile(const std::string& path, Lines* names) {
   if (!ReadFileBytes(path, &bytes)) return false;
   Text section;
   for (const Text& line : DecodeUtf8Lines(bytes)) {
-    if (!line.empty() && line[0] == U'[') {
+    if (!line.empty() && line[0] == '[') {
       section = line;
     } else if (line.empty()) {
       section.clear();
@@ -52,7 +52,7 @@ bool SaveUserGadgets(const std::string& path, const Lines& names, ErrorReporter&
   for (const Text& name : names) {
     // A name starting with "[" would read back as a section header and hide
     // every later name; a leading blank keeps it a name (reading trims it).
-    lines.push_back(!name.empty() && name[0] == U'[' ? U" " + name : name);
+    lines.push_back(!name.empty() && name[0] == '[' ? " " + name : name);
   }
   const std::string bytes = EncodeLines(lines, kOutputUtf8, /*with_bom=*/false);
   errno = 0;

@@ -8,10 +8,10 @@
 
 namespace quillon {
 
-inline constexpr TextView kUserListBoxTitle = U"UserGadgetList";
-inline constexpr TextView kErrorOpenUserList = U"Error open file usergadgetlist";
-inline constexpr TextView kSaveUserListTitle = U"Save UserGadget";
-inline constexpr TextView kErrorSaveUserList = U"Error save file usergadget";
+inline constexpr TextView kUserListBoxTitle = "UserGadgetList";
+inline constexpr TextView kErrorOpenUserList = "Error open file usergadgetlist";
+inline constexpr TextView kSaveUserListTitle = "Save UserGadget";
+inline constexpr TextView kErrorSaveUserList = "Error save file usergadget";
 
 // Names of the "[USERGADGET]" section, blanks trimmed. Nothing is created;
 // false when the file cannot be read.

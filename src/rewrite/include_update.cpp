@@ -16,15 +16,15 @@ long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* line
   for (const Replacement& r : replacements) {
     if (r.kind != kKindWindow) continue;
     const Lines extending = guard.ExtendingWindows(r.old_name);
-    const PrefixRule rule{Concat({U"#", r.old_name, U"_"}), Concat({U"#", r.new_name, U"_"}), 1, &extending};
+    const PrefixRule rule{Concat({"#", r.old_name, "_"}), Concat({"#", r.new_name, "_"}), 1, &extending};
     changes += ApplyPrefixRule(rule, *lines);
   }
   WholeWordReplacer constants;
   WholeWordReplacer calls;
   for (const Replacement& r : replacements) {
-    constants.Add(Concat({U"#", r.old_name}), Concat({U"#", r.new_name}));
+    constants.Add(Concat({"#", r.old_name}), Concat({"#", r.new_name}));
     if (r.kind == kKindWindow) {
-      calls.Add(Concat({U"Open_", r.old_name, U"()"}), Concat({U"Open_", r.new_name, U"()"}));
+      calls.Add(Concat({"Open_", r.old_name, "()"}), Concat({"Open_", r.new_name, "()"}));
     }
   }
   // Every constant record over every line first, then every call record, as

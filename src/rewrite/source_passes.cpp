@@ -9,7 +9,7 @@ namespace quillon {
 
 namespace {
 
-Text Join(TextView a, TextView b, TextView c = U"") { return Concat({a, b, c}); }
+Text Join(TextView a, TextView b, TextView c = "") { return Concat({a, b, c}); }
 
 using UserCodeLists = std::array<Lines*, 5>;
 
@@ -36,13 +36,13 @@ void UpdatePrefixes(const std::vector<Replacement>& replacements, AnalysisModel&
     const TextView o = r.old_name;
     const TextView n = r.new_name;
     auto rule = [&](TextView head, Lines& lines) {
-      ApplyPrefixRule(PrefixRule{Join(head, o, U"_"), Join(head, n, U"_"), head.size(), &extending}, lines);
+      ApplyPrefixRule(PrefixRule{Join(head, o, "_"), Join(head, n, "_"), head.size(), &extending}, lines);
     };
-    rule(U"EventMenu_", a.event_menu_lines);
-    rule(U"EventGadget_", a.event_gadget_lines);
-    rule(U"EventSize_", a.event_window_lines);
-    rule(U"EventExit_", a.event_window_lines);
-    for (Lines* lines : UserCode(a)) rule(U"#", *lines);
+    rule("EventMenu_", a.event_menu_lines);
+    rule("EventGadget_", a.event_gadget_lines);
+    rule("EventSize_", a.event_window_lines);
+    rule("EventExit_", a.event_window_lines);
+    for (Lines* lines : UserCode(a)) rule("#", *lines);
   }
 }
 
@@ -55,11 +55,11 @@ void UpdateProcedures(const std::vector<Replacement>& replacements, AnalysisMode
     const TextView o = r.old_name;
     const TextView n = r.new_name;
     switch (r.kind) {
-      case kKindMenuItem: menu.Add(Join(U"EventMenu_", o), Join(U"EventMenu_", n)); break;
-      case kKindGadget: gadget.Add(Join(U"EventGadget_", o), Join(U"EventGadget_", n)); break;
+      case kKindMenuItem: menu.Add(Join("EventMenu_", o), Join("EventMenu_", n)); break;
+      case kKindGadget: gadget.Add(Join("EventGadget_", o), Join("EventGadget_", n)); break;
       case kKindWindow:
-        window.Add(Join(U"EventSize_", o), Join(U"EventSize_", n));
-        window.Add(Join(U"EventExit_", o), Join(U"EventExit_", n));
+        window.Add(Join("EventSize_", o), Join("EventSize_", n));
+        window.Add(Join("EventExit_", o), Join("EventExit_", n));
         break;
       default: break;  // bars have no event procedures of their own
     }
@@ -71,14 +71,14 @@ void UpdateProcedures(const std::vector<Replacement>& replacements, AnalysisMode
 
 void UpdateConstants(const std::vector<Replacement>& replacements, AnalysisModel& a) {
   WholeWordReplacer constants;
-  for (const Replacement& r : replacements) constants.Add(Join(U"#", r.old_name), Join(U"#", r.new_name));
+  for (const Replacement& r : replacements) constants.Add(Join("#", r.old_name), Join("#", r.new_name));
   ApplyToLists(constants, UserCode(a));
 }
 
 void UpdateOpenWindows(const std::vector<Replacement>& replacements, AnalysisModel& a) {
   WholeWordReplacer calls;
   for (const Replacement& r : replacements) {
-    if (r.kind == kKindWindow) calls.Add(Join(U"Open_", r.old_name, U"()"), Join(U"Open_", r.new_name, U"()"));
+    if (r.kind == kKindWindow) calls.Add(Join("Open_", r.old_name, "()"), Join("Open_", r.new_name, "()"));
   }
   ApplyToLists(calls, UserCode(a));
 }

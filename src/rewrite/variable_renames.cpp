@@ -23,16 +23,16 @@ Text VariableOf(const Text& name, int kind, const std::vector<Text>& upper_prefi
   return name.substr(longest);
 }
 
-bool IsExcludedBefore(char32_t c) {
-  return IsNameChar(c) || c == U'#' || c == U'.' || c == U'\\' || c == U'*' || c == U'@';
+bool IsExcludedBefore(char c) {
+  return IsNameChar(c) || c == '#' || c == '.' || c == '\\' || c == '*' || c == '@';
 }
 
 bool IsExcludedAfter(TextView line, size_t end) {
   if (end == line.size()) return false;
-  const char32_t c = line[end];
-  if (IsNameChar(c) || c == U'$' || c == U'\\') return true;
-  const size_t next = line.find_first_not_of(U" \t", end);
-  return next != TextView::npos && line[next] == U'(';
+  const char c = line[end];
+  if (IsNameChar(c) || c == '$' || c == '\\') return true;
+  const size_t next = line.find_first_not_of(" \t", end);
+  return next != TextView::npos && line[next] == '(';
 }
 
 }  // namespace
@@ -41,7 +41,7 @@ VariableRenames::VariableRenames(const std::vector<Replacement>& replacements, c
                                  const Lines& saved_windows) {
   std::vector<Text> upper_prefixes;
   for (const Lines* windows : {&model.windows, &saved_windows}) {
-    for (const Text& window : *windows) upper_prefixes.push_back(Upper(window) + U"_");
+    for (const Text& window : *windows) upper_prefixes.push_back(Upper(window) + "_");
   }
   std::unordered_set<Text> upper_pb_any;
   for (const Text& name : model.pb_any_objects) upper_pb_any.insert(Upper(name));

@@ -55,7 +55,7 @@ RunOutcome RunGeneration(Workspace& ws, RunHost& host) {
   RunStep3(ws, host);
   RunStep4(ws, host);  // ends the log with "Ready." and an empty line
   if (record && !journal.Save()) {
-    host.ShowError(U"Error", U"Error write undo record " + FromUtf8(UndoRecordPath(ws.ProjectDirectoryPath())));
+    host.ShowError("Error", "Error write undo record " + FromUtf8(UndoRecordPath(ws.ProjectDirectoryPath())));
   }
   return RunOutcome::kReady;
 }

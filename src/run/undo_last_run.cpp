@@ -118,11 +118,11 @@ bool UndoOne(const UndoStep& step, const FileIdentity& seen, long long owner, Fi
     // The run that made it is no longer what stands there: the next run
     // creates it anew instead of taking it for another program's edit.
     if (!dry_run) files.ForgetRead(step.path);
-    log(U" -> Removed " + path);
+    log(" -> Removed " + path);
     return true;
   }
   switch (dry_run ? files.CheckReplace(step.path) : files.ReplaceFile(step.path, step.old_bytes)) {
-    case WriteResult::kWritten: log(U" -> Restored " + path); return true;
+    case WriteResult::kWritten: log(" -> Restored " + path); return true;
     case WriteResult::kChanged: log(log::ChangedDuringRun(path)); return false;
     case WriteResult::kFailed: log(log::ErrorWriteFile(path)); return false;
   }
@@ -176,14 +176,14 @@ UndoOutcome UndoLastRun(const std::string& project_directory, FileSystem& files,
   for (size_t i = 0; i < steps.size(); ++i) {
     const UndoStep& step = steps[i];
     if (!step.allowed) {
-      log(U" -> Kept " + FromUtf8(step.path) + U": outside the project");
+      log(" -> Kept " + FromUtf8(step.path) + ": outside the project");
       blocked = true;
       states.push_back(FileState::kChanged);
       continue;
     }
     states.push_back(StateOf(step, &identities[i]));
     if (states.back() == FileState::kChanged) {
-      log(U" -> Kept " + FromUtf8(step.path) + U": changed since the run");
+      log(" -> Kept " + FromUtf8(step.path) + ": changed since the run");
       blocked = true;
     }
   }
@@ -194,7 +194,7 @@ UndoOutcome UndoLastRun(const std::string& project_directory, FileSystem& files,
   bool failed = false;
   for (size_t i = 0; i < steps.size(); ++i) {
     if (states[i] == FileState::kAsBefore) {
-      log((steps[i].created ? U" -> Removed " : U" -> Restored ") + FromUtf8(steps[i].path));
+      log((steps[i].created ? " -> Removed " : " -> Restored ") + FromUtf8(steps[i].path));
     } else if (!UndoOne(steps[i], identities[i], owner, files, dry_run, log)) {
       failed = true;
     }

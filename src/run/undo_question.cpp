@@ -26,18 +26,18 @@ Text UndoQuestionText(const std::string& project_directory) {
   DiskFileSystem disk;
   Text stops;
   const UndoOutcome outcome = UndoLastRun(project_directory, disk, /*dry_run=*/true, [&stops](const Text& line) {
-    if (line.compare(0, 9, U" -> Kept ") == 0) {
-      stops += U"\n" + line.substr(9);
-    } else if (line.compare(0, 10, U" -> Error ") == 0 || line.compare(0, 11, U" -> Error: ") == 0) {
-      stops += U"\n" + line.substr(4);
+    if (line.compare(0, 9, " -> Kept ") == 0) {
+      stops += "\n" + line.substr(9);
+    } else if (line.compare(0, 10, " -> Error ") == 0 || line.compare(0, 11, " -> Error: ") == 0) {
+      stops += "\n" + line.substr(4);
     }
   });
   if (outcome == UndoOutcome::kNothingToUndo) return Text();
-  Text text = U"Undo the last completed generation run";
-  if (ended >= 0) text += U", which ended " + LocalTime(ended);
-  text += U"? Every file it wrote gets back what it held before.";
+  Text text = "Undo the last completed generation run";
+  if (ended >= 0) text += ", which ended " + LocalTime(ended);
+  text += "? Every file it wrote gets back what it held before.";
   if (outcome != UndoOutcome::kRestored) {
-    text += U"\n\nUndo is all or nothing, and it would change nothing now:" + stops;
+    text += "\n\nUndo is all or nothing, and it would change nothing now:" + stops;
   }
   return text;
 }

@@ -7,8 +7,8 @@ namespace quillon {
 size_t CodeEnd(TextView line) {
   bool in_string = false;
   for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == U'"') in_string = !in_string;
-    if (line[i] == U';' && !in_string) return i;
+    if (line[i] == '"') in_string = !in_string;
+    if (line[i] == ';' && !in_string) return i;
   }
   return line.size();
 }
@@ -19,8 +19,8 @@ void SplitStatements(TextView line, std::vector<TextView>* statements) {
   bool in_string = false;
   size_t start = 0;
   for (size_t i = 0; i < end; ++i) {
-    if (line[i] == U'"') in_string = !in_string;
-    if (line[i] != U':' || in_string) continue;
+    if (line[i] == '"') in_string = !in_string;
+    if (line[i] != ':' || in_string) continue;
     statements->push_back(line.substr(start, i - start));
     start = i + 1;
   }
@@ -28,8 +28,8 @@ void SplitStatements(TextView line, std::vector<TextView>* statements) {
 }
 
 TextView FirstWordOf(TextView statement) {
-  const size_t start = std::min(statement.find_first_not_of(U" \t"), statement.size());
-  const size_t end = statement.find_first_of(U" \t.(;:", start);
+  const size_t start = std::min(statement.find_first_not_of(" \t"), statement.size());
+  const size_t end = statement.find_first_of(" \t.(;:", start);
   return statement.substr(start, end == TextView::npos ? TextView::npos : end - start);
 }
 

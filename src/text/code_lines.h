@@ -8,12 +8,12 @@
 
 namespace quillon {
 
-// Letters beyond ASCII count as name characters, so that a name is never cut
+// Letters beyond ASCII (every byte of their UTF-8) count as name characters, so that a name is never cut
 // in the middle of a word written in another alphabet.
-inline bool IsNameStart(char32_t c) {
-  return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || c == U'_' || c >= 0x80;
+inline bool IsNameStart(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
-inline bool IsNameChar(char32_t c) { return IsNameStart(c) || (c >= U'0' && c <= U'9'); }
+inline bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); }
 
 // Index of the ";" that starts the line's comment (outside string literals,
 // which run from one double quote to the next), or the line's length.

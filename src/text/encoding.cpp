@@ -27,17 +27,33 @@ BomInfo DetectBom(std::string_view b) {
 
 namespace {
 
+// Number of leading bytes below 0x80, eight at a time where it can.
+size_t AsciiPrefix(std::string_view bytes) {
+  size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if (word & 0x8080808080808080ull) break;
+  }
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  return i;
+}
+
+// One byte per character: a byte above 0x7F is the code point of its value.
 Text DecodeSingleByte(std::string_view bytes) {
-  Text out(bytes.size(), U'\0');
-  for (size_t i = 0; i < bytes.size(); ++i) out[i] = static_cast<unsigned char>(bytes[i]);
+  const size_t ascii = AsciiPrefix(bytes);
+  Text out(bytes.substr(0, ascii));
+  if (ascii == bytes.size()) return out;
+  out.reserve(bytes.size() + (bytes.size() - ascii));
+  for (size_t i = ascii; i < bytes.size(); ++i) AppendCodePoint(static_cast<unsigned char>(bytes[i]), &out);
   return out;
 }
 
-// UTF-16 LE into code points; a valid surrogate pair becomes one character,
-// a lone surrogate is kept as its code unit. An odd trailing byte is kept.
+// UTF-16 LE into UTF-8; a valid surrogate pair becomes one character, a lone
+// surrogate is kept as its code unit. An odd trailing byte is kept.
 Text DecodeUtf16Le(std::string_view bytes) {
   Text out;
-  out.reserve(bytes.size() / 2);
+  out.reserve(bytes.size());
   size_t i = 0;
   while (i + 1 < bytes.size()) {
     char32_t unit = static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
@@ -49,10 +65,31 @@ Text DecodeUtf16Le(std::string_view bytes) {
         i += 2;
       }
     }
-    out.push_back(unit);
+    AppendCodePoint(unit, &out);
   }
-  if (i < bytes.size()) out.push_back(static_cast<unsigned char>(bytes[i]));
+  if (i < bytes.size()) AppendCodePoint(static_cast<unsigned char>(bytes[i]), &out);
   return out;
+}
+
+// Appends the text one byte per character: a code point up to U+00FF is its
+// byte, a byte of no valid sequence stands for itself, anything wider is
+// left out.
+void AppendSingleByte(TextView text, std::string* out) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t ascii = AsciiPrefix(text.substr(i));
+    out->append(text.substr(i, ascii));
+    i += ascii;
+    if (i == text.size()) break;
+    char32_t cp = 0;
+    const int len = CodePointAt(text, i, &cp);
+    if (len == 0) {
+      out->push_back(text[i++]);
+      continue;
+    }
+    if (cp <= 0xFF) out->push_back(static_cast<char>(cp));
+    i += static_cast<size_t>(len);
+  }
 }
 
 // Splits at LF, CR and CR LF; a final terminator yields no extra empty line.
@@ -112,17 +149,15 @@ Lines DecodeLines(std::string_view bytes, int format) {
     return lines;
   }
   // UTF-8 and one byte per character split on the bytes themselves: a CR or
-  // LF byte is never part of a longer UTF-8 sequence, and an invalid one
-  // escapes byte by byte, so each line decodes on its own exactly as it
-  // would within the whole text. No decoded copy of the whole file is made.
+  // LF byte is never part of a longer UTF-8 sequence. No decoded copy of the
+  // whole file is made.
   lines.reserve(CountLineEnds(bytes));
   size_t start = 0;
   while (start < bytes.size()) {
     const size_t end = NextLineEnd(bytes, start);
     const std::string_view line = bytes.substr(start, end - start);
     if (format == kFormatUtf8) {
-      lines.emplace_back();
-      AppendFromUtf8(line, &lines.back());
+      lines.emplace_back(line);
     } else {
       lines.push_back(DecodeSingleByte(line));
     }
@@ -203,19 +238,13 @@ std::string EncodeLines(const Lines& lines, int output_format, bool with_bom) {
   if (output_format == kOutputUtf8) {
     if (with_bom) out.append("\xEF\xBB\xBF");
     for (const Text& line : lines) {
-      AppendUtf8(out, line);
+      out.append(line);
       out.push_back('\n');
     }
     return out;
   }
   for (const Text& line : lines) {
-    for (char32_t c : line) {
-      if (IsEscapedByte(c)) {
-        out.push_back(static_cast<char>(c - kEscapedByteFirst + 0x80));
-      } else if (c <= 0xFF) {
-        out.push_back(static_cast<char>(c));
-      }
-    }
+    AppendSingleByte(line, &out);
     out.push_back('\n');
   }
   return out;

@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
-#include <cwchar>
 
 namespace quillon {
 
@@ -53,53 +52,25 @@ int ValidSequenceAt(std::string_view bytes, size_t i, char32_t* cp) {
 
 }  // namespace
 
-namespace {
+int CodePointAt(TextView text, size_t i, char32_t* code_point) { return ValidSequenceAt(text, i, code_point); }
 
-// Number of leading bytes below 0x80, eight at a time where it can.
-size_t AsciiPrefix(std::string_view bytes) {
-  size_t i = 0;
-  for (; i + 8 <= bytes.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + i, 8);
-    if (word & 0x8080808080808080ull) break;
+void AppendCodePoint(char32_t c, Text* out) {
+  if (c < 0x80) {
+    out->push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    const char32_t v = c > 0x10FFFF ? 0xFFFD : c;
+    out->push_back(static_cast<char>(0xF0 | (v >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((v >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((v >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (v & 0x3F)));
   }
-  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
-  return i;
-}
-
-}  // namespace
-
-void AppendFromUtf8(std::string_view bytes, Text* out) {
-  // Source files are mostly ASCII: a run of it widens in one go.
-  size_t i = 0;
-  while (i < bytes.size()) {
-    const size_t ascii = AsciiPrefix(bytes.substr(i));
-    if (ascii > 0) {
-      const size_t at = out->size();
-      out->resize(at + ascii);
-      char32_t* dst = &(*out)[at];
-      const char* src = bytes.data() + i;
-      for (size_t k = 0; k < ascii; ++k) dst[k] = static_cast<unsigned char>(src[k]);
-      i += ascii;
-      if (i == bytes.size()) break;
-    }
-    char32_t cp = 0;
-    const int len = ValidSequenceAt(bytes, i, &cp);
-    if (len > 0) {
-      out->push_back(cp);
-      i += static_cast<size_t>(len);
-    } else {
-      out->push_back(kEscapedByteFirst + (static_cast<unsigned char>(bytes[i]) - 0x80));  // >= 0x80 here
-      ++i;
-    }
-  }
-}
-
-Text FromUtf8(std::string_view bytes) {
-  Text out;
-  out.reserve(bytes.size());
-  AppendFromUtf8(bytes, &out);
-  return out;
 }
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -117,58 +88,15 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-void AppendUtf8(std::string& out, TextView text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    // A run of ASCII narrows in one go.
-    size_t end = i;
-    while (end + 4 <= text.size() && (text[end] | text[end + 1] | text[end + 2] | text[end + 3]) < 0x80) end += 4;
-    while (end < text.size() && text[end] < 0x80) ++end;
-    if (end > i) {
-      const size_t at = out.size();
-      out.resize(at + (end - i));
-      char* dst = &out[at];
-      for (size_t k = i; k < end; ++k) *dst++ = static_cast<char>(text[k]);
-      i = end;
-      if (i == text.size()) break;
-    }
-    const char32_t c = text[i++];
-    if (IsEscapedByte(c)) {
-      out.push_back(static_cast<char>(c - kEscapedByteFirst + 0x80));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      const char32_t v = c > 0x10FFFF ? 0xFFFD : c;
-      out.push_back(static_cast<char>(0xF0 | (v >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((v >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((v >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (v & 0x3F)));
-    }
-  }
-}
-
-std::string ToUtf8(TextView text) {
-  std::string out;
-  out.reserve(text.size());
-  AppendUtf8(out, text);
-  return out;
-}
-
 bool HasWideCharacter(TextView text) {
-  for (char32_t c : text) {
-    if (c > 0xFF && !IsEscapedByte(c)) return true;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) continue;
+    char32_t cp = 0;
+    const int len = ValidSequenceAt(text, i, &cp);
+    if (cp > 0xFF && len > 0) return true;
+    if (len > 1) i += static_cast<size_t>(len - 1);
   }
   return false;
-}
-
-char32_t UpperNonAscii(char32_t c) {
-  if (IsEscapedByte(c) || c > 0x10FFFF) return c;
-  return static_cast<char32_t>(g_unichar_toupper(static_cast<gunichar>(c)));
 }
 
 Text Upper(TextView text) {
@@ -177,45 +105,54 @@ Text Upper(TextView text) {
   return out;
 }
 
-void UpperInto(TextView text, Text* out) {
-  out->resize(text.size());
-  char32_t* dst = out->data();
-  size_t i = 0;
-  // Two ASCII characters at a time: a..z lose 0x20. In each 32-bit half
-  // below 0x80, bit 7 of c + 0x1F says c >= 'a', of c + 0x05 that c > 'z'.
-  constexpr std::uint64_t kHigh = 0xFFFFFF80FFFFFF80ull, kFromA = 0x0000001F0000001Full;
-  constexpr std::uint64_t kPastZ = 0x0000000500000005ull, kBit7 = 0x0000008000000080ull;
-  for (; i + 2 <= text.size(); i += 2) {
-    std::uint64_t pair;
-    std::memcpy(&pair, text.data() + i, 8);
-    if (pair & kHigh) {
-      dst[i] = UpperChar(text[i]);
-      dst[i + 1] = UpperChar(text[i + 1]);
-      continue;
-    }
-    pair -= (((pair + kFromA) & ~(pair + kPastZ)) & kBit7) >> 2;
-    std::memcpy(dst + i, &pair, 8);
+namespace {
+
+// The capital of the sequence at `i` written over `dst` when it takes as
+// many bytes; otherwise the sequence is copied. Returns the bytes consumed.
+size_t UpperSequence(TextView text, size_t i, char* dst) {
+  char32_t cp = 0;
+  const int len = ValidSequenceAt(text, i, &cp);
+  if (len == 0) {
+    *dst = text[i];
+    return 1;
   }
-  if (i < text.size()) dst[i] = UpperChar(text[i]);
+  const auto upper = static_cast<char32_t>(g_unichar_toupper(static_cast<gunichar>(cp)));
+  Text encoded;
+  if (upper != cp) AppendCodePoint(upper, &encoded);
+  if (encoded.size() == static_cast<size_t>(len)) {
+    std::memcpy(dst, encoded.data(), encoded.size());
+  } else {
+    std::memcpy(dst, text.data() + i, static_cast<size_t>(len));
+  }
+  return static_cast<size_t>(len);
 }
 
-size_t FindText(TextView text, TextView what, size_t from) {
-  if (what.empty()) return from <= text.size() ? from : TextView::npos;
-  if (what.size() > text.size()) return TextView::npos;
-  // The library's wide-character search finds the candidates for the first
-  // character; std::u32string_view::find compares one character at a time.
-  static_assert(sizeof(wchar_t) == sizeof(char32_t), "wide characters hold code points");
-  const auto* base = reinterpret_cast<const wchar_t*>(text.data());
-  const auto* needle = reinterpret_cast<const wchar_t*>(what.data());
-  const size_t last_start = text.size() - what.size();
-  for (size_t at = from; at <= last_start; ++at) {
-    const wchar_t* hit = std::wmemchr(base + at, needle[0], last_start - at + 1);
-    if (hit == nullptr) return TextView::npos;
-    at = static_cast<size_t>(hit - base);
-    if (std::wmemcmp(base + at + 1, needle + 1, what.size() - 1) == 0) return at;
+}  // namespace
+
+void UpperInto(TextView text, Text* out) {
+  out->resize(text.size());
+  char* dst = out->data();
+  size_t i = 0;
+  // Eight ASCII bytes at a time: a..z lose 0x20. In each byte below 0x80,
+  // bit 7 of c + 0x1F says c >= 'a', of c + 0x05 that c > 'z'.
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+  while (i < text.size()) {
+    for (; i + 8 <= text.size(); i += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
+      if (word & kHighs) break;
+      word -= (((word + kOnes * 0x1F) & ~(word + kOnes * 0x05)) & kHighs) >> 2;
+      std::memcpy(dst + i, &word, 8);
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) {
+      dst[i] = UpperChar(text[i]);
+      ++i;
+    }
+    if (i < text.size()) i += UpperSequence(text, i, dst + i);
   }
-  return TextView::npos;
 }
+
+size_t FindText(TextView text, TextView what, size_t from) { return text.find(what, from); }
 
 namespace {
 
@@ -227,29 +164,35 @@ bool MatchesNoCase(TextView text, TextView what, size_t start) {
   return true;
 }
 
-// Index of the first occurrence of `what` at or after `from`, comparing both
-// sides upper-cased character by character (upper-casing keeps the length,
-// so indices are those of the upper-cased texts).
+bool IsAscii(TextView text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Index of the first occurrence of `what` at or after `from`, both sides
+// upper-cased (upper-casing keeps the length, so indices are those of the
+// upper-cased texts). A capital of a non-ASCII character is never ASCII, so
+// an ASCII `what` compares byte by byte with ASCII folding.
 size_t FindNoCase(TextView text, TextView what, size_t from) {
   if (what.size() > text.size() || from > text.size() - what.size()) return TextView::npos;
+  if (!IsAscii(what)) return Upper(text).find(Upper(what), from);
   const size_t last = what.size() - 1;
-  const char32_t anchor = what[last];
-  const bool ascii_letter = (anchor >= U'a' && anchor <= U'z') || (anchor >= U'A' && anchor <= U'Z');
-  if (anchor < 0x80 && !ascii_letter) {
-    // Only the character itself upper-cases to an ASCII character that is
-    // no letter (keywords end in "(" or "#"): the library's fast search for
-    // one character finds the candidates, the rest is compared at each.
-    static_assert(sizeof(wchar_t) == sizeof(char32_t), "wide characters hold code points");
-    const auto* base = reinterpret_cast<const wchar_t*>(text.data());
+  const char anchor = what[last];
+  const bool ascii_letter = (anchor >= 'a' && anchor <= 'z') || (anchor >= 'A' && anchor <= 'Z');
+  if (!ascii_letter) {
+    // Keywords end in "(" or "#": the library's fast search for that one
+    // byte finds the candidates, the rest is compared at each.
     for (size_t at = from + last; at < text.size(); ++at) {
-      const wchar_t* hit = std::wmemchr(base + at, static_cast<wchar_t>(anchor), text.size() - at);
+      const void* hit = std::memchr(text.data() + at, anchor, text.size() - at);
       if (hit == nullptr) return TextView::npos;
-      at = static_cast<size_t>(hit - base);
+      at = static_cast<size_t>(static_cast<const char*>(hit) - text.data());
       if (MatchesNoCase(text, what.substr(0, last), at - last)) return at - last;
     }
     return TextView::npos;
   }
-  const char32_t first = UpperChar(what[0]);
+  const char first = UpperChar(what[0]);
   for (size_t i = from; i + what.size() <= text.size(); ++i) {
     if (UpperChar(text[i]) == first && MatchesNoCase(text, what, i)) return i;
   }
@@ -294,12 +237,11 @@ long Position(TextView text, TextView what, long start) {
   return at == TextView::npos ? 0 : static_cast<long>(at) + 1;
 }
 
-long Position(TextView text, char32_t what, long start) {
+long Position(TextView text, char what, long start) {
   if (start < 1) start = 1;
   if (Index(start) >= text.size()) return 0;
-  const auto* base = reinterpret_cast<const wchar_t*>(text.data());
-  const wchar_t* hit = std::wmemchr(base + Index(start), static_cast<wchar_t>(what), text.size() - Index(start));
-  return hit == nullptr ? 0 : static_cast<long>(hit - base) + 1;
+  const size_t at = text.find(what, Index(start));
+  return at == TextView::npos ? 0 : static_cast<long>(at) + 1;
 }
 
 long PositionNoCase(TextView text, TextView what, long start) {
@@ -317,7 +259,7 @@ long LastPosition(TextView text, TextView what, long at) {
   return found == TextView::npos ? 0 : static_cast<long>(found) + 1;
 }
 
-long LastPosition(TextView text, char32_t what, long at) { return LastPosition(text, TextView(&what, 1), at); }
+long LastPosition(TextView text, char what, long at) { return LastPosition(text, TextView(&what, 1), at); }
 
 bool ContainsNoCase(TextView text, TextView keyword) {
   return keyword.empty() || FindNoCase(text, keyword, 0) != TextView::npos;
@@ -334,16 +276,16 @@ TextView TrimIf(TextView text, Pred trim) {
 }
 }  // namespace
 
-TextView TrimmedView(TextView text, char32_t ch) {
-  return TrimIf(text, [ch](char32_t c) { return c == ch; });
+TextView TrimmedView(TextView text, char ch) {
+  return TrimIf(text, [ch](char c) { return c == ch; });
 }
 
-Text TrimBlanks(TextView text) { return Text(TrimmedView(text, U' ')); }
-Text TrimTabs(TextView text) { return Text(TrimmedView(text, U'\t')); }
+Text TrimBlanks(TextView text) { return Text(TrimmedView(text, ' ')); }
+Text TrimTabs(TextView text) { return Text(TrimmedView(text, '\t')); }
 Text TrimBlanksAndTabs(TextView text) {
-  return Text(TrimIf(text, [](char32_t c) { return c == U' ' || c == U'\t'; }));
+  return Text(TrimIf(text, [](char c) { return c == ' ' || c == '\t'; }));
 }
-Text TrimChar(TextView text, char32_t ch) { return Text(TrimmedView(text, ch)); }
+Text TrimChar(TextView text, char ch) { return Text(TrimmedView(text, ch)); }
 
 Text ReplaceNoCase(TextView text, TextView find, TextView replacement) {
   if (find.empty()) return Text(text);
@@ -390,15 +332,15 @@ Text ToText(long long number) { return T(std::to_string(number)); }
 
 int ParseLeadingInt(TextView text) {
   size_t i = 0;
-  while (i < text.size() && (text[i] == U' ' || text[i] == U'\t')) ++i;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;
-  if (i < text.size() && (text[i] == U'-' || text[i] == U'+')) {
-    negative = text[i] == U'-';
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
     ++i;
   }
   long long value = 0;
-  while (i < text.size() && text[i] >= U'0' && text[i] <= U'9') {
-    value = value * 10 + (text[i] - U'0');
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+    value = value * 10 + (text[i] - '0');
     if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
     ++i;
   }
@@ -409,18 +351,18 @@ int ParseLeadingInt(TextView text) {
 }
 
 Text DirectoryPart(TextView path) {
-  const size_t slash = path.rfind(U'/');
+  const size_t slash = path.rfind('/');
   return slash == TextView::npos ? Text() : Text(path.substr(0, slash + 1));
 }
 
 Text FilePart(TextView path) {
-  const size_t slash = path.rfind(U'/');
+  const size_t slash = path.rfind('/');
   return slash == TextView::npos ? Text(path) : Text(path.substr(slash + 1));
 }
 
 Text ExtensionPart(TextView path) {
   const Text file = FilePart(path);
-  const size_t dot = file.rfind(U'.');
+  const size_t dot = file.rfind('.');
   return dot == Text::npos ? Text() : file.substr(dot + 1);
 }
 

@@ -1,6 +1,8 @@
-// Text is a sequence of Unicode code points, so that the 1-based character
-// positions of the generation rules are plain indices. Bytes that are not valid
-// UTF-8 are kept as "escaped bytes" (U+DC80..U+DCFF) and written back unchanged.
+// Text is UTF-8, one line of a file as it stands: bytes that are not valid
+// UTF-8 stay as they are and are written back unchanged. Positions count
+// bytes from 1. Every rule finds its positions in the text it then cuts, and
+// the characters it looks for are ASCII, which never occurs inside a longer
+// UTF-8 sequence; a line costs one byte per byte of its file.
 #pragma once
 
 #include <cstddef>
@@ -11,39 +13,37 @@
 
 namespace quillon {
 
-using Text = std::u32string;
-using TextView = std::u32string_view;
+using Text = std::string;
+using TextView = std::string_view;
 using Lines = std::vector<Text>;
 
 // --- UTF-8 conversion -------------------------------------------------------
-// Decodes UTF-8; each byte of an invalid sequence becomes an escaped byte.
-Text FromUtf8(std::string_view bytes);
-// The same, appended to `out`.
-void AppendFromUtf8(std::string_view bytes, Text* out);
+// Text is UTF-8 already: these mark where bytes from outside become text
+// and text goes back out.
+inline Text FromUtf8(std::string_view bytes) { return Text(bytes); }
+inline void AppendFromUtf8(std::string_view bytes, Text* out) { out->append(bytes); }
+inline std::string ToUtf8(TextView text) { return std::string(text); }
+inline void AppendUtf8(std::string& out, TextView text) { out.append(text); }
+// Shorthand for ASCII/UTF-8 literals in code and tests.
+inline Text T(std::string_view utf8) { return Text(utf8); }
 // True when every byte belongs to a well-formed UTF-8 sequence.
 bool IsValidUtf8(std::string_view bytes);
-// Encodes as UTF-8; escaped bytes become their original byte again.
-std::string ToUtf8(TextView text);
-// The same, appended to `out`.
-void AppendUtf8(std::string& out, TextView text);
-// Shorthand for ASCII/UTF-8 literals in code and tests.
-inline Text T(std::string_view utf8) { return FromUtf8(utf8); }
 
-constexpr char32_t kEscapedByteFirst = 0xDC80;
-constexpr char32_t kEscapedByteLast = 0xDCFF;
-inline bool IsEscapedByte(char32_t c) { return c >= kEscapedByteFirst && c <= kEscapedByteLast; }
+// The code point of the valid UTF-8 sequence at `i` and its length in
+// bytes; 0 for a byte that starts none (it stands for itself).
+int CodePointAt(TextView text, size_t i, char32_t* code_point);
+// Appends `code_point` as UTF-8 (above U+10FFFF: U+FFFD).
+void AppendCodePoint(char32_t code_point, Text* out);
 
 // True when some character cannot be written one byte per character
-// (a code point above U+00FF that is not an escaped byte).
+// (a code point above U+00FF; a byte of no valid sequence is written as is).
 bool HasWideCharacter(TextView text);
 
 // --- Case --------------------------------------------------------------------
-// Simple one-to-one upper-casing; never changes the length.
-char32_t UpperNonAscii(char32_t c);
-inline char32_t UpperChar(char32_t c) {
-  if (c < 0x80) return (c >= U'a' && c <= U'z') ? c - 32 : c;
-  return UpperNonAscii(c);
-}
+// Simple one-to-one upper-casing that keeps the length in bytes: a
+// character whose capital takes another number of bytes stays as it is.
+// UpperChar upper-cases one ASCII byte and leaves every other byte.
+inline char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 Text Upper(TextView text);
 // The same into `out`, reusing its storage: a loop over many lines keeps one
 // buffer instead of allocating a copy per line.
@@ -66,12 +66,12 @@ Text Mid(TextView text, long start);
 Text Mid(TextView text, long start, long count);
 // First occurrence of `what` at or after `start` (case-sensitive).
 long Position(TextView text, TextView what, long start = 1);
-long Position(TextView text, char32_t what, long start = 1);
+long Position(TextView text, char what, long start = 1);
 // Case-insensitive first occurrence (both sides upper-cased); no copies made.
 long PositionNoCase(TextView text, TextView what, long start = 1);
 // Last occurrence that starts at or before `at` (0 = search from the end).
 long LastPosition(TextView text, TextView what, long at = 0);
-long LastPosition(TextView text, char32_t what, long at = 0);
+long LastPosition(TextView text, char what, long at = 0);
 // "Line contains K": case-insensitive substring test. `upper_line` must be
 // the upper-cased line; `upper_keyword` an upper-case keyword.
 inline bool ContainsUpper(TextView upper_line, TextView upper_keyword) {
@@ -80,13 +80,13 @@ inline bool ContainsUpper(TextView upper_line, TextView upper_keyword) {
 bool ContainsNoCase(TextView text, TextView keyword);
 // ASCII letters, digits and "_" in upper-cased text; everything else,
 // letters outside ASCII included, is a word boundary.
-inline bool IsUpperWordChar(char32_t c) { return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || c == U'_'; }
+inline bool IsUpperWordChar(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '_'; }
 
 Text TrimBlanks(TextView text);                   // blanks at both ends
 Text TrimTabs(TextView text);                     // tab characters at both ends
 Text TrimBlanksAndTabs(TextView text);            // blanks and tabs at both ends
-Text TrimChar(TextView text, char32_t c);         // one given character at both ends
-TextView TrimmedView(TextView text, char32_t c);  // the same as a view into `text`
+Text TrimChar(TextView text, char c);         // one given character at both ends
+TextView TrimmedView(TextView text, char c);  // the same as a view into `text`
 
 // Every occurrence of `find` (case-insensitive, left to right, non-overlapping)
 // replaced by `replacement` inserted unchanged.

@@ -52,21 +52,21 @@ TEST(DesignerFormsTest, EveryCorpusFormBecomesAConstantFormWhoseConstantsAreDefi
       // The header (comments, Enumerations, Declares) is no procedure.
       Text word;
       FirstWordUpper(m.form_code.front(), &word);
-      EXPECT_EQ(word.rfind(U"PROCEDURE", 0), 0u) << ToUtf8(m.form_code.front());
+      EXPECT_EQ(word.rfind("PROCEDURE", 0), 0u) << ToUtf8(m.form_code.front());
 
       // No object is left to be numbered at run time ...
       PbAnyAssignment any;
       for (const Text& line : m.form_code) {
         const bool left = MatchPbAnyAssignment(line, &any) &&
                           (p.ws->keywords.gadget_keywords.count(Upper(any.command)) > 0 ||
-                           Upper(any.command) == U"OPENWINDOW" || Upper(any.command) == U"CREATESTATUSBAR");
+                           Upper(any.command) == "OPENWINDOW" || Upper(any.command) == "CREATESTATUSBAR");
         EXPECT_FALSE(left) << ToUtf8(line);
       }
       // ... and each converted one hands its number to its variable.
       if (!m.pb_any_objects.empty() && !switches_on) ++pb_any_forms;
       for (const Text& object : m.pb_any_objects) {
         const bool tail = std::any_of(m.form_code.begin(), m.form_code.end(), [&object](const Text& line) {
-          return line.find(U" = #" + object) != Text::npos;
+          return line.find(" = #" + object) != Text::npos;
         });
         EXPECT_TRUE(tail) << ToUtf8(object);
       }
@@ -76,7 +76,7 @@ TEST(DesignerFormsTest, EveryCorpusFormBecomesAConstantFormWhoseConstantsAreDefi
       ASSERT_TRUE(ReadTextFile(kForms + name, &source));
       for (const Text& line : source.lines) {
         FirstWordUpper(line, &word);
-        const bool declaration = word == U"GLOBAL" || word.rfind(U"DECLARE", 0) == 0;
+        const bool declaration = word == "GLOBAL" || word.rfind("DECLARE", 0) == 0;
         EXPECT_TRUE(!declaration || Contains(m.carried_declarations, ToUtf8(line))) << ToUtf8(line);
       }
 
@@ -203,7 +203,7 @@ TEST(DesignerFormsTest, HandEditedShapes) {
   EXPECT_EQ(code[18], "  ImageGadget(#Win_Img, 0, 0, 9, 9, 0) : Img = #Win_Img");
   EXPECT_EQ(code[19], "  SetGadgetData(#Win_Img, *Img + Img\\x + p\\Img + x.Img + Img$ + @Img) : Img(1)");
   EXPECT_TRUE(std::any_of(m.images.begin(), m.images.end(), [](const ImageRecord& image) {
-    return image.number == U"#Logo" && image.file == U"logo.png";
+    return image.number == "#Logo" && image.file == "logo.png";
   }));
 }
 

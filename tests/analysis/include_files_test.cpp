@@ -31,7 +31,7 @@ TEST(CollectIncludeFilesTest, ResolvesNamesAgainstTheProjectFolder) {
                          "IncludeFile \"../shared/Lib.pbi\"",
                          "IncludeFile \"\"",
                      });
-  CollectIncludeFiles(*p.ws, U"Main.pb");
+  CollectIncludeFiles(*p.ws, "Main.pb");
   const std::string dir = p.dir.path();
   EXPECT_EQ(S(p.ws->analysis.include_files), (std::vector<std::string>{
                                                  dir + "Forms/Main.pbf",  // named twice, listed once
@@ -42,19 +42,19 @@ TEST(CollectIncludeFilesTest, ResolvesNamesAgainstTheProjectFolder) {
 
 TEST(CollectIncludeFilesTest, MissingMainOrEmptyArgumentGivesNothing) {
   Step1Project p;
-  CollectIncludeFiles(*p.ws, U"Main.pb");
+  CollectIncludeFiles(*p.ws, "Main.pb");
   EXPECT_TRUE(p.ws->analysis.include_files.empty());
   p.Write("Main.pb", {"IncludeFile \"a.pbi\""});
-  CollectIncludeFiles(*p.ws, U"");
+  CollectIncludeFiles(*p.ws, "");
   EXPECT_TRUE(p.ws->analysis.include_files.empty());
 }
 
 TEST(CollectIncludeFilesTest, MarkedMainIsReadAsUtf8) {
   Step1Project p;
   WriteBytes(p.dir.File("Main.pb"), "\xEF\xBB\xBFIncludeFile \"\xC3\xBC.pbi\"\n");
-  CollectIncludeFiles(*p.ws, U"Main.pb");
+  CollectIncludeFiles(*p.ws, "Main.pb");
   ASSERT_EQ(p.ws->analysis.include_files.size(), 1u);
-  EXPECT_EQ(p.ws->analysis.include_files[0], p.dir.TextPath() + U"\u00FC.pbi");
+  EXPECT_EQ(p.ws->analysis.include_files[0], p.dir.TextPath() + "\u00FC.pbi");
 }
 
 }  // namespace

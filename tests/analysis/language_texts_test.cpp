@@ -47,7 +47,7 @@ TEST(InsertLanguageCallsTest, WrapsTheFirstLiteralOfEligibleLines) {
 
 TEST(CollectLanguageTextsTest, FirstQuotedTextOfMyLanguageLines) {
   Step1Project p;
-  p.ws->analysis.language_strings.Set(U"Known", U"Bekannt");
+  p.ws->analysis.language_strings.Set("Known", "Bekannt");
   CollectLanguageTexts(*p.ws, L({
                                   "x = MyLanguage(\"Hello\")",
                                   "y = mylanguage(\"Hello\") + MyLanguage(\"World\")",
@@ -92,7 +92,7 @@ TEST(CollectLanguageStringsTest, ReadOnlyIncludeFileIsStillRead) {
   p.ws->analysis.include_files = {p.dir.TextPath("Locked.pbi")};
   CollectLanguageStrings(*p.ws, p.host);
   EXPECT_TRUE(p.host.log.empty());
-  EXPECT_TRUE(p.ws->analysis.language_strings.Contains(U"Locked"));
+  EXPECT_TRUE(p.ws->analysis.language_strings.Contains("Locked"));
 }
 
 }  // namespace

@@ -148,7 +148,9 @@ TEST(ReadSourceFilesTest, EachFileInItsDetectedFormat) {
       "Procedure Open_Main()\r\n  TextGadget(#T, 0, 0, 1, 1, \"\xC3\xA4\xE2\x82\xAC\")\rEndProcedure";
   Lines expected_lines = DecodeLines(text, kFormatUtf8);
   std::string utf16;
-  for (char32_t c : FromUtf8(text)) {
+  for (size_t i = 0, len; i < text.size(); i += len) {
+    char32_t c = 0;
+    len = static_cast<size_t>(CodePointAt(text, i, &c));
     utf16.push_back(static_cast<char>(c & 0xFF));
     utf16.push_back(static_cast<char>(c >> 8));
   }
@@ -168,7 +170,7 @@ TEST(ReadSourceFilesTest, EachFileInItsDetectedFormat) {
   p.ws->analysis.form_code.clear();
   p.ws->analysis.output_format = kOutputAscii;
   ReadSourceFiles(*p.ws);
-  EXPECT_EQ(p.ws->analysis.form_code[13].size(), std::string("  TextGadget(#T, 0, 0, 1, 1, \"\")").size() + 5);
+  EXPECT_EQ(p.ws->analysis.form_code[13], "  TextGadget(#T, 0, 0, 1, 1, \"\u00C3\u00A4\u00E2\u0082\u00AC\")");
 }
 
 TEST(ReadSourceFilesTest, RelativeItemsOpenInTheProjectFolderAndMissingFilesAreSkipped) {
@@ -200,7 +202,7 @@ TEST(ReadSourceFilesTest, BadInputNeverCrashes) {
   EXPECT_EQ(p.ws->analysis.fonts.size(), 1u);
   EXPECT_EQ(p.ws->analysis.form_code.back().size(), 1u << 20);
   // Without a mark every byte is one character.
-  EXPECT_EQ(p.ws->analysis.images[2].file, Text(1, char32_t{0xFE}));
+  EXPECT_EQ(p.ws->analysis.images[2].file, "\u00FE");
 }
 
 }  // namespace

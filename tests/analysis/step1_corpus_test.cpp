@@ -39,7 +39,7 @@ TEST(Step1CorpusTest, EveryDesignerFormRunsAndOnlyOtherWindowShapesStop) {
     if (ok) {
       ++completed;
       EXPECT_GE(p.ws->analysis.constants_code.size(), 8u * 5u);
-      for (const Text& window : p.ws->analysis.windows) EXPECT_NE(Upper(window), U"PB_ANY");
+      for (const Text& window : p.ws->analysis.windows) EXPECT_NE(Upper(window), "PB_ANY");
       continue;
     }
     EXPECT_TRUE(EndsWith(p.host.log.back(), "Stop!")) << p.host.log.back();
@@ -53,7 +53,7 @@ TEST(Step1CorpusTest, EveryDesignerFormRunsAndOnlyOtherWindowShapesStop) {
     const bool other_shape =
         std::any_of(p.ws->analysis.form_code.begin(), p.ws->analysis.form_code.end(), [](const Text& line) {
           PbAnyAssignment converted;
-          return ContainsNoCase(line, U"OpenWindow(#PB_Any") && !MatchPbAnyAssignment(line, &converted);
+          return ContainsNoCase(line, "OpenWindow(#PB_Any") && !MatchPbAnyAssignment(line, &converted);
         });
     EXPECT_TRUE(other_shape);
   }

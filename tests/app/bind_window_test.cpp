@@ -111,7 +111,7 @@ TEST(BindWindowTest, LayoutMatchesTheFixedPositions) {
 TEST(BindWindowTest, SuggestionsFollowTheOldSelectionAndBindSuggestedMovesTheRest) {
   AppFixture f;
   BindSession s(f, 6, L({"Old_A", "Old_B", "Old_C", "Gone"}), L({"New_C", "New_B", "New_A", "Added"}),
-                {{U"Old_A", U"New_A"}, {U"Old_B", U"New_B"}, {U"Old_C", U"New_C"}});
+                {{"Old_A", "New_A"}, {"Old_B", "New_B"}, {"Old_C", "New_C"}});
   ASSERT_TRUE(s.opened);
   EXPECT_EQ(LabelTexts(s.window().intro()), std::vector<std::string>{app::kBindIntroText});
   const GtkAllocation button = Allocation(s.window().gadget(app::kGadgetBindSuggested));

@@ -27,7 +27,7 @@ TEST(ExitTest, AnsweringNoWritesNoProjectButTheSettings) {
   f.dialogs.open_names = {FromUtf8(project)};
   app::DispatchCommand(*f.app, 1);
   const std::string before = ReadBytes(project);
-  f.ws.project.files.push_back(U"/x/b.pb");
+  f.ws.project.files.push_back("/x/b.pb");
   f.ws.project.saved = false;
   f.dialogs.answers = {false};
   app::DispatchCommand(*f.app, 5);
@@ -45,7 +45,7 @@ TEST(ExitTest, YesOnANamedProjectSavesIt) {
   const std::string project = f.WriteProject("p.pbm", {"/x/a.pb"});
   f.dialogs.open_names = {FromUtf8(project)};
   app::DispatchCommand(*f.app, 1);
-  f.ws.project.files.push_back(U"/x/b.pb");
+  f.ws.project.files.push_back("/x/b.pb");
   f.ws.project.saved = false;
   f.dialogs.answers = {true};
   app::DispatchClose(*f.app, app::kWindowMain);
@@ -71,7 +71,7 @@ TEST(ExitTest, UnnamedYesAndCancelledChooserKeepsRunning) {
 
 TEST(ExitTest, FirstStartWritesTheDefaultSettings) {
   AppFixture f;
-  EXPECT_EQ(f.ws.project.project_path, U"Unbekannt.pbm");
+  EXPECT_EQ(f.ws.project.project_path, "Unbekannt.pbm");
   f.app->SaveSettingsAtExit();
   const std::string settings = ReadBytes(f.dir.File("QN4.INI"));
   for (const char* entry : {"Project = Unbekannt.pbm", "Parend = 1", "PB_Ignore = 1", "Multilang = 0",

@@ -13,9 +13,9 @@ namespace quillon::testing {
 namespace {
 
 TEST(LicenceInfoTest, SplitRemovesCrKeepsEmptyItemsDropsTheUnterminatedTail) {
-  EXPECT_EQ(app::SplitLicenceLines(U"a\r\n\r\nb\n\nc\rd\ntail"), L({"a", "", "b", "", "cd"}));
-  EXPECT_TRUE(app::SplitLicenceLines(U"no line end").empty());
-  EXPECT_EQ(app::SplitLicenceLines(U"\n\n"), L({"", ""}));
+  EXPECT_EQ(app::SplitLicenceLines("a\r\n\r\nb\n\nc\rd\ntail"), L({"a", "", "b", "", "cd"}));
+  EXPECT_TRUE(app::SplitLicenceLines("no line end").empty());
+  EXPECT_EQ(app::SplitLicenceLines("\n\n"), L({"", ""}));
 }
 
 TEST(LicenceInfoTest, LicenceWindowListFirstItemEmptyItemsAndFixedSize) {

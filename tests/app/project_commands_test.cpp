@@ -54,7 +54,7 @@ TEST(ProjectCommandsTest, OverwriteDeclinedInsideTheSavePromptAbandonsNew) {
   EXPECT_EQ(ReadBytes(f.dir.File("taken.pbm")), "old");
   EXPECT_EQ(Files(f), std::vector<std::string>{"/x/a.pb"});  // New abandoned
   EXPECT_FALSE(f.ws.project.saved);
-  EXPECT_EQ(f.ws.project.project_path, U"Unbekannt.pbm");
+  EXPECT_EQ(f.ws.project.project_path, "Unbekannt.pbm");
 }
 
 TEST(ProjectCommandsTest, UnnamedEmptyModifiedProjectCannotBeSavedSoNewIsAbandoned) {
@@ -134,7 +134,7 @@ TEST(ProjectCommandsTest, CommonAddAppendsThreeFilesAndRemembersTheFirstDirector
   EXPECT_EQ(Files(f), (std::vector<std::string>{"/x/a.pb", "/d1/one.pb", "/d2/two.pbf"}));
   EXPECT_EQ(f.dialogs.messages, std::vector<std::string>{"Info: Already in the file list, not added again:\n/x/a.pb"});
   EXPECT_EQ(f.ws.project.files.size(), 3u);
-  EXPECT_EQ(f.ws.last_path, U"/d1/");
+  EXPECT_EQ(f.ws.last_path, "/d1/");
   EXPECT_FALSE(f.ws.project.saved);
   f.ws.project.saved = true;
   app::DispatchCommand(*f.app, 6);  // cancelled: silent, unchanged
@@ -176,7 +176,7 @@ TEST(ProjectCommandsTest, ModifiedNamedProjectSavedByThePromptOfLoad) {
   const std::string second = f.WriteProject("second.pbm", {"/x/z.pb"});
   f.dialogs.open_names = {FromUtf8(first), FromUtf8(second)};
   app::DispatchCommand(*f.app, 1);
-  f.ws.project.files.push_back(U"/x/added.pb");
+  f.ws.project.files.push_back("/x/added.pb");
   f.ws.project.saved = false;
   f.dialogs.answers = {true};
   app::DispatchCommand(*f.app, 1);

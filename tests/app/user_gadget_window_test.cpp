@@ -74,7 +74,7 @@ TEST_F(UserGadgetWindowTest, OpensWithTheListAtTheFixedPositions) {
 
 TEST_F(UserGadgetWindowTest, OkStoresAddedEditedAndDeletedEntriesAsTheyStand) {
   const KeywordSets keywords_before = f->ws.keywords;
-  ASSERT_EQ(keywords_before.gadget_keywords.count(U"MYCHART"), 1u);
+  ASSERT_EQ(keywords_before.gadget_keywords.count("MYCHART"), 1u);
   ASSERT_TRUE(Open());
   f->dialogs.inputs = {T("  Spaced Name  "), Text()};
   Click(app::kGadgetAdd);  // appended with its blanks

@@ -18,7 +18,7 @@ BindReply Cancel() { return BindReply{true, {}, {}}; }
 
 void SetGadgets(Workspace& ws, std::initializer_list<std::string> names) {
   ws.analysis.gadgets.clear();
-  for (const auto& n : names) ws.analysis.gadgets.push_back({FromUtf8(n), U"BUTTONGADGET"});
+  for (const auto& n : names) ws.analysis.gadgets.push_back({FromUtf8(n), "BUTTONGADGET"});
 }
 
 std::vector<std::string> Names(const Lines& lines) {
@@ -113,7 +113,7 @@ TEST(CheckConstantsNoDialog, OnlyNewNamesAskNothing) {
   ws.analysis.windows = L({"Main", "Second"});
   ws.project.saved_gadgets = L({"Main_OK"});
   SetGadgets(ws, {"Main_OK", "Second_New"});
-  ws.check.replacements.push_back({U"stale", U"record", 6});  // from an earlier run
+  ws.check.replacements.push_back({"stale", "record", 6});  // from an earlier run
   FakeHost host;
 
   ASSERT_TRUE(CheckConstants(ws, host));
@@ -208,7 +208,7 @@ TEST(CheckConstantsDialog, TodoEntriesBecomeRecordsInListOrder) {
 
 TEST(WindowPrefixRenaming, AppliesBindingsInOrderOnlyAtTheStart) {
   const std::vector<Replacement> records = {
-      {U"A", U"B", kKindWindow}, {U"X", U"Y", kKindGadget}, {U"B", U"C", kKindWindow}};
+      {"A", "B", kKindWindow}, {"X", "Y", kKindGadget}, {"B", "C", kKindWindow}};
   Lines names = L({"A_x", "B_y", "a_x", "XA_x", "A", "A_", "X_q", "AB_x"});
   RenameWindowPrefixes(records, &names);
   EXPECT_EQ(Names(names), (Strings{"C_x", "C_y", "a_x", "XA_x", "A", "C_", "X_q", "AB_x"}));
@@ -223,16 +223,16 @@ TEST(UnboundNames, KeepsOrderAndDuplicatesAndComparesExactly) {
 }
 
 TEST(TodoEntries, RoundTripAndRejectEmptySides) {
-  EXPECT_EQ(ToUtf8(MakeTodoEntry(U"Old", U"New")), "Old > New");
+  EXPECT_EQ(ToUtf8(MakeTodoEntry("Old", "New")), "Old > New");
   Replacement r;
-  ASSERT_TRUE(ParseTodoEntry(MakeTodoEntry(U"Old", U"New"), 3, &r));
+  ASSERT_TRUE(ParseTodoEntry(MakeTodoEntry("Old", "New"), 3, &r));
   ExpectRecord(r, "Old", "New", 3);
-  ASSERT_TRUE(ParseTodoEntry(U"a>b>c", 2, &r));
+  ASSERT_TRUE(ParseTodoEntry("a>b>c", 2, &r));
   ExpectRecord(r, "a", "b", 2);
-  EXPECT_FALSE(ParseTodoEntry(U"no arrow", 2, &r));
-  EXPECT_FALSE(ParseTodoEntry(U"  > b", 2, &r));
-  EXPECT_FALSE(ParseTodoEntry(U"a >  ", 2, &r));
-  const TodoParts parts = SplitTodoEntry(U" x > y ");
+  EXPECT_FALSE(ParseTodoEntry("no arrow", 2, &r));
+  EXPECT_FALSE(ParseTodoEntry("  > b", 2, &r));
+  EXPECT_FALSE(ParseTodoEntry("a >  ", 2, &r));
+  const TodoParts parts = SplitTodoEntry(" x > y ");
   EXPECT_EQ(ToUtf8(parts.old_name), "x");
   EXPECT_EQ(ToUtf8(parts.new_name), "y");
 }

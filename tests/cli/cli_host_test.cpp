@@ -52,8 +52,8 @@ TEST(CliOptionsParsing, KindsAndBindsAndUsageErrors) {
                               "--drop-unbound", "--user-list", "u.ini"});
   ASSERT_EQ(o.binds.size(), 2u);
   EXPECT_EQ(o.binds[0].kind, 6);
-  EXPECT_EQ(o.binds[0].old_name, U"Main_OK");
-  EXPECT_EQ(o.binds[1].new_name, U"B=C");  // only the first "=" separates
+  EXPECT_EQ(o.binds[0].old_name, "Main_OK");
+  EXPECT_EQ(o.binds[1].new_name, "B=C");  // only the first "=" separates
   EXPECT_TRUE(o.drop_unbound);
   EXPECT_EQ(o.user_list, "u.ini");
 
@@ -108,8 +108,8 @@ TEST(CliLog, OnlyErrorLinesMarkTheRunAndUnusedBindsAreNamedForTheKindsChecked) {
   Capture out, err;
   const CliOptions o = Parse({"--generate", "p", "--bind", "Window:A=B", "--bind", "Gadget:X=Y"});
   CliHost host(ws, o, out.get(), err.get());
-  host.AddLogLine(U" -> Warning: #ErrorText is defined outside the procedures of f.pbf");
-  host.AddLogLine(U" -> Write File /p/ErrorDialog/Main.pb");
+  host.AddLogLine(" -> Warning: #ErrorText is defined outside the procedures of f.pbf");
+  host.AddLogLine(" -> Write File /p/ErrorDialog/Main.pb");
   EXPECT_FALSE(host.SawError());
   host.ReportUnusedBinds(/*run_completed=*/false);  // no kind checked yet
   EXPECT_EQ(err.Text(), "");
@@ -129,8 +129,8 @@ TEST(CliLog, LinesAreWrittenAsUtf8WithLf) {
   Capture out, err;
   const CliOptions o = Parse({"--generate", "p"});
   CliHost host(ws, o, out.get(), err.get());
-  host.AddLogLine(U"Grüße");
-  host.AddLogLine(U"");
+  host.AddLogLine("Grüße");
+  host.AddLogLine("");
   EXPECT_EQ(out.Text(), "Grüße\n\n");
 }
 

@@ -22,8 +22,8 @@ const std::string kUserList = "[USERGADGET]\nMyKnob\nMySlider\n";
 
 SettingsValues SomeValues() {
   SettingsValues values;
-  values.last_path = U"/other";
-  values.project_path = U"/other/q.pbm";
+  values.last_path = "/other";
+  values.project_path = "/other/q.pbm";
   return values;
 }
 

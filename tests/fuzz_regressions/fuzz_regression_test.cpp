@@ -73,7 +73,7 @@ TEST(FuzzRegressionTest, NameStartingWithBracketStaysANameAfterSaving) {
   ASSERT_TRUE(ReadUserGadgetFile(dir.File("UserList.INI"), &names));
   EXPECT_EQ(names, L({"First", "[Odd", "Last"}));
 
-  names.push_back(U"[Added");  // as the User gadget window could add it
+  names.push_back("[Added");  // as the User gadget window could add it
   ASSERT_TRUE(SaveUserGadgets(dir.File("UserList.INI"), names, host));
   EXPECT_EQ(ReadBytes(dir.File("UserList.INI")), "[USERGADGET]\nFirst\n [Odd\nLast\n [Added\n");
   Lines again;

@@ -37,11 +37,11 @@ TEST(BuildConstantsCodeTest, ElementsInListOrderWithNumbersAsWritten) {
   m.windows = L({"Main", "Dlg"});
   m.menu_bars = L({"Main_Menu"});
   m.menu_items = L({"Main_Open", "Main_Save"});
-  m.gadgets = {{U"Main_OK", U"BUTTONGADGET"}, {U"Main_Label", U"TEXTGADGET"}};
+  m.gadgets = {{"Main_OK", "BUTTONGADGET"}, {"Main_Label", "TEXTGADGET"}};
   m.status_bars = L({"Main_SB"});
   m.tool_bars = L({"Dlg_TB"});
-  m.fonts = {{U"#Big", U"LoadFont(#Big, \"A\", 9)"}, {U"3", U"LoadFont(3, \"B\", 9)"}};
-  m.images = {{U"#Logo", U"l.png"}, {U"#MyImage_0", U"x.png"}};
+  m.fonts = {{"#Big", "LoadFont(#Big, \"A\", 9)"}, {"3", "LoadFont(3, \"B\", 9)"}};
+  m.images = {{"#Logo", "l.png"}, {"#MyImage_0", "x.png"}};
   BuildConstantsCode(*p.ws);
   EXPECT_EQ(
       S(m.constants_code),

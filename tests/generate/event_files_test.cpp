@@ -168,7 +168,7 @@ TEST(SignatureIndexTest, AgreesWithTheSubstringRuleOnRandomLines) {
       for (int k = 0; k < n; ++k) line += pieces[rng() % pieces.size()];
       lines.push_back(T(line));
     }
-    SignatureIndex index(U"Procedure EventMenu_", U"()", std::vector<TextView>(names.begin(), names.end()));
+    SignatureIndex index("Procedure EventMenu_", "()", std::vector<TextView>(names.begin(), names.end()));
     index.AddLines(lines);
     size_t missing = 0;
     for (size_t i = 0; i < names.size(); ++i) {

@@ -19,7 +19,7 @@ TEST(BuildFontsCodeTest, TitleFontLinesAsWrittenAndEmptyLine) {
   EXPECT_EQ(S(p.ws->analysis.fonts_code), (std::vector<std::string>{";- Load Font", ""}));
 
   Step1Project q;
-  q.ws->analysis.fonts = {{U"#Big", U"  LoadFont(#Big, \"Arial\", 20)"}, {U"3", U"LoadFont(3,\"Mono\",9)"}};
+  q.ws->analysis.fonts = {{"#Big", "  LoadFont(#Big, \"Arial\", 20)"}, {"3", "LoadFont(3,\"Mono\",9)"}};
   BuildFontsCode(*q.ws);
   EXPECT_EQ(S(q.ws->analysis.fonts_code), (std::vector<std::string>{";- Load Font", "  LoadFont(#Big, \"Arial\", 20)",
                                                                     "LoadFont(3,\"Mono\",9)", ""}));
@@ -27,7 +27,7 @@ TEST(BuildFontsCodeTest, TitleFontLinesAsWrittenAndEmptyLine) {
 
 TEST(ReplaceImageCallsTest, InlineCallsBecomeConstantsSharedByFileName) {
   Step1Project p;
-  p.ws->analysis.images = {{U"#Logo", U"logo.png"}};
+  p.ws->analysis.images = {{"#Logo", "logo.png"}};
   p.SetFormCode({
       "  ImageGadget(#Main_I, 0, 0, 64, 64, ImageID(LoadImage(0, \"Icons/Open.PNG\")))",
       "  ButtonImageGadget(#Main_B, 0, 0, 64, 64, ImageID(loadimage(0, \"icons/open.png\")))",
@@ -74,8 +74,8 @@ TEST(ReplaceImageCallsTest, MalformedCallsNeverCrash) {
 
 TEST(BuildImagesCodeTest, DecodersOncePerGroupInFixedOrder) {
   Step1Project p;
-  p.ws->analysis.images = {{U"#A", U"pics/a.tga"}, {U"#B", U"b.Png"}, {U"#C", U"c.jpeg"},
-                           {U"#D", U"d.png"},      {U"#E", U"e.TIF"}, {U"#F", U"noext"}};
+  p.ws->analysis.images = {{"#A", "pics/a.tga"}, {"#B", "b.Png"}, {"#C", "c.jpeg"},
+                           {"#D", "d.png"},      {"#E", "e.TIF"}, {"#F", "noext"}};
   BuildImagesCode(*p.ws);
   EXPECT_EQ(S(p.ws->analysis.images_code),
             (std::vector<std::string>{";- Image Plugin", "", "UseJPEGImageDecoder()", "UseJPEG2000ImageDecoder()",
@@ -87,7 +87,7 @@ TEST(BuildImagesCodeTest, DecodersOncePerGroupInFixedOrder) {
 
 TEST(BuildImagesCodeTest, BmpOnlyHasNoDecoderAndNoSecondEmptyLine) {
   Step1Project p;
-  p.ws->analysis.images = {{U"#A", U"a.bmp"}};
+  p.ws->analysis.images = {{"#A", "a.bmp"}};
   BuildImagesCode(*p.ws);
   EXPECT_EQ(S(p.ws->analysis.images_code),
             (std::vector<std::string>{";- Image Plugin", "", ";- Load Images", "LoadImage(#A, \"a.bmp\")", ""}));
@@ -96,7 +96,7 @@ TEST(BuildImagesCodeTest, BmpOnlyHasNoDecoderAndNoSecondEmptyLine) {
 TEST(BuildImagesCodeTest, IncludedImages) {
   Step1Project p;
   p.ws->project.switches.image_include = 1;
-  p.ws->analysis.images = {{U"#Logo", U"logo.jpg"}, {U"#MyImage_0", U"x/y.bmp"}};
+  p.ws->analysis.images = {{"#Logo", "logo.jpg"}, {"#MyImage_0", "x/y.bmp"}};
   BuildImagesCode(*p.ws);
   EXPECT_EQ(
       S(p.ws->analysis.images_code),

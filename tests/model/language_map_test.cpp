@@ -13,30 +13,30 @@ std::vector<std::string> Keys(const LanguageMap& map) {
 
 TEST(LanguageMapOrder, HashOverUtf16Units) {
   // "ab": 97 * 65599 + 98 = 6363201 -> bucket 6363201 % 512 = 65.
-  EXPECT_EQ(LanguageMap::Hash(U"ab"), 6363201u);
-  EXPECT_EQ(LanguageMap::Hash(U"ab") % 512, 65u);
+  EXPECT_EQ(LanguageMap::Hash("ab"), 6363201u);
+  EXPECT_EQ(LanguageMap::Hash("ab") % 512, 65u);
   // A character above U+FFFF counts as its surrogate pair D83D DE00.
-  EXPECT_EQ(LanguageMap::Hash(U"\U0001F600"), 0xD83Du * 65599u + 0xDE00u);
+  EXPECT_EQ(LanguageMap::Hash("\U0001F600"), 0xD83Du * 65599u + 0xDE00u);
   // Wraps in unsigned 32 bits.
   uint32_t h = 0;
-  for (char32_t c : Text(U"Open the file now")) h = h * 65599u + static_cast<uint32_t>(c);
-  EXPECT_EQ(LanguageMap::Hash(U"Open the file now"), h);
+  for (char32_t c : Text("Open the file now")) h = h * 65599u + static_cast<uint32_t>(c);
+  EXPECT_EQ(LanguageMap::Hash("Open the file now"), h);
 }
 
 TEST(LanguageMapOrder, BucketsInOrderNewestFirstWithinABucket) {
   LanguageMap map;
   // "A" = 65 -> bucket 65; "ab" -> bucket 65 too; "B" = 66 -> bucket 66; "\x01" -> bucket 1.
-  map.Set(U"A", U"A");
-  map.Set(U"B", U"B");
-  map.Set(U"ab", U"ab");
-  map.Set(U"\x01", U"x");
+  map.Set("A", "A");
+  map.Set("B", "B");
+  map.Set("ab", "ab");
+  map.Set("\x01", "x");
   EXPECT_EQ(Keys(map), (std::vector<std::string>{"\x01", "ab", "A", "B"}));
   // Replacing a value keeps the key's place.
-  map.Set(U"A", U"Ä");
+  map.Set("A", "Ä");
   EXPECT_EQ(Keys(map), (std::vector<std::string>{"\x01", "ab", "A", "B"}));
-  EXPECT_EQ(*map.Find(U"A"), U"Ä");
+  EXPECT_EQ(*map.Find("A"), "Ä");
   EXPECT_EQ(map.Size(), 4u);
-  EXPECT_EQ(map.Find(U"a"), nullptr);  // keys are case-sensitive
+  EXPECT_EQ(map.Find("a"), nullptr);  // keys are case-sensitive
   map.Clear();
   EXPECT_TRUE(Keys(map).empty());
 }
@@ -48,13 +48,13 @@ TEST(LanguageMapCopies, LookUpInTheirOwnKeysAfterTheSourceIsGone) {
     LanguageMap map;
     // Short keys live inside the string object itself, so they are the ones
     // a stale lookup would lose.
-    for (const char32_t* key : {U"A", U"ab", U"B", U"a longer text than fits inline"}) map.Set(key, key);
+    for (const char* key : {"A", "ab", "B", "a longer text than fits inline"}) map.Set(key, key);
     return map;
   };
   const std::vector<std::string> order = Keys(filled());
   LanguageMap copy;
   LanguageMap assigned;
-  assigned.Set(U"old", U"old");
+  assigned.Set("old", "old");
   {
     const LanguageMap source = filled();
     copy = LanguageMap(source);
@@ -64,11 +64,11 @@ TEST(LanguageMapCopies, LookUpInTheirOwnKeysAfterTheSourceIsGone) {
   LanguageMap moved_to(std::move(moved));
   for (LanguageMap* map : {&copy, &assigned, &moved_to}) {
     EXPECT_EQ(Keys(*map), order);
-    EXPECT_TRUE(map->Contains(U"ab"));
-    EXPECT_FALSE(map->Contains(U"old"));
-    map->Set(U"ab", U"x");  // replaces in place: no second "ab"
+    EXPECT_TRUE(map->Contains("ab"));
+    EXPECT_FALSE(map->Contains("old"));
+    map->Set("ab", "x");  // replaces in place: no second "ab"
     EXPECT_EQ(map->Size(), 4u);
-    EXPECT_EQ(*map->Find(U"ab"), U"x");
+    EXPECT_EQ(*map->Find("ab"), "x");
   }
 }
 

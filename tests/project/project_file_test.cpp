@@ -81,7 +81,7 @@ TEST_F(ProjectFileTest, SaveFromThisRunTakesTheAnalysisLists) {
   ws.project.saved_windows = L({"Old"});
   ws.analysis.windows = L({"New"});
   ws.analysis.menu_items = L({"New_Open", "New_Save"});
-  ws.analysis.gadgets = {{U"New_OK", U"BUTTONGADGET"}};
+  ws.analysis.gadgets = {{"New_OK", "BUTTONGADGET"}};
   ASSERT_TRUE(SaveProject(ws, dir.TextPath("p.pbm"), true, host));
   const std::string text = ReadBytes(dir.File("p.pbm"));
   EXPECT_NE(text.find("[WINDOW]\nNew\n\n"), std::string::npos);
@@ -154,15 +154,15 @@ TEST_F(ProjectFileTest, Utf8MarkInFrontIsSkipped) {
 TEST_F(ProjectFileTest, FailedLoadLeavesAnEmptyUnnamedModel) {
   ws.project.files = L({"a.pbf"});
   ws.project.saved_windows = L({"W"});
-  ws.check.replacements.push_back({U"a", U"b", 1});
+  ws.check.replacements.push_back({"a", "b", 1});
   ws.project.has_name = true;
-  ws.project.project_path = U"/keep/me.pbm";
+  ws.project.project_path = "/keep/me.pbm";
   EXPECT_FALSE(LoadProject(ws, dir.TextPath("nothing.pbm"), host));
   EXPECT_TRUE(ws.project.files.empty());
   EXPECT_TRUE(ws.project.saved_windows.empty());
   EXPECT_TRUE(ws.check.replacements.empty());
   EXPECT_FALSE(ws.project.has_name);
-  EXPECT_EQ(ws.project.project_path, U"/keep/me.pbm");
+  EXPECT_EQ(ws.project.project_path, "/keep/me.pbm");
   EXPECT_EQ(host.errors, std::vector<std::string>{"UserGadgetList: Error open file project"});
 }
 

@@ -24,7 +24,7 @@ TEST(SettingsFile, FirstStartUsesDefaultsAndExitCreatesTheFile) {
   Workspace ws;
   FakeHost host;
   EXPECT_FALSE(LoadSettings(ws, Text(), dir.File("QN4.INI"), dir.File("UserList.INI"), host));
-  EXPECT_EQ(ws.project.project_path, U"Unbekannt.pbm");
+  EXPECT_EQ(ws.project.project_path, "Unbekannt.pbm");
   EXPECT_TRUE(ws.last_path.empty());
   const Switches d = DefaultSwitches();
   for (size_t i = 0; i < kSwitchKeys.size(); ++i) EXPECT_EQ(SwitchAt(ws.project.switches, i), SwitchAt(d, i));
@@ -46,14 +46,14 @@ TEST(SettingsFile, HandEditedFileIsReadCaseInsensitivelyAndUnknownEntriesKept) {
              "; my comment\n\n[path]\nLAST =\t/home/j\xE4/ \t\nExtra = keep\n[DEFAULT]\nmultilang=1\nutf8 = nope\n"
              "[Mine]\nx=1\n");
   const SettingsValues v = ReadSettings(path);
-  EXPECT_EQ(v.last_path, U"/home/jä/");
+  EXPECT_EQ(v.last_path, "/home/jä/");
   EXPECT_TRUE(v.project_path.empty());
   EXPECT_EQ(v.defaults.multilang, 1);
   EXPECT_EQ(v.defaults.utf8, 0);
   EXPECT_EQ(v.defaults.parend, 1);  // missing key: default
 
   SettingsValues out = v;
-  out.project_path = U"/p/x.pbm";
+  out.project_path = "/p/x.pbm";
   ASSERT_TRUE(WriteSettings(path, out));
   const std::string text = ReadBytes(path);
   EXPECT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u);  // written back as UTF-8 with mark
@@ -62,8 +62,8 @@ TEST(SettingsFile, HandEditedFileIsReadCaseInsensitivelyAndUnknownEntriesKept) {
   EXPECT_NE(text.find("[Mine]\nx=1\n"), std::string::npos);
   EXPECT_NE(text.find("Last = /home/j\xC3\xA4/\n"), std::string::npos);
   const SettingsValues back = ReadSettings(path);
-  EXPECT_EQ(back.project_path, U"/p/x.pbm");
-  EXPECT_EQ(back.last_path, U"/home/jä/");
+  EXPECT_EQ(back.project_path, "/p/x.pbm");
+  EXPECT_EQ(back.last_path, "/home/jä/");
   EXPECT_EQ(back.defaults.multilang, 1);
 }
 
@@ -87,9 +87,9 @@ TEST(SettingsFile, StartUpProjectFromArgumentThenSettingsThenNone) {
     Workspace b;
     host.errors.clear();
     EXPECT_FALSE(LoadSettings(b, dir.TextPath(arg), dir.File("QN4.INI"), dir.File("UserList.INI"), host));
-    EXPECT_EQ(b.project.project_path, U"Unbekannt.pbm") << arg;
+    EXPECT_EQ(b.project.project_path, "Unbekannt.pbm") << arg;
     EXPECT_TRUE(b.project.files.empty()) << arg;
-    EXPECT_EQ(b.last_path, U"/l/") << arg;
+    EXPECT_EQ(b.last_path, "/l/") << arg;
     EXPECT_EQ(host.errors, std::vector<std::string>{"UserGadgetList: Error open file project"}) << arg;
   }
 
@@ -109,7 +109,7 @@ TEST(SettingsFile, StartUpProjectFromArgumentThenSettingsThenNone) {
   WriteBytes(dir.File("QN4.INI"), "[Path]\nProject = Unbekannt.pbm\n");
   Workspace c;
   EXPECT_FALSE(LoadSettings(c, Text(), dir.File("QN4.INI"), dir.File("UserList.INI"), host));
-  EXPECT_EQ(c.project.project_path, U"Unbekannt.pbm");
+  EXPECT_EQ(c.project.project_path, "Unbekannt.pbm");
   EXPECT_TRUE(host.errors.empty());
 }
 
@@ -124,10 +124,10 @@ TEST(UserGadgetFile, NamesTrimmedEmptyLineEndsSectionAndKeywordsMerged) {
   const KeywordSets sets = BuildKeywordSets(names);
   EXPECT_EQ(sets.gadget_keywords.size(), 34u);
   EXPECT_EQ(sets.command_keywords.size(), 126u);
-  EXPECT_TRUE(sets.gadget_keywords.count(U"MYGADGET"));
-  EXPECT_TRUE(sets.command_keywords.count(U"COLORBUTTON"));
-  EXPECT_TRUE(sets.gadget_keywords.count(U"FRAME3DGADGET"));
-  EXPECT_FALSE(sets.gadget_keywords.count(U"GADGETID"));
+  EXPECT_TRUE(sets.gadget_keywords.count("MYGADGET"));
+  EXPECT_TRUE(sets.command_keywords.count("COLORBUTTON"));
+  EXPECT_TRUE(sets.gadget_keywords.count("FRAME3DGADGET"));
+  EXPECT_FALSE(sets.gadget_keywords.count("GADGETID"));
 }
 
 TEST(UserGadgetFile, SaveWritesHeaderAndNamesAsTheyStand) {

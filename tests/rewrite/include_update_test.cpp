@@ -38,8 +38,8 @@ struct IncludeFixture {
 };
 
 TEST(IncludeRules, CountsEveryChangedLinePerRuleAndRecord) {
-  const std::vector<Replacement> records = {{U"Main", U"Start", kKindWindow},
-                                            {U"Start_OK", U"Start_Done", kKindGadget}};
+  const std::vector<Replacement> records = {{"Main", "Start", kKindWindow},
+                                            {"Start_OK", "Start_Done", kKindGadget}};
   Lines lines = L({"x = #Main_OK", "Open_Main() : y = #main", "nothing here", "#Main_OK2 = #MAIN_OK"});
   // Line 1: prefix rule (#Start_OK), then the gadget record (#Start_Done): 2.
   // Line 2: constant #main, then Open_Main(): 2.
@@ -51,7 +51,7 @@ TEST(IncludeRules, CountsEveryChangedLinePerRuleAndRecord) {
 
 TEST(IncludeRules, NonWindowRecordsOnlyRenameConstants) {
   Lines lines = L({"#Tb_x = 1", "Open_Tb()", "#Tb"});
-  EXPECT_EQ(ApplyIncludeRules({{U"Tb", U"Bar", kKindToolBar}}, &lines), 1);
+  EXPECT_EQ(ApplyIncludeRules({{"Tb", "Bar", kKindToolBar}}, &lines), 1);
   EXPECT_EQ(testing::ToUtf8Lines(lines), testing::JoinLines({"#Tb_x = 1", "Open_Tb()", "#Bar"}));
 }
 

@@ -30,7 +30,7 @@ TEST(SourcePassesWindowRename, RenamesProceduresConstantsAndOpenCalls) {
   a.event_gadget_lines = L({"Procedure EventGadget_Main_OK()", "  Open_Main() : #MyMain_X = 1"});
   a.event_window_lines = L({"Procedure EventSize_Main()", "Procedure EventExit_Main()",
                             "Procedure EventSize_Main_Dlg()", "Procedure EventExit_MainDlg()"});
-  RunAllPasses({{U"Main", U"Start", kKindWindow}}, a);
+  RunAllPasses({{"Main", "Start", kKindWindow}}, a);
 
   EXPECT_EQ(Names(a.main_lines),
             (Strings{"Open_Start()", "If Event = #Start", "SetGadgetText(#Start_OK, \"x\")", "Open_MainWindow()"}));
@@ -48,14 +48,14 @@ TEST(SourcePassesWindowRename, EventWindowLinesGetThePrefixConstantAndOpenRules)
   AnalysisModel a;
   a.event_window_lines =
       L({"Procedure EventSize_Main()", "  ResizeGadget(#Main_List, 0, 0, WindowWidth(#Main), 9)", "  Open_Main()"});
-  RunAllPasses({{U"Main", U"Start", kKindWindow}}, a);
+  RunAllPasses({{"Main", "Start", kKindWindow}}, a);
   EXPECT_EQ(Names(a.event_window_lines),
             (Strings{"Procedure EventSize_Start()", "  ResizeGadget(#Start_List, 0, 0, WindowWidth(#Start), 9)",
                      "  Open_Start()"}));
 
   AnalysisModel g;
   g.event_window_lines = L({"  HideGadget(#Main_OK, 1)"});
-  RunAllPasses({{U"Main_OK", U"Main_Cancel", kKindGadget}}, g);
+  RunAllPasses({{"Main_OK", "Main_Cancel", kKindGadget}}, g);
   EXPECT_EQ(Names(g.event_window_lines), Strings{"  HideGadget(#Main_Cancel, 1)"});
 }
 
@@ -63,7 +63,7 @@ TEST(SourcePassesWindowRename, PrefixPassIsPlainReplacement) {
   AnalysisModel a;
   a.event_menu_lines = L({"MyEventMenu_Main_X()", "eventmenu_main_y()", "#MyMain_X"});
   a.main_lines = L({"x = #MAIN_a + #main_b"});
-  UpdatePrefixes({{U"Main", U"Start", kKindWindow}}, a);
+  UpdatePrefixes({{"Main", "Start", kKindWindow}}, a);
   EXPECT_EQ(Names(a.event_menu_lines), (Strings{"MyEventMenu_Start_X()", "EventMenu_Start_y()", "#MyMain_X"}));
   EXPECT_EQ(Names(a.main_lines), Strings{"x = #Start_a + #Start_b"});
 }
@@ -73,7 +73,7 @@ TEST(SourcePassesGadgetRename, WholeWordsOnlyAndBoundCase) {
   a.main_lines = L({"#Main_OK", "#Main_OK2", "#Main_OKAY", "(#Main_OK)", "#Main_OK,", "#MAIN_ok = 3"});
   a.event_gadget_lines = L({"Procedure EventGadget_Main_OK()", "Procedure EventGadget_Main_OK2()"});
   a.event_menu_lines = L({"Procedure EventMenu_Main_OK()"});
-  RunAllPasses({{U"Main_OK", U"Main_Cancel", kKindGadget}}, a);
+  RunAllPasses({{"Main_OK", "Main_Cancel", kKindGadget}}, a);
   EXPECT_EQ(Names(a.main_lines), (Strings{"#Main_Cancel", "#Main_OK2", "#Main_OKAY", "(#Main_Cancel)", "#Main_Cancel,",
                                           "#Main_Cancel = 3"}));
   EXPECT_EQ(Names(a.event_gadget_lines),
@@ -88,7 +88,7 @@ TEST(SourcePassesBars, BarsRenameConstantsButNeverProcedures) {
     a.event_menu_lines = L({"Procedure EventMenu_Main_Bar()", "x = #Main_Bar"});
     a.event_gadget_lines = L({"Procedure EventGadget_Main_Bar()"});
     a.event_window_lines = L({"Procedure EventSize_Main_Bar()", "Open_Main_Bar()"});
-    RunAllPasses({{U"Main_Bar", U"Main_Top", kind}}, a);
+    RunAllPasses({{"Main_Bar", "Main_Top", kind}}, a);
     EXPECT_EQ(Names(a.event_menu_lines), (Strings{"Procedure EventMenu_Main_Bar()", "x = #Main_Top"})) << kind;
     EXPECT_EQ(Names(a.event_gadget_lines), Strings{"Procedure EventGadget_Main_Bar()"}) << kind;
     EXPECT_EQ(Names(a.event_window_lines), (Strings{"Procedure EventSize_Main_Bar()", "Open_Main_Bar()"})) << kind;
@@ -99,7 +99,7 @@ TEST(SourcePassesMenuItems, MenuItemRenamesItsEventProcedure) {
   AnalysisModel a;
   a.event_menu_lines = L({"Procedure EventMenu_Main_Save()", "Procedure EventMenu_Main_SaveAs()"});
   a.event_gadget_lines = L({"Procedure EventGadget_Main_Save()"});
-  RunAllPasses({{U"Main_Save", U"Main_Store", kKindMenuItem}}, a);
+  RunAllPasses({{"Main_Save", "Main_Store", kKindMenuItem}}, a);
   EXPECT_EQ(Names(a.event_menu_lines),
             (Strings{"Procedure EventMenu_Main_Store()", "Procedure EventMenu_Main_SaveAs()"}));
   EXPECT_EQ(Names(a.event_gadget_lines), Strings{"Procedure EventGadget_Main_Save()"});
@@ -110,7 +110,7 @@ TEST(SourcePassesOrder, RecordsApplyOneAfterTheOther) {
   // same run, recorded under the new prefix, then applies to it.
   AnalysisModel a;
   a.main_lines = L({"#A_x", "#A_y"});
-  RunAllPasses({{U"A", U"B", kKindWindow}, {U"B_x", U"B_z", kKindGadget}}, a);
+  RunAllPasses({{"A", "B", kKindWindow}, {"B_x", "B_z", kKindGadget}}, a);
   EXPECT_EQ(Names(a.main_lines), (Strings{"#B_z", "#B_y"}));
 }
 

@@ -26,7 +26,7 @@ TEST(RunStep3, LogsEveryPassAndRenamesMemoryAndIncludes) {
   WriteBytes(include, "x = Open_Main()\n");
   ws.analysis.include_files.push_back(FromUtf8(include));
   ws.analysis.main_lines = L({"Open_Main()", "#Main_OK"});
-  ws.check.replacements = {{U"Main", U"Start", kKindWindow}};
+  ws.check.replacements = {{"Main", "Start", kKindWindow}};
 
   RunStep3(ws, host);
 
@@ -52,7 +52,7 @@ TEST(RunStep3, RenameReachesAllFiveUserFilesAndLogsThemInOrder) {
   ws.analysis.event_gadget_lines = L({"x = #Main_C"});
   ws.analysis.event_window_lines = L({"x = #Main_D", "y = #Main_E"});
   ws.analysis.event_designer_lines = L({"x = #Main_F"});
-  ws.check.replacements = {{U"Main", U"Start", kKindWindow}};
+  ws.check.replacements = {{"Main", "Start", kKindWindow}};
 
   RunStep3(ws, host);
 
@@ -73,7 +73,7 @@ TEST(RunStep3, BackupFailureDoesNotStopTheUpdates) {
   ws.project.project_path = dir.TextPath("Demo.pbm");
   WriteBytes(dir.File("Backup"), "a file in the way");
   ws.analysis.event_gadget_lines = L({"Procedure EventGadget_Main_OK()"});
-  ws.check.replacements = {{U"Main_OK", U"Main_Go", kKindGadget}};
+  ws.check.replacements = {{"Main_OK", "Main_Go", kKindGadget}};
 
   RunStep3(ws, host);
 

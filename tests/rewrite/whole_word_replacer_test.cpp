@@ -38,7 +38,7 @@ Text ReferenceWholeWord(TextView line, TextView find, TextView replacement) {
 
 Text RandomText(std::mt19937& random, size_t max_length) {
   // Few characters, so that finds occur often; dotless i upper-cases to I.
-  static const Text kAlphabet = U"#aA_b( )\u0131.";
+  static const Text kAlphabet = "#aA_b( )\u0131.";
   std::uniform_int_distribution<size_t> length(0, max_length);
   std::uniform_int_distribution<size_t> pick(0, kAlphabet.size() - 1);
   Text text;
@@ -76,7 +76,7 @@ TEST(WholeWordReplacer, GivesTheTextOfTheRuleAppliedEntryByEntry) {
 TEST(PrefixRule, ReplacesLikeThePlainRuleExceptInNamesOfExtendingWindows) {
   std::mt19937 random(7);
   for (int round = 0; round < 2000; ++round) {
-    const Text find = RandomText(random, 3) + U"_";
+    const Text find = RandomText(random, 3) + "_";
     const Text replacement = RandomText(random, 3);
     Text line = RandomText(random, 20);
     const Text expected = ReplaceNoCase(line, find, replacement);
@@ -84,14 +84,14 @@ TEST(PrefixRule, ReplacesLikeThePlainRuleExceptInNamesOfExtendingWindows) {
     ASSERT_EQ(line, expected);
   }
   const WindowPrefixGuard guard({T("Start"), T("Main_Settings")}, {T("Main"), T("main_settings"), T("Main_Set")});
-  const Lines extending = guard.ExtendingWindows(U"MAIN");
+  const Lines extending = guard.ExtendingWindows("MAIN");
   ASSERT_EQ(extending, (Lines{T("MAIN_SETTINGS"), T("MAIN_SET")}));
   Text line = T("a(#Main_Settings_Ok, #main_settings) + #Main_SettingsX + #Main_Set + EventSize_Main_Settings()");
   ApplyPrefixRule(PrefixRule{T("#Main_"), T("#Start_"), 1, &extending}, line);
   ApplyPrefixRule(PrefixRule{T("EventSize_Main_"), T("EventSize_Start_"), 10, &extending}, line);
   EXPECT_EQ(line, T("a(#Main_Settings_Ok, #main_settings) + #Start_SettingsX + #Main_Set + EventSize_Main_Settings()"));
-  EXPECT_TRUE(WindowPrefixGuard::NameBelongsToOneOf(U"Main_Set_Ok", extending));
-  EXPECT_FALSE(WindowPrefixGuard::NameBelongsToOneOf(U"Main_SetOk", extending));
+  EXPECT_TRUE(WindowPrefixGuard::NameBelongsToOneOf("Main_Set_Ok", extending));
+  EXPECT_FALSE(WindowPrefixGuard::NameBelongsToOneOf("Main_SetOk", extending));
 }
 
 }  // namespace

@@ -48,11 +48,11 @@ TEST(ByteOrderMark, FileCodesAndUnreadableFile) {
 }
 
 TEST(LineSplitting, CrLfAndCrLfMixturesAndFinalTerminator) {
-  EXPECT_EQ(DecodeLines("a\nb\r\nc\rd", kFormatAscii), (Lines{U"a", U"b", U"c", U"d"}));
-  EXPECT_EQ(DecodeLines("a\n", kFormatAscii), (Lines{U"a"}));
-  EXPECT_EQ(DecodeLines("a\n\n", kFormatAscii), (Lines{U"a", U""}));
-  EXPECT_EQ(DecodeLines("\r\n\r\n", kFormatAscii), (Lines{U"", U""}));
-  EXPECT_EQ(DecodeLines("a\r\r\nb", kFormatAscii), (Lines{U"a", U"", U"b"}));
+  EXPECT_EQ(DecodeLines("a\nb\r\nc\rd", kFormatAscii), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(DecodeLines("a\n", kFormatAscii), (Lines{"a"}));
+  EXPECT_EQ(DecodeLines("a\n\n", kFormatAscii), (Lines{"a", ""}));
+  EXPECT_EQ(DecodeLines("\r\n\r\n", kFormatAscii), (Lines{"", ""}));
+  EXPECT_EQ(DecodeLines("a\r\r\nb", kFormatAscii), (Lines{"a", "", "b"}));
   EXPECT_TRUE(DecodeLines("", kFormatUtf8).empty());
 }
 
@@ -65,9 +65,9 @@ TEST(LineSplitting, SplittingBytesFirstAgreesWithDecodingTheWholeText) {
     Lines lines;
     size_t start = 0;
     for (size_t i = 0; i < all.size(); ++i) {
-      if (all[i] != U'\n' && all[i] != U'\r') continue;
+      if (all[i] != '\n' && all[i] != '\r') continue;
       lines.push_back(all.substr(start, i - start));
-      if (all[i] == U'\r' && i + 1 < all.size() && all[i + 1] == U'\n') ++i;
+      if (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ++i;
       start = i + 1;
     }
     if (start < all.size()) lines.push_back(all.substr(start));
@@ -88,13 +88,13 @@ TEST(LineSplitting, SplittingBytesFirstAgreesWithDecodingTheWholeText) {
 }
 
 TEST(LineSplitting, FormatsDecodeByTheirCode) {
-  // UTF-8: ä is one character; single byte: two characters.
-  EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatUtf8), (Lines{U"ä"}));
-  EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatAscii), (Lines{Text{0xC3, 0xA4}}));
-  EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatUtf16Be), (Lines{Text{0xC3, 0xA4}}));
+  // UTF-8: ä is one character; single byte: two characters (Ã and ¤).
+  EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatUtf8), (Lines{"ä"}));
+  EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatAscii), (Lines{"Ã¤"}));
+  EXPECT_EQ(DecodeLines("\xC3\xA4", kFormatUtf16Be), (Lines{"Ã¤"}));
   // UTF-16 LE with a surrogate pair and CR LF.
   const std::string utf16("A\0\xE4\0=\xD8\x00\xDE\r\0\n\0B\0", 14);
-  EXPECT_EQ(DecodeLines(utf16, kFormatUtf16Le), (Lines{U"Aä\U0001F600", U"B"}));
+  EXPECT_EQ(DecodeLines(utf16, kFormatUtf16Le), (Lines{"Aä\U0001F600", "B"}));
 }
 
 TEST(LineSplitting, NulBytesAndInvalidUtf8AreKept) {
@@ -111,20 +111,20 @@ TEST(TextFileReading, MarkIsConsumedAndFormatsChosen) {
   TextFile file;
   ASSERT_TRUE(ReadTextFile(dir.File("a.pb"), &file));
   EXPECT_EQ(file.bom, kFormatUtf8);
-  EXPECT_EQ(file.lines, (Lines{U"Käse", U"x"}));
+  EXPECT_EQ(file.lines, (Lines{"Käse", "x"}));
   // A UTF-16 BE mark reads the rest one byte per character.
   WriteBytes(dir.File("be.pb"), std::string("\xFE\xFF\0A", 4));
   ASSERT_TRUE(ReadTextFile(dir.File("be.pb"), &file));
-  EXPECT_EQ(file.lines, (Lines{Text{0, U'A'}}));
+  EXPECT_EQ(file.lines, (Lines{Text{0, 'A'}}));
   // "24 without mark, otherwise 2": a UTF-16 LE mark is then read as UTF-8.
   WriteBytes(dir.File("le.pb"), std::string("\xFF\xFEQ\0", 4));
   ASSERT_TRUE(ReadTextFileAs(dir.File("le.pb"), AsciiOrUtf8, &file));
-  EXPECT_EQ(file.lines, (Lines{Text{U'Q', 0}}));
+  EXPECT_EQ(file.lines, (Lines{Text{'Q', 0}}));
   EXPECT_FALSE(ReadTextFile(dir.File("none.pb"), &file));
 }
 
 TEST(LineWriting, Utf8WithMarkAndSingleByte) {
-  const Lines lines{U"Grüße", U"", U"\U0001F600Ā"};
+  const Lines lines{"Grüße", "", "\U0001F600Ā"};
   EXPECT_EQ(EncodeLines(lines, kOutputUtf8),
             "\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
             "e\n\n\xF0\x9F\x98\x80\xC4\x80\n");
@@ -133,7 +133,7 @@ TEST(LineWriting, Utf8WithMarkAndSingleByte) {
             "Gr\xFC\xDF"
             "e\n\n\n");
   EXPECT_TRUE(NeedsWideEncoding(lines));
-  EXPECT_FALSE(NeedsWideEncoding(Lines{U"Grüße"}));
+  EXPECT_FALSE(NeedsWideEncoding(Lines{"Grüße"}));
   EXPECT_EQ(EncodeLines({}, kOutputAscii), "");
 }
 

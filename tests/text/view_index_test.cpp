@@ -12,10 +12,10 @@ namespace {
 // must keep the first number.
 TEST(ViewIndexTest, NumbersKeysInOrderOfFirstInsertWhileGrowing) {
   Lines keys;
-  for (int i = 0; i < 5000; ++i) keys.push_back(U"Window_" + ToText(i % 97) + U"_Gadget_" + ToText(i));
+  for (int i = 0; i < 5000; ++i) keys.push_back("Window_" + ToText(i % 97) + "_Gadget_" + ToText(i));
   keys.push_back(Text());
-  keys.push_back(U"Window_1_Gadget_1");  // a repeat
-  keys.push_back(U"Window_1_Gadget_");   // a prefix of many keys
+  keys.push_back("Window_1_Gadget_1");  // a repeat
+  keys.push_back("Window_1_Gadget_");   // a prefix of many keys
   ViewIndex index;
   std::unordered_map<Text, uint32_t> expected;
   for (const Text& key : keys) {
@@ -26,7 +26,7 @@ TEST(ViewIndexTest, NumbersKeysInOrderOfFirstInsertWhileGrowing) {
   }
   EXPECT_EQ(index.Size(), expected.size());
   for (const auto& [key, number] : expected) EXPECT_EQ(index.Find(key), number) << ToUtf8(key);
-  for (const Text& missing : {Text(U"Window_1_Gadget_5000"), Text(U"window_1_gadget_1"), Text(U"W")}) {
+  for (const Text& missing : {Text("Window_1_Gadget_5000"), Text("window_1_gadget_1"), Text("W")}) {
     EXPECT_EQ(index.Find(missing), ViewIndex::kNone) << ToUtf8(missing);
   }
   index.Clear();

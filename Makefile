@@ -81,7 +81,7 @@ format: deps
 
 test: format-check build asan-test
 	mkdir -p $(TEST_HOME)
-	HOME=$(TEST_HOME) LANG=C.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" \
+	HOME=$(TEST_HOME) LANG=C.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
 	  ctest --test-dir $(BUILD) -j$(JOBS) --output-on-failure
 
 # After a deliberate change of the generated files or the log: rewrites the
@@ -115,7 +115,7 @@ tsan: deps
 	mkdir -p $(TSAN_BUILD)/test-home
 	HOME=$(CURDIR)/$(TSAN_BUILD)/test-home LANG=C.UTF-8 \
 	  TSAN_OPTIONS="suppressions=$(CURDIR)/tests/app/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
-	  xvfb-run -a -s "-screen 0 1280x1024x24" \
+	  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
 	  ./$(TSAN_BUILD)/gui_tests --gtest_brief=1 --gtest_repeat=3 --gtest_filter='$(TSAN_TESTS)'
 
 clean:

@@ -22,8 +22,7 @@ OwnNames::OwnNames(const AnalysisModel& model) {
     const Text upper = Upper(name);
     names_.insert(upper);
     // Every window whose name + "_" begins the object's name owns the rest.
-    for (size_t underscore = upper.find('_'); underscore != Text::npos;
-         underscore = upper.find('_', underscore + 1)) {
+    for (size_t underscore = upper.find('_'); underscore != Text::npos; underscore = upper.find('_', underscore + 1)) {
       if (windows.count(upper.substr(0, underscore)) > 0) names_.insert(upper.substr(underscore + 1));
     }
   };

@@ -10,8 +10,7 @@ namespace quillon::app {
 // Asked when the Search and Replace window is closed after pairs were bound
 // in this run; No (also Escape) goes back to binding.
 inline constexpr TextView kCancelRunTitle = "Cancel Run";
-inline constexpr TextView kCancelRunText =
-    "Cancel the run? The pairs bound so far are dropped and nothing is renamed.";
+inline constexpr TextView kCancelRunText = "Cancel the run? The pairs bound so far are dropped and nothing is renamed.";
 
 struct App;
 

@@ -102,13 +102,13 @@ void AddMenuProcedures(AnalysisModel& model) {
 }
 
 void AddSizeProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, "; Quillon Event Window", kSizePrefix, kNoParameters, Views(model.windows),
-                1, EmptyBody);
+  AddProcedures(model.event_window_lines, "; Quillon Event Window", kSizePrefix, kNoParameters, Views(model.windows), 1,
+                EmptyBody);
 }
 
 void AddExitProcedures(AnalysisModel& model) {
-  AddProcedures(model.event_window_lines, "; Quillon Event Window", kExitPrefix, kNoParameters, Views(model.windows),
-                1, [](size_t index, TextView name, Lines& lines) {
+  AddProcedures(model.event_window_lines, "; Quillon Event Window", kExitPrefix, kNoParameters, Views(model.windows), 1,
+                [](size_t index, TextView name, Lines& lines) {
                   // Closing the first window ends the program; any other just closes.
                   if (index == 0) {
                     lines.emplace_back("  ExitApplication = 1");

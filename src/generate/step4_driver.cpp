@@ -28,12 +28,13 @@ void LogCounts(const AnalysisModel& model, RunHost& host) {
   for (const auto& [what, count] : counts) host.AddLogLine(log::Count(what, static_cast<long>(count)));
 }
 
-// True when every generated file was written.
+// True when every generated file was written. Each file's lines are let go
+// once it is written, so that the next one is encoded beside fewer lines.
 bool WriteFiles(Workspace& ws, RunHost& host) {
   const Text directory = ProjectDirectory(ws.project);
-  const AnalysisModel& model = ws.analysis;
+  AnalysisModel& model = ws.analysis;
   bool all_written = true;
-  auto write = [&](TextView name, const Lines& lines) {
+  auto write = [&](TextView name, Lines&& lines) {
     const Lines& kept = model.kept_generated_files;
     if (std::find(kept.begin(), kept.end(), name) != kept.end()) {
       // Its old content could not be read back: replacing it would lose the
@@ -42,17 +43,18 @@ bool WriteFiles(Workspace& ws, RunHost& host) {
       all_written = false;
       return;
     }
-    if (!WriteGeneratedFile(ws, host, directory + Text(name), lines)) all_written = false;
+    const Lines written = std::move(lines);
+    if (!WriteGeneratedFile(ws, host, directory + Text(name), written)) all_written = false;
   };
-  write(kMainFile, model.main_lines);
-  write(kCommonFile, model.common_file_lines);
-  write(kEventMainFile, model.event_main_lines);
-  write(kEventMenuFile, model.event_menu_lines);
-  write(kEventGadgetFile, model.event_gadget_lines);
-  write(kEventWindowFile, model.event_window_lines);
-  if (HoldsProcedure(model.event_designer_lines)) write(kEventDesignerFile, model.event_designer_lines);
+  write(kMainFile, std::move(model.main_lines));
+  write(kCommonFile, std::move(model.common_file_lines));
+  write(kEventMainFile, std::move(model.event_main_lines));
+  write(kEventMenuFile, std::move(model.event_menu_lines));
+  write(kEventGadgetFile, std::move(model.event_gadget_lines));
+  write(kEventWindowFile, std::move(model.event_window_lines));
+  if (HoldsProcedure(model.event_designer_lines)) write(kEventDesignerFile, std::move(model.event_designer_lines));
   if (ws.project.switches.multilang != 0) {
-    write(kLoadLanguageFile, model.load_language_lines);
+    write(kLoadLanguageFile, std::move(model.load_language_lines));
     write(kCatalogFile, CatalogLines(model.language_strings));
   }
   return all_written;

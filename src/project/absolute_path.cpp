@@ -15,5 +15,4 @@ std::string AbsolutePath(const std::string& path) {
   return folder == "/" ? "/" + path : folder + "/" + path;
 }
 
-
 }  // namespace quillon

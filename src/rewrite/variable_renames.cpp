@@ -23,9 +23,7 @@ Text VariableOf(const Text& name, int kind, const std::vector<Text>& upper_prefi
   return name.substr(longest);
 }
 
-bool IsExcludedBefore(char c) {
-  return IsNameChar(c) || c == '#' || c == '.' || c == '\\' || c == '*' || c == '@';
-}
+bool IsExcludedBefore(char c) { return IsNameChar(c) || c == '#' || c == '.' || c == '\\' || c == '*' || c == '@'; }
 
 bool IsExcludedAfter(TextView line, size_t end) {
   if (end == line.size()) return false;

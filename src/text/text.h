@@ -82,9 +82,9 @@ bool ContainsNoCase(TextView text, TextView keyword);
 // letters outside ASCII included, is a word boundary.
 inline bool IsUpperWordChar(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '_'; }
 
-Text TrimBlanks(TextView text);                   // blanks at both ends
-Text TrimTabs(TextView text);                     // tab characters at both ends
-Text TrimBlanksAndTabs(TextView text);            // blanks and tabs at both ends
+Text TrimBlanks(TextView text);               // blanks at both ends
+Text TrimTabs(TextView text);                 // tab characters at both ends
+Text TrimBlanksAndTabs(TextView text);        // blanks and tabs at both ends
 Text TrimChar(TextView text, char c);         // one given character at both ends
 TextView TrimmedView(TextView text, char c);  // the same as a view into `text`
 

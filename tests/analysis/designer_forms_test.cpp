@@ -65,9 +65,8 @@ TEST(DesignerFormsTest, EveryCorpusFormBecomesAConstantFormWhoseConstantsAreDefi
       // ... and each converted one hands its number to its variable.
       if (!m.pb_any_objects.empty() && !switches_on) ++pb_any_forms;
       for (const Text& object : m.pb_any_objects) {
-        const bool tail = std::any_of(m.form_code.begin(), m.form_code.end(), [&object](const Text& line) {
-          return line.find(" = #" + object) != Text::npos;
-        });
+        const bool tail = std::any_of(m.form_code.begin(), m.form_code.end(),
+                                      [&object](const Text& line) { return line.find(" = #" + object) != Text::npos; });
         EXPECT_TRUE(tail) << ToUtf8(object);
       }
 

@@ -207,8 +207,7 @@ TEST(CheckConstantsDialog, TodoEntriesBecomeRecordsInListOrder) {
 }
 
 TEST(WindowPrefixRenaming, AppliesBindingsInOrderOnlyAtTheStart) {
-  const std::vector<Replacement> records = {
-      {"A", "B", kKindWindow}, {"X", "Y", kKindGadget}, {"B", "C", kKindWindow}};
+  const std::vector<Replacement> records = {{"A", "B", kKindWindow}, {"X", "Y", kKindGadget}, {"B", "C", kKindWindow}};
   Lines names = L({"A_x", "B_y", "a_x", "XA_x", "A", "A_", "X_q", "AB_x"});
   RenameWindowPrefixes(records, &names);
   EXPECT_EQ(Names(names), (Strings{"C_x", "C_y", "a_x", "XA_x", "A", "C_", "X_q", "AB_x"}));

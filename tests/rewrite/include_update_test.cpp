@@ -38,8 +38,7 @@ struct IncludeFixture {
 };
 
 TEST(IncludeRules, CountsEveryChangedLinePerRuleAndRecord) {
-  const std::vector<Replacement> records = {{"Main", "Start", kKindWindow},
-                                            {"Start_OK", "Start_Done", kKindGadget}};
+  const std::vector<Replacement> records = {{"Main", "Start", kKindWindow}, {"Start_OK", "Start_Done", kKindGadget}};
   Lines lines = L({"x = #Main_OK", "Open_Main() : y = #main", "nothing here", "#Main_OK2 = #MAIN_OK"});
   // Line 1: prefix rule (#Start_OK), then the gadget record (#Start_Done): 2.
   // Line 2: constant #main, then Open_Main(): 2.

@@ -57,8 +57,7 @@ TEST(BasicStringHelpers, CaseInsensitiveSearchAgreesWithSearchInUpperCasedCopies
       "\xFF\xDCimagegadget("};
   // Keywords ending in a letter and in other characters (those take the
   // fast search for their last character).
-  const Text keywords[] = {"IMAGEGADGET(", "SPLITTERGADGET(", "ÄÖÜ", "imageGADGET(#c", "X", "GADGET(#", "#",
-                           "(#B)"};
+  const Text keywords[] = {"IMAGEGADGET(", "SPLITTERGADGET(", "ÄÖÜ", "imageGADGET(#c", "X", "GADGET(#", "#", "(#B)"};
   for (const Text& line : lines) {
     for (const Text& keyword : keywords) {
       const Text upper = Upper(line);

@@ -8,9 +8,16 @@
 #include "app/app_main.h"
 #endif
 
+#include <malloc.h>
+
 #include <cstdio>
 
 int main(int argc, char** argv) {
+  // A run reads and encodes whole files: with a fixed threshold each such
+  // block is mapped on its own and given back when freed, instead of the
+  // allocator raising the threshold after the first one and keeping the
+  // later ones in a heap that only grows.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   if (quillon::cli::IsCliInvocation(argc, argv)) return quillon::cli::CliMain(argc, argv);
   std::string error;
   if (!quillon::cli::CheckWindowArguments(argc, argv, &error)) {

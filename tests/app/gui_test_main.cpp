@@ -21,7 +21,14 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return RUN_ALL_TESTS();
   }
-  if (!gtk_init_check(&argc, &argv)) {
+  // A busy machine can refuse a connection now and then (the X server is
+  // still starting, or another test process is leaving): a few more tries.
+  bool display = gtk_init_check(&argc, &argv);
+  for (int attempt = 0; !display && attempt < 5; ++attempt) {
+    g_usleep(200 * 1000);
+    display = gtk_init_check(&argc, &argv);
+  }
+  if (!display) {
     std::fprintf(stderr, "gui_tests: no display; run under xvfb-run -a\n");
     return 1;
   }

@@ -12,7 +12,7 @@ void BuildCommonFile(AnalysisModel& model, bool multilang) {
   // being copied (the form code is the largest list of the run).
   auto move_in = [&out](Lines& lines) {
     out.insert(out.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
-    lines.clear();
+    Lines().swap(lines);  // its room too
   };
   constexpr size_t kFixedLines = 22;  // the title, five separator blocks, the include line, two headings
   out.reserve(out.size() + kFixedLines + model.constants_code.size() + model.fonts_code.size() +

@@ -88,6 +88,14 @@ long long OwnedFileTime(const std::string& base, const std::string& relative) {
   return opened == OwnedRead::kRead ? static_cast<long long>(st.st_mtim.tv_sec) : -1;
 }
 
+std::unique_ptr<StreamedFile> BeginOwnedFile(const std::string& base, const std::string& relative) {
+  UniqueFd folder;
+  std::string name;
+  uid_t owner = 0;
+  if (OpenOwnedFolder(base, relative, &folder, &name, &owner) != OwnedRead::kRead) return nullptr;
+  return disk::BeginStreamedFile(folder.release(), disk::DirectoryOf(base + relative), name);
+}
+
 bool RemoveOwnedFile(const std::string& base, const std::string& relative) {
   UniqueFd folder;
   std::string name;

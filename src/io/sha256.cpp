@@ -27,13 +27,24 @@ constexpr std::uint32_t kInitial[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54
 
 inline std::uint32_t Rotate(std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
 
+inline std::uint32_t BigEndian(const unsigned char* p) {
+  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+}
+
+// One round; the callers rotate the roles of the eight words instead of
+// moving them.
+inline void Round(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t& d, std::uint32_t e, std::uint32_t f,
+                  std::uint32_t g, std::uint32_t& h, std::uint32_t k_plus_w) {
+  const std::uint32_t t1 = h + (Rotate(e, 6) ^ Rotate(e, 11) ^ Rotate(e, 25)) + (g ^ (e & (f ^ g))) + k_plus_w;
+  const std::uint32_t t2 = (Rotate(a, 2) ^ Rotate(a, 13) ^ Rotate(a, 22)) + ((a & b) | (c & (a | b)));
+  d += t1;
+  h = t1 + t2;
+}
+
 void PortableBlocks(std::uint32_t state[8], const unsigned char* blocks, size_t count) {
   for (; count > 0; --count, blocks += 64) {
     std::uint32_t w[64];
-    for (int i = 0; i < 16; ++i) {
-      const unsigned char* p = blocks + 4 * i;
-      w[i] = (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
-    }
+    for (int i = 0; i < 16; ++i) w[i] = BigEndian(blocks + 4 * i);
     for (int i = 16; i < 64; ++i) {
       const std::uint32_t s0 = Rotate(w[i - 15], 7) ^ Rotate(w[i - 15], 18) ^ (w[i - 15] >> 3);
       const std::uint32_t s1 = Rotate(w[i - 2], 17) ^ Rotate(w[i - 2], 19) ^ (w[i - 2] >> 10);
@@ -41,18 +52,15 @@ void PortableBlocks(std::uint32_t state[8], const unsigned char* blocks, size_t 
     }
     std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
     std::uint32_t e = state[4], f = state[5], g = state[6], h = state[7];
-    for (int i = 0; i < 64; ++i) {
-      const std::uint32_t t1 = h + (Rotate(e, 6) ^ Rotate(e, 11) ^ Rotate(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] +
-                               w[i];
-      const std::uint32_t t2 = (Rotate(a, 2) ^ Rotate(a, 13) ^ Rotate(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
-      h = g;
-      g = f;
-      f = e;
-      e = d + t1;
-      d = c;
-      c = b;
-      b = a;
-      a = t1 + t2;
+    for (int i = 0; i < 64; i += 8) {
+      Round(a, b, c, d, e, f, g, h, kRound[i] + w[i]);
+      Round(h, a, b, c, d, e, f, g, kRound[i + 1] + w[i + 1]);
+      Round(g, h, a, b, c, d, e, f, kRound[i + 2] + w[i + 2]);
+      Round(f, g, h, a, b, c, d, e, kRound[i + 3] + w[i + 3]);
+      Round(e, f, g, h, a, b, c, d, kRound[i + 4] + w[i + 4]);
+      Round(d, e, f, g, h, a, b, c, kRound[i + 5] + w[i + 5]);
+      Round(c, d, e, f, g, h, a, b, kRound[i + 6] + w[i + 6]);
+      Round(b, c, d, e, f, g, h, a, kRound[i + 7] + w[i + 7]);
     }
     state[0] += a;
     state[1] += b;
@@ -81,6 +89,8 @@ __attribute__((target("sha,sse4.1"))) void ShaInstructionBlocks(std::uint32_t st
     const __m128i abef = state0;
     const __m128i cdgh = state1;
     __m128i m[4];
+    // Unrolled, the four schedule vectors stay in registers.
+#pragma GCC unroll 16
     for (int g = 0; g < 16; ++g) {
       if (g < 4) {
         m[g] = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blocks + 16 * g)), byte_order);

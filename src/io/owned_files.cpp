@@ -107,17 +107,6 @@ bool RemoveOwnedFile(const std::string& base, const std::string& relative) {
   return ::unlinkat(folder.get(), name.c_str(), 0) == 0;
 }
 
-void RemoveLinkAt(const std::string& base, const std::string& relative) {
-  UniqueFd folder;
-  std::string name;
-  uid_t owner = 0;
-  if (OpenOwnedFolder(base, relative, &folder, &name, &owner) != OwnedRead::kRead) return;
-  struct stat st;
-  if (::fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode)) {
-    ::unlinkat(folder.get(), name.c_str(), 0);
-  }
-}
-
 bool ReadFileInPieces(const std::string& path, const std::function<void(const char*, size_t)>& sink,
                       FileIdentity* identity) {
   *identity = FileIdentity();

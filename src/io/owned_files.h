@@ -36,9 +36,6 @@ long long OwnedFileTime(const std::string& base, const std::string& relative);
 std::unique_ptr<StreamedFile> BeginOwnedFile(const std::string& base, const std::string& relative);
 // Removes the regular file at `relative` below `base` (same rules).
 bool RemoveOwnedFile(const std::string& base, const std::string& relative);
-// Removes a link that stands at `relative` below `base` (same rules for the
-// folders): a file then written there replaces nothing a link names.
-void RemoveLinkAt(const std::string& base, const std::string& relative);
 
 // Streams a regular file (links followed) through `sink` in pieces, holding
 // one piece at a time: a file of any size passes. `identity` is the file's

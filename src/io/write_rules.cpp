@@ -209,21 +209,12 @@ class DiskStreamedFile final : public StreamedFile {
            (::fstat(folder_fd_.get(), &owner) == 0 && ::fchown(temp_.fd(), owner.st_uid, owner.st_gid) == 0);
   }
   bool Append(std::string_view bytes) override {
-    if (!Overwrite(size_, bytes)) return false;
+    if (!WriteAt(size_, bytes)) return false;
     size_ += bytes.size();
     return true;
   }
   bool Overwrite(std::uint64_t offset, std::string_view bytes) override {
-    const char* data = bytes.data();
-    for (size_t left = bytes.size(); left > 0;) {
-      const ssize_t n = ::pwrite(temp_.fd(), data, left, static_cast<off_t>(offset));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      data += n;
-      offset += static_cast<std::uint64_t>(n);
-      left -= static_cast<size_t>(n);
-    }
-    return true;
+    return offset <= size_ && bytes.size() <= size_ - offset && WriteAt(offset, bytes);
   }
   bool Truncate(std::uint64_t size) override {
     if (size > size_ || ::ftruncate(temp_.fd(), static_cast<off_t>(size)) != 0) return false;
@@ -239,6 +230,19 @@ class DiskStreamedFile final : public StreamedFile {
   }
 
  private:
+  bool WriteAt(std::uint64_t offset, std::string_view bytes) {
+    const char* data = bytes.data();
+    for (size_t left = bytes.size(); left > 0;) {
+      const ssize_t n = ::pwrite(temp_.fd(), data, left, static_cast<off_t>(offset));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      data += n;
+      offset += static_cast<std::uint64_t>(n);
+      left -= static_cast<size_t>(n);
+    }
+    return true;
+  }
+
   UniqueFd folder_fd_;  // before temp_: the temporary file is removed through it
   TemporaryFile temp_;
   std::string name_;

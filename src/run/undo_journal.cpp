@@ -112,14 +112,13 @@ WriteResult UndoJournal::ReplaceFile(const std::string& path, std::string_view b
 
 bool UndoJournal::Save() {
   const std::string directory = record_directory_.empty() ? ProjectDirectoryPath() : record_directory_;
-  if (directory.empty()) return true;
+  // A run that wrote nothing (every write refused) leaves the previous
+  // record: its files may still hold what that run wrote.
+  if (directory.empty() || entries_ == 0) return true;
   if (too_large_) {
     RemoveOwnedFile(directory, kUndoRecordRelative);
     return false;
   }
-  // A run that wrote nothing (every write refused) leaves the previous
-  // record: its files may still hold what that run wrote.
-  if (entries_ == 0) return true;
   if (failed_ || !record_) return false;
   const bool saved = record_->Append(kUndoRecordEnd) && record_->Finish() == WriteResult::kWritten;
   record_.reset();

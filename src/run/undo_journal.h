@@ -52,7 +52,7 @@ class UndoJournal final : public ForwardingFileSystem {
   std::unique_ptr<StreamedFile> record_;          // the temporary file until Save
   std::string record_directory_;                  // the project folder it was begun in
   std::map<std::string, std::uint64_t> hash_at_;  // path -> where its entry's hash lies, or kLeftOut
-  size_t entries_ = 0;                            // files written that belong in the record
+  size_t entries_ = 0;                            // files written that the record is for
   std::uint64_t held_ = 0;                        // old bytes in the record so far
   bool failed_ = false;
   bool too_large_ = false;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <memory>
 
@@ -98,6 +99,19 @@ class CrampedDisk final : public ForwardingFileSystem {
   std::uint64_t room_;
 };
 
+void PrepareWithRecord(const testing::TempDir& dir, Project* project) {
+  ASSERT_EQ(::mkdir(dir.File("Backup").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(dir.File("Backup/undo").c_str(), 0700), 0);
+  testing::WriteBytes(dir.File(kUndoRecordRelative), "previous");
+  project->project_path = dir.TextPath("Example.pbm");
+}
+
+std::vector<std::string> RecordFolder(const testing::TempDir& dir) {
+  std::vector<std::string> names;
+  EXPECT_TRUE(ListDirectory(dir.File("Backup/undo"), &names));
+  return names;
+}
+
 // Written as the run goes, the record ends byte for byte as the encoded
 // entries (a refused write leaves no entry). One that cannot be completed,
 // or a run that ends without saving, leaves the previous record and no
@@ -120,11 +134,8 @@ TEST(UndoJournal, TheStreamedRecordIsTheEncodedOneOrThePreviousStays) {
     testing::TempDir dir;
     testing::WriteBytes(dir.File("Main.pb"), large);
     testing::WriteBytes(dir.File("Refused.pb"), "refused");
-    ASSERT_EQ(::mkdir(dir.File("Backup").c_str(), 0700), 0);
-    ASSERT_EQ(::mkdir(dir.File("Backup/undo").c_str(), 0700), 0);
-    testing::WriteBytes(dir.File(kUndoRecordRelative), "previous");
     Project project;
-    project.project_path = dir.TextPath("Example.pbm");
+    PrepareWithRecord(dir, &project);
     const bool completes = c.save && c.room == UINT64_MAX;
     {
       CrampedDisk disk(c.room);
@@ -138,10 +149,21 @@ TEST(UndoJournal, TheStreamedRecordIsTheEncodedOneOrThePreviousStays) {
       }
     }
     EXPECT_EQ(testing::ReadBytes(dir.File(kUndoRecordRelative)), completes ? expected(dir.path()) : "previous");
-    std::vector<std::string> names;
-    ASSERT_TRUE(ListDirectory(dir.File("Backup/undo"), &names));
-    EXPECT_EQ(names, std::vector<std::string>{"last-run"});
+    EXPECT_EQ(RecordFolder(dir), std::vector<std::string>{"last-run"});
   }
+  // Old bytes past what a record may hold: no record, and the previous one
+  // goes too (its files hold this run's bytes now).
+  testing::TempDir dir;
+  Project project;
+  PrepareWithRecord(dir, &project);
+  testing::WriteBytes(dir.File("Main.pb"), "");
+  ASSERT_EQ(::truncate(dir.File("Main.pb").c_str(), kMaxUndoRecordBytes + 1), 0);  // sparse
+  CrampedDisk disk(UINT64_MAX);
+  UndoJournal journal(disk, project);
+  EXPECT_EQ(journal.ReplaceFile(dir.File("New.pb"), "new"), WriteResult::kWritten);
+  EXPECT_EQ(journal.ReplaceFile(dir.File("Main.pb"), "small"), WriteResult::kWritten);
+  EXPECT_FALSE(journal.Save());
+  EXPECT_EQ(RecordFolder(dir), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "io/file_io.h"
+#include "io/owned_files.h"
 
 namespace quillon {
 
@@ -93,6 +94,12 @@ WriteResult DiskFileSystem::ReplaceFile(const std::string& path, std::string_vie
     Remember(path, written, replaced);
   }
   return result;
+}
+
+bool DiskFileSystem::BeginOwnedFile(const std::string& base, const std::string& relative,
+                                    std::unique_ptr<StreamedFile>* file) {
+  *file = quillon::BeginOwnedFile(base, relative);
+  return *file != nullptr;
 }
 
 WriteResult DiskFileSystem::CheckCopy(const std::string& source, const std::string& destination) {

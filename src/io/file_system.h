@@ -46,6 +46,23 @@ class FolderLock {
   virtual ~FolderLock() = default;
 };
 
+// A file written in pieces, then put in place of its path at once: undo's
+// record, which copies old files into itself without holding them whole.
+// Dropped before Finish, it leaves nothing behind.
+class StreamedFile {
+ public:
+  virtual ~StreamedFile() = default;
+  virtual bool Append(std::string_view bytes) = 0;
+  // Overwrites bytes already written, from `offset` on.
+  virtual bool Overwrite(std::uint64_t offset, std::string_view bytes) = 0;
+  // Cuts the file back to its first `size` bytes.
+  virtual bool Truncate(std::uint64_t size) = 0;
+  virtual std::uint64_t Size() const = 0;
+  // Flushes it and renames it over whatever entry stands at its path (a
+  // link is replaced, never followed).
+  virtual WriteResult Finish() = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -69,6 +86,11 @@ class FileSystem {
   // `destination`, replacing the entry there without following it. The copy
   // takes the source's permission bits without set-id and sticky bits.
   virtual WriteResult CopyFile(const std::string& source, const std::string& destination) = 0;
+  // Begins the program's own file at `relative` below the folder `base`:
+  // every folder on the way must be a real folder (not a link) of the owner
+  // of `base`. False when it cannot be begun there.
+  virtual bool BeginOwnedFile(const std::string& base, const std::string& relative,
+                              std::unique_ptr<StreamedFile>* file) = 0;
   // What ReplaceFile and CopyFile would return, short of the writing
   // itself: the overlay of a dry run asks the disk so, to report exactly
   // what a real run reports.

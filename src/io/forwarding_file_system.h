@@ -27,6 +27,10 @@ class ForwardingFileSystem : public FileSystem {
   WriteResult CopyFile(const std::string& source, const std::string& destination) override {
     return target_.CopyFile(source, destination);
   }
+  bool BeginOwnedFile(const std::string& base, const std::string& relative,
+                      std::unique_ptr<StreamedFile>* file) override {
+    return target_.BeginOwnedFile(base, relative, file);
+  }
   WriteResult CheckReplace(const std::string& path) override { return target_.CheckReplace(path); }
   WriteResult CheckCopy(const std::string& source, const std::string& destination) override {
     return target_.CheckCopy(source, destination);

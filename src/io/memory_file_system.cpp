@@ -1,5 +1,6 @@
 #include "io/memory_file_system.h"
 
+#include "io/buffered_streamed_file.h"
 #include "io/write_rules.h"
 
 namespace quillon {
@@ -92,6 +93,18 @@ bool MemoryFileSystem::MakePrivateFolder(const std::string& path) {
   const std::string folder = Normal(path);
   if (Find(folder) || !folders_.count(disk::DirectoryOf(folder))) return false;
   folders_.insert(folder);
+  return true;
+}
+
+bool MemoryFileSystem::BeginOwnedFile(const std::string& base, const std::string& relative,
+                                      std::unique_ptr<StreamedFile>* file) {
+  const std::string path = Normal(base + relative);
+  if (!folders_.count(disk::DirectoryOf(path))) return false;
+  file->reset(new BufferedStreamedFile([this, path](const std::string& bytes) {
+    if (folders_.count(path)) return WriteResult::kFailed;
+    PutFile(path, bytes);
+    return WriteResult::kWritten;
+  }));
   return true;
 }
 

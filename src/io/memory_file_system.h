@@ -28,6 +28,8 @@ class MemoryFileSystem final : public FileSystem {
   bool MakePrivateFolder(const std::string& path) override;
   WriteResult ReplaceFile(const std::string& path, std::string_view bytes) override;
   WriteResult CopyFile(const std::string& source, const std::string& destination) override;
+  bool BeginOwnedFile(const std::string& base, const std::string& relative,
+                      std::unique_ptr<StreamedFile>* file) override;
   WriteResult CheckReplace(const std::string& path) override;
   WriteResult CheckCopy(const std::string& source, const std::string& destination) override;
   LockResult LockFolder(const std::string& path, std::unique_ptr<FolderLock>* lock) override;

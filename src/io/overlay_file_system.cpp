@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "io/buffered_streamed_file.h"
 #include "io/write_rules.h"
 
 namespace quillon {
@@ -75,6 +76,20 @@ bool OverlayFileSystem::MakePrivateFolder(const std::string& path) {
   return below_.KindOf(folder) != FileKind::kMissing && below_.MakePrivateFolder(folder);
 }
 
+bool OverlayFileSystem::BeginOwnedFile(const std::string& base, const std::string& relative,
+                                       std::unique_ptr<StreamedFile>* file) {
+  const std::string path = base + relative;
+  const std::string folder = disk::DirectoryOf(path);
+  if (!MadeFolder(folder) && below_.KindOf(folder) != FileKind::kDirectory) return false;
+  // Kept in memory like every other write of a dry run.
+  file->reset(new BufferedStreamedFile([this, path](const std::string& bytes) {
+    if (KindOf(path) == FileKind::kDirectory) return WriteResult::kFailed;
+    Keep(path, bytes);
+    return WriteResult::kWritten;
+  }));
+  return true;
+}
+
 WriteResult OverlayFileSystem::CheckReplace(const std::string& path) {
   if (MadeFolder(path)) return WriteResult::kFailed;
   // In a folder that exists only in this dry run nothing can be in the way.
@@ -85,6 +100,11 @@ WriteResult OverlayFileSystem::CheckReplace(const std::string& path) {
 WriteResult OverlayFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
   const WriteResult checked = CheckReplace(path);
   if (checked != WriteResult::kWritten) return checked;
+  Keep(path, bytes);
+  return WriteResult::kWritten;
+}
+
+void OverlayFileSystem::Keep(const std::string& path, std::string_view bytes) {
   const auto it = index_.find(path);
   if (it != index_.end()) {
     outputs_[it->second].bytes.assign(bytes.data(), bytes.size());
@@ -92,7 +112,6 @@ WriteResult OverlayFileSystem::ReplaceFile(const std::string& path, std::string_
     index_.emplace(path, outputs_.size());
     outputs_.push_back({path, std::string(bytes)});
   }
-  return WriteResult::kWritten;
 }
 
 WriteResult OverlayFileSystem::CheckCopy(const std::string& source, const std::string& destination) {

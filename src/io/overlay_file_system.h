@@ -35,6 +35,8 @@ class OverlayFileSystem final : public FileSystem {
   WriteResult CopyFile(const std::string& source, const std::string& destination) override {
     return CheckCopy(source, destination);
   }
+  bool BeginOwnedFile(const std::string& base, const std::string& relative,
+                      std::unique_ptr<StreamedFile>* file) override;
   WriteResult CheckReplace(const std::string& path) override;
   WriteResult CheckCopy(const std::string& source, const std::string& destination) override;
   LockResult LockFolder(const std::string& path, std::unique_ptr<FolderLock>* lock) override {
@@ -46,6 +48,7 @@ class OverlayFileSystem final : public FileSystem {
  private:
   const std::string* Written(const std::string& path) const;
   bool MadeFolder(const std::string& path) const;
+  void Keep(const std::string& path, std::string_view bytes);
 
   FileSystem& below_;
   std::vector<Output> outputs_;

@@ -88,6 +88,14 @@ long long OwnedFileTime(const std::string& base, const std::string& relative) {
   return opened == OwnedRead::kRead ? static_cast<long long>(st.st_mtim.tv_sec) : -1;
 }
 
+std::unique_ptr<StreamedFile> BeginOwnedFile(const std::string& base, const std::string& relative) {
+  UniqueFd folder;
+  std::string name;
+  uid_t owner = 0;
+  if (OpenOwnedFolder(base, relative, &folder, &name, &owner) != OwnedRead::kRead) return nullptr;
+  return disk::BeginStreamedFile(folder.release(), disk::DirectoryOf(base + relative), name);
+}
+
 bool RemoveOwnedFile(const std::string& base, const std::string& relative) {
   UniqueFd folder;
   std::string name;
@@ -97,17 +105,6 @@ bool RemoveOwnedFile(const std::string& base, const std::string& relative) {
   if (::fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
   if (!S_ISREG(st.st_mode) || st.st_uid != owner) return false;
   return ::unlinkat(folder.get(), name.c_str(), 0) == 0;
-}
-
-void RemoveLinkAt(const std::string& base, const std::string& relative) {
-  UniqueFd folder;
-  std::string name;
-  uid_t owner = 0;
-  if (OpenOwnedFolder(base, relative, &folder, &name, &owner) != OwnedRead::kRead) return;
-  struct stat st;
-  if (::fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode)) {
-    ::unlinkat(folder.get(), name.c_str(), 0);
-  }
 }
 
 bool ReadFileInPieces(const std::string& path, const std::function<void(const char*, size_t)>& sink,

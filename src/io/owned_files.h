@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "io/file_system.h"
@@ -29,11 +30,12 @@ OwnedRead LookAtOwnedFile(const std::string& base, const std::string& relative, 
 // The modification time (seconds) of the file ReadOwnedFile would read; -1
 // when there is none.
 long long OwnedFileTime(const std::string& base, const std::string& relative);
+// Begins the file that replaces `relative` below `base` when finished, in
+// its folder opened by the same rules; the entry there is replaced, never
+// followed. Null when the folders break the rules or the file cannot be made.
+std::unique_ptr<StreamedFile> BeginOwnedFile(const std::string& base, const std::string& relative);
 // Removes the regular file at `relative` below `base` (same rules).
 bool RemoveOwnedFile(const std::string& base, const std::string& relative);
-// Removes a link that stands at `relative` below `base` (same rules for the
-// folders): a file then written there replaces nothing a link names.
-void RemoveLinkAt(const std::string& base, const std::string& relative);
 
 // Streams a regular file (links followed) through `sink` in pieces, holding
 // one piece at a time: a file of any size passes. `identity` is the file's

@@ -18,6 +18,12 @@ class UniqueFd {
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
   }
+  // Hands the descriptor over to the caller.
+  int release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
   // Closes now and says whether the close succeeded: for a written file a
   // failed close can mean lost data.
   bool Close() {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <utility>
 
 #include "io/interrupt_cleanup.h"
 #include "io/unique_fd.h"
@@ -195,7 +196,67 @@ bool CopyFolderIsSafe(int folder_fd, TrustedOwner trusted) {
   return folder_fd >= 0 && ::fstat(folder_fd, &st) == 0 && S_ISDIR(st.st_mode) && OwnedBy(st, trusted);
 }
 
+// The temporary file grows by positioned writes; its size is kept here.
+class DiskStreamedFile final : public StreamedFile {
+ public:
+  DiskStreamedFile(int folder_fd, const std::string& folder, std::string name)
+      : folder_fd_(folder_fd), temp_(folder_fd, folder), name_(std::move(name)) {}
+
+  bool Begun() {
+    if (temp_.fd() < 0 || ::fchmod(temp_.fd(), 0666 & ~ProcessUmask()) != 0) return false;
+    struct stat owner;
+    return ::geteuid() != 0 ||
+           (::fstat(folder_fd_.get(), &owner) == 0 && ::fchown(temp_.fd(), owner.st_uid, owner.st_gid) == 0);
+  }
+  bool Append(std::string_view bytes) override {
+    if (!WriteAt(size_, bytes)) return false;
+    size_ += bytes.size();
+    return true;
+  }
+  bool Overwrite(std::uint64_t offset, std::string_view bytes) override {
+    return offset <= size_ && bytes.size() <= size_ - offset && WriteAt(offset, bytes);
+  }
+  bool Truncate(std::uint64_t size) override {
+    if (size > size_ || ::ftruncate(temp_.fd(), static_cast<off_t>(size)) != 0) return false;
+    size_ = size;
+    return true;
+  }
+  std::uint64_t Size() const override { return size_; }
+  WriteResult Finish() override {
+    FileIdentity written;
+    if (!disk::Finish(temp_, &written) || !temp_.RenameTo(name_)) return WriteResult::kFailed;
+    ::fsync(folder_fd_.get());
+    return WriteResult::kWritten;
+  }
+
+ private:
+  bool WriteAt(std::uint64_t offset, std::string_view bytes) {
+    const char* data = bytes.data();
+    for (size_t left = bytes.size(); left > 0;) {
+      const ssize_t n = ::pwrite(temp_.fd(), data, left, static_cast<off_t>(offset));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      data += n;
+      offset += static_cast<std::uint64_t>(n);
+      left -= static_cast<size_t>(n);
+    }
+    return true;
+  }
+
+  UniqueFd folder_fd_;  // before temp_: the temporary file is removed through it
+  TemporaryFile temp_;
+  std::string name_;
+  std::uint64_t size_ = 0;
+};
+
 }  // namespace
+
+std::unique_ptr<StreamedFile> BeginStreamedFile(int folder_fd, const std::string& folder, const std::string& name) {
+  if (folder_fd < 0) return nullptr;
+  auto file = std::make_unique<DiskStreamedFile>(folder_fd, folder, name);
+  if (!file->Begun()) return nullptr;
+  return file;
+}
 
 std::string DirectoryOf(const std::string& path) {
   const size_t slash = path.rfind('/');

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,13 @@ WriteResult ReplaceTarget(const WriteTarget& target, std::string_view bytes, con
 WriteResult CopyRegularFile(const std::string& source, const std::string& destination, TrustedOwner trusted);
 // The checks of CopyRegularFile without the copy.
 WriteResult CheckCopyRegularFile(const std::string& source, const std::string& destination, TrustedOwner trusted);
+
+// A streamed file that becomes `name` in the open folder `folder_fd` (taken
+// over; `folder` is its path) when finished: a temporary file there until
+// then, removed when dropped or when the process is ended by a signal. Mode
+// 0666 less the umask; as root the folder's owner. Null when it cannot be
+// created.
+std::unique_ptr<StreamedFile> BeginStreamedFile(int folder_fd, const std::string& folder, const std::string& name);
 
 std::string DirectoryOf(const std::string& path);
 

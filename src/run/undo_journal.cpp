@@ -1,11 +1,76 @@
 #include "run/undo_journal.h"
 
-#include <utility>
-
 #include "io/file_io.h"
 #include "io/owned_files.h"
 
 namespace quillon {
+
+bool UndoJournal::Begin(const std::string& directory) {
+  if (record_) return true;
+  if (failed_ || too_large_) return false;
+  // The record's folders must be the project owner's real folders; the
+  // temporary file beside the previous record is made there at once.
+  if (!target().MakePrivateFolder(directory + "Backup") ||
+      !target().MakePrivateFolder(UndoRecordDirectory(directory)) ||
+      !target().BeginOwnedFile(directory, kUndoRecordRelative, &record_) || !record_->Append(kUndoRecordStart)) {
+    Fail();
+    return false;
+  }
+  record_directory_ = directory;
+  return true;
+}
+
+bool UndoJournal::AddEntry(const std::string& path, const std::string& directory, std::string_view bytes,
+                           std::uint64_t* entry_start) {
+  if (!Begin(directory)) return false;
+  // What was there before the first write of the run is what undo restores.
+  // It is read beside the run's file system, so that the run's record of
+  // what it read (kept to notice other programs' edits) stays as it was.
+  const bool created = !FileExists(path);
+  std::uint64_t old_size = 0;
+  if (!created) {
+    const long long size = FileSize(path);
+    // A file that exists but cannot be read is written as before, but undo
+    // could not bring it back: it stays out of the record.
+    if (size < 0) return false;
+    old_size = static_cast<std::uint64_t>(size);
+    // Undo holds what it restores in memory: past the limit this run leaves
+    // no record.
+    if (old_size > kMaxUndoRecordBytes - held_) {
+      too_large_ = true;
+      record_.reset();
+      return false;
+    }
+  }
+  *entry_start = record_->Size();
+  bool appended = record_->Append(UndoEntryHead(path, created, Sha256Hex(bytes), old_size, directory));
+  // A file that changes size while it is copied is left out like one that
+  // cannot be read: its entry must hold exactly the size its head states.
+  bool whole = true;
+  if (appended && !created) {
+    std::uint64_t copied = 0;
+    const auto copy = [&](const char* data, size_t size) {
+      if (!appended || !whole) return;
+      whole = size <= old_size - copied;
+      if (whole) appended = record_->Append(std::string_view(data, size));
+      copied += size;
+    };
+    FileIdentity identity;
+    whole = ReadFileInPieces(path, copy, &identity) && whole && copied == old_size;
+  }
+  if (appended && whole) appended = record_->Append("\n");
+  if (!appended) {
+    Fail();
+    return false;
+  }
+  if (!whole) {
+    if (!record_->Truncate(*entry_start)) Fail();
+    return false;
+  }
+  held_ += old_size;
+  hash_at_[path] = *entry_start + UndoEntryHashOffset(created);
+  return true;
+}
 
 WriteResult UndoJournal::ReplaceFile(const std::string& path, std::string_view bytes) {
   const std::string directory = ProjectDirectoryPath();
@@ -13,59 +78,51 @@ WriteResult UndoJournal::ReplaceFile(const std::string& path, std::string_view b
   if (directory.empty() || path.compare(0, backup_prefix.size(), backup_prefix) == 0) {
     return target().ReplaceFile(path, bytes);
   }
-  // What was there before the first write of the run is what undo restores.
-  // It is read beside the run's file system, so that the run's record of
-  // what it read (kept to notice other programs' edits) stays as it was.
-  const auto known = index_.find(path);
-  UndoEntry before;
-  if (known == index_.end()) {
-    before.path = path;
-    before.created = !FileExists(path);
-    // A file that exists but cannot be read is written as before, but undo
-    // could not bring it back: it stays out of the record.
-    if (!before.created) {
-      const long long size = FileSize(path);
-      // What undo would restore is held until the record is written: past
-      // the limit this run leaves no record.
-      if (size >= 0 && static_cast<std::uint64_t>(size) > kMaxUndoRecordBytes - held_) {
-        too_large_ = true;
-        return target().ReplaceFile(path, bytes);
-      }
-      if (too_large_ || size < 0 || !ReadFileBytes(path, &before.old_bytes)) return target().ReplaceFile(path, bytes);
-      held_ += before.old_bytes.size();
+  const auto known = hash_at_.find(path);
+  if (known != hash_at_.end()) {
+    // Written again: the entry keeps the old bytes and takes the new hash.
+    const WriteResult result = target().ReplaceFile(path, bytes);
+    if (result == WriteResult::kWritten && known->second != kLeftOut && record_ &&
+        !record_->Overwrite(known->second, Sha256Hex(bytes))) {
+      Fail();
     }
-  }
-  const WriteResult result = target().ReplaceFile(path, bytes);
-  if (result != WriteResult::kWritten) return result;
-  if (known != index_.end()) {
-    record_.entries[known->second].written_sha256 = Sha256Hex(bytes);
     return result;
   }
-  before.written_sha256 = Sha256Hex(bytes);
-  index_.emplace(path, record_.entries.size());
-  record_.entries.push_back(std::move(before));
+  const std::uint64_t held = held_;
+  std::uint64_t entry_start = 0;
+  const bool noted = AddEntry(path, directory, bytes, &entry_start);
+  const bool left_out = !noted && !failed_ && !too_large_;
+  const WriteResult result = target().ReplaceFile(path, bytes);
+  if (result == WriteResult::kWritten) {
+    if (left_out) {
+      hash_at_[path] = kLeftOut;  // its later writes stay out too
+    } else {
+      ++entries_;
+    }
+    return result;
+  }
+  // Not written: nothing to undo; a later write notes the file afresh.
+  if (noted) {
+    hash_at_.erase(path);
+    held_ = held;
+    if (record_ && !record_->Truncate(entry_start)) Fail();
+  }
   return result;
 }
 
 bool UndoJournal::Save() {
-  const std::string directory = ProjectDirectoryPath();
+  const std::string directory = record_directory_.empty() ? ProjectDirectoryPath() : record_directory_;
   // A run that wrote nothing (every write refused) leaves the previous
   // record: its files may still hold what that run wrote.
-  if (directory.empty() || record_.entries.empty()) return true;
-  if (!target().MakePrivateFolder(directory + "Backup") ||
-      !target().MakePrivateFolder(UndoRecordDirectory(directory))) {
-    return false;
-  }
+  if (directory.empty() || entries_ == 0) return true;
   if (too_large_) {
     RemoveOwnedFile(directory, kUndoRecordRelative);
     return false;
   }
-  // A link shipped in its place names a file that is not the program's.
-  RemoveLinkAt(directory, kUndoRecordRelative);
-  // The record is the program's own: whatever undo or the user did to the
-  // previous one, the new one replaces it.
-  target().ForgetRead(UndoRecordPath(directory));
-  return target().ReplaceFile(UndoRecordPath(directory), EncodeUndoRecord(record_, directory)) == WriteResult::kWritten;
+  if (failed_ || !record_) return false;
+  const bool saved = record_->Append(kUndoRecordEnd) && record_->Finish() == WriteResult::kWritten;
+  record_.reset();
+  return saved;
 }
 
 }  // namespace quillon

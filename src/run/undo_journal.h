@@ -1,9 +1,13 @@
 // Notes what a generation run writes, for undo: a layer in front of the
 // run's file system. Backup copies (below Backup/) are passed on unnoted.
+// The record is written as the run goes, into a temporary file beside the
+// previous record: what each file held before its first write is copied
+// there in pieces, never held whole.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "io/forwarding_file_system.h"
@@ -30,11 +34,27 @@ class UndoJournal final : public ForwardingFileSystem {
 
  private:
   std::string ProjectDirectoryPath() const { return ToUtf8(ProjectDirectory(project_)); }
+  // Begins the record at the first noted write.
+  bool Begin(const std::string& directory);
+  // Appends the entry of `path` before its first write, starting at
+  // `*entry_start`; false when the file stays out of the record.
+  bool AddEntry(const std::string& path, const std::string& directory, std::string_view bytes,
+                std::uint64_t* entry_start);
+  // The record cannot be completed: the previous one stays.
+  void Fail() {
+    failed_ = true;
+    record_.reset();
+  }
+
+  static constexpr std::uint64_t kLeftOut = UINT64_MAX;
 
   const Project& project_;
-  UndoRecord record_;
-  std::map<std::string, size_t> index_;  // path -> entry
-  std::uint64_t held_ = 0;               // old bytes held so far
+  std::unique_ptr<StreamedFile> record_;          // the temporary file until Save
+  std::string record_directory_;                  // the project folder it was begun in
+  std::map<std::string, std::uint64_t> hash_at_;  // path -> where its entry's hash lies, or kLeftOut
+  size_t entries_ = 0;                            // files written that the record is for
+  std::uint64_t held_ = 0;                        // old bytes in the record so far
+  bool failed_ = false;
   bool too_large_ = false;
 };
 

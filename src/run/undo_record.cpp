@@ -1,17 +1,11 @@
 #include "run/undo_record.h"
 
-#include <glib.h>
-
-#include <memory>
-
 #include "io/owned_files.h"
 
 namespace quillon {
 
 namespace {
 
-constexpr char kHeader[] = "quillon undo record 1\n";
-constexpr char kEnd[] = "end\n";
 constexpr char kReplaced[] = "replaced";
 constexpr char kCreated[] = "created";
 
@@ -45,21 +39,11 @@ bool ReadBlock(const std::string& bytes, size_t* at, size_t size, std::string* b
 
 }  // namespace
 
-std::string Sha256Hex(std::string_view bytes) {
-  std::unique_ptr<GChecksum, decltype(&g_checksum_free)> sum(g_checksum_new(G_CHECKSUM_SHA256), &g_checksum_free);
-  g_checksum_update(sum.get(), reinterpret_cast<const guchar*>(bytes.data()), static_cast<gssize>(bytes.size()));
-  return g_checksum_get_string(sum.get());
-}
-
 bool Sha256OfFile(const std::string& path, std::string* hex, FileIdentity* identity) {
-  std::unique_ptr<GChecksum, decltype(&g_checksum_free)> sum(g_checksum_new(G_CHECKSUM_SHA256), &g_checksum_free);
+  Sha256 sum;
   const bool read = ReadFileInPieces(
-      path,
-      [&sum](const char* data, size_t size) {
-        g_checksum_update(sum.get(), reinterpret_cast<const guchar*>(data), static_cast<gssize>(size));
-      },
-      identity);
-  if (read) *hex = g_checksum_get_string(sum.get());
+      path, [&sum](const char* data, size_t size) { sum.Update(data, size); }, identity);
+  if (read) *hex = sum.FinishHex();
   return read;
 }
 
@@ -68,30 +52,36 @@ std::string UndoRecordPath(const std::string& project_directory) { return projec
 
 // Each entry: "replaced|created SHA256 PATHSIZE OLDSIZE\n", the path bytes,
 // the old bytes, "\n". Sizes make any byte in a path or a file safe.
+std::string UndoEntryHead(const std::string& path, bool created, const std::string& written_sha256,
+                          std::uint64_t old_size, const std::string& project_directory) {
+  std::string stored = path;
+  if (!project_directory.empty() && stored.compare(0, project_directory.size(), project_directory) == 0) {
+    stored = stored.substr(project_directory.size());
+  }
+  return std::string(created ? kCreated : kReplaced) + ' ' + written_sha256 + ' ' + std::to_string(stored.size()) +
+         ' ' + std::to_string(old_size) + '\n' + stored;
+}
+
+// The kind and one space come first; sizeof counts the space as the NUL.
+size_t UndoEntryHashOffset(bool created) { return created ? sizeof kCreated : sizeof kReplaced; }
+
 std::string EncodeUndoRecord(const UndoRecord& record, const std::string& project_directory) {
-  std::string out = kHeader;
+  std::string out = kUndoRecordStart;
   for (const UndoEntry& entry : record.entries) {
-    std::string path = entry.path;
-    if (!project_directory.empty() && path.compare(0, project_directory.size(), project_directory) == 0) {
-      path = path.substr(project_directory.size());
-    }
-    out += entry.created ? kCreated : kReplaced;
-    out += ' ' + entry.written_sha256 + ' ' + std::to_string(path.size()) + ' ' +
-           std::to_string(entry.old_bytes.size()) + '\n';
-    out += path;
+    out += UndoEntryHead(entry.path, entry.created, entry.written_sha256, entry.old_bytes.size(), project_directory);
     out += entry.old_bytes;
     out += '\n';
   }
-  out += kEnd;
+  out += kUndoRecordEnd;
   return out;
 }
 
 bool DecodeUndoRecord(const std::string& bytes, const std::string& project_directory, UndoRecord* record) {
   record->entries.clear();
-  if (bytes.compare(0, sizeof(kHeader) - 1, kHeader) != 0) return false;
-  size_t at = sizeof(kHeader) - 1;
+  if (bytes.compare(0, sizeof(kUndoRecordStart) - 1, kUndoRecordStart) != 0) return false;
+  size_t at = sizeof(kUndoRecordStart) - 1;
   while (at < bytes.size()) {
-    if (bytes.compare(at, std::string::npos, kEnd) == 0) return true;
+    if (bytes.compare(at, std::string::npos, kUndoRecordEnd) == 0) return true;
     UndoEntry entry;
     std::string kind;
     size_t path_size = 0;

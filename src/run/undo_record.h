@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "io/file_system.h"
+#include "io/sha256.h"
 
 namespace quillon {
 
@@ -29,9 +30,7 @@ struct UndoRecord {
   std::vector<UndoEntry> entries;  // in the order the run wrote them
 };
 
-// Lower-case hex SHA-256 of `bytes`.
-std::string Sha256Hex(std::string_view bytes);
-// The same of a regular file, streamed: a file of any size is hashed without
+// Lower-case hex SHA-256 of a regular file, streamed: a file of any size is hashed without
 // holding it. `identity` is the file's when the read began.
 bool Sha256OfFile(const std::string& path, std::string* hex, FileIdentity* identity);
 
@@ -46,6 +45,15 @@ inline constexpr char kUndoRecordRelative[] = "Backup/undo/last-run";
 // Paths inside the project directory are stored relative to it, so a moved
 // project folder keeps its record.
 std::string EncodeUndoRecord(const UndoRecord& record, const std::string& project_directory);
+// The record written in pieces, as EncodeUndoRecord lays it out: the start,
+// then per entry its head, the `old_size` old bytes and "\n", then the end.
+inline constexpr char kUndoRecordStart[] = "quillon undo record 1\n";
+inline constexpr char kUndoRecordEnd[] = "end\n";
+std::string UndoEntryHead(const std::string& path, bool created, const std::string& written_sha256,
+                          std::uint64_t old_size, const std::string& project_directory);
+// Where the hash starts in an entry's head: a later write of the same file
+// rewrites it in place (it has a fixed width).
+size_t UndoEntryHashOffset(bool created);
 // False for anything but a complete record of this format.
 bool DecodeUndoRecord(const std::string& bytes, const std::string& project_directory, UndoRecord* record);
 

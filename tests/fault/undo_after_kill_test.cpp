@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <memory>
+
 #include "fault/fault_support.h"
 #include "io/disk_file_system.h"
 #include "io/file_io.h"
@@ -29,9 +31,34 @@ class KillingWriter final : public ForwardingFileSystem {
     if (writes_++ == kill_at_) ::_exit(0);
     return ForwardingFileSystem::CopyFile(source, destination);
   }
+  // Putting the undo record in place counts as a write too.
+  bool BeginOwnedFile(const std::string& base, const std::string& relative,
+                      std::unique_ptr<StreamedFile>* file) override {
+    if (!ForwardingFileSystem::BeginOwnedFile(base, relative, file)) return false;
+    *file = std::make_unique<KilledAtFinish>(std::move(*file), *this);
+    return true;
+  }
   long writes() const { return writes_; }
 
  private:
+  class KilledAtFinish final : public StreamedFile {
+   public:
+    KilledAtFinish(std::unique_ptr<StreamedFile> file, KillingWriter& writer)
+        : file_(std::move(file)), writer_(writer) {}
+    bool Append(std::string_view bytes) override { return file_->Append(bytes); }
+    bool Overwrite(std::uint64_t offset, std::string_view bytes) override { return file_->Overwrite(offset, bytes); }
+    bool Truncate(std::uint64_t size) override { return file_->Truncate(size); }
+    std::uint64_t Size() const override { return file_->Size(); }
+    WriteResult Finish() override {
+      if (writer_.writes_++ == writer_.kill_at_) ::_exit(0);
+      return file_->Finish();
+    }
+
+   private:
+    std::unique_ptr<StreamedFile> file_;
+    KillingWriter& writer_;
+  };
+
   DiskFileSystem disk_;
   long kill_at_;
   long writes_ = 0;

@@ -244,7 +244,11 @@ TEST_F(WriteFaults, SpaceRunningOutMidRunLeavesEachFileOldOrNewAndReported) {
       if (was && before_->at(rel) == bytes) continue;  // unchanged by the run anyway
       ++old_ones;
       if (rel == "Example.pbm") {
-        EXPECT_EQ(run.err.rfind("Error save file project\n", 0), 0u) << run.err;
+        // Unless its save failed, it keeps the old constants because a
+        // generated file was not written (their renames are due again).
+        EXPECT_TRUE(run.err.rfind("Error save file project\n", 0) == 0 ||
+                    run.out.find(" -> Error File ") != std::string::npos)
+            << run.err;
       } else {
         ExpectReported(dir, rel, log, {});
       }

@@ -70,6 +70,16 @@ Trace RunScenario(FileSystem& fs, const std::string& root, const ExternalWrite& 
   replace("New.pb", "never read");
   trace.push_back(std::string("copy: ") + Name(fs.CopyFile(root + "New.pb", root + "Backup/New.pb")));
   trace.push_back(std::string("copy of nothing: ") + Name(fs.CopyFile(root + "None.pb", root + "Backup/None.pb")));
+  {
+    // Written in pieces; the one dropped unfinished leaves nothing.
+    std::unique_ptr<StreamedFile> own, dropped;
+    const bool written = fs.BeginOwnedFile(root, "Backup/own", &own) &&
+                         fs.BeginOwnedFile(root, "Backup/dropped", &dropped) && own->Append("abcdef") &&
+                         own->Overwrite(1, "B") && own->Truncate(4) && own->Append("!") && own->Size() == 5;
+    trace.push_back(std::string("own file: ") + (written ? Name(own->Finish()) : "refused"));
+  }
+  read("Backup/own");
+  trace.push_back("dropped: " + std::to_string(static_cast<int>(fs.KindOf(root + "Backup/dropped"))));
   std::vector<std::string> names;
   fs.ListFolder(root, &names);
   std::sort(names.begin(), names.end());
@@ -103,6 +113,9 @@ const Trace kExpected = {
     "replace New.pb: written",
     "copy: written",
     "copy of nothing: failed",
+    "own file: written",
+    "read Backup/own: aBcd!",
+    "dropped: 0",
     "listed: Backup Main.pb Missing.pb New.pb Tools.pbi",
     "kinds: 120",
     "lock: locked",
@@ -131,7 +144,7 @@ TEST(FileSystemParity, DiskOverlayAndMemoryAgree) {
   EXPECT_EQ(ReadBytes(overlay_dir.File("Main.pb")), "old");
   EXPECT_EQ(KindOfPath(overlay_dir.File("New.pb")), FileKind::kMissing);
   EXPECT_EQ(KindOfPath(overlay_dir.File("Backup")), FileKind::kMissing);
-  ASSERT_EQ(overlay.outputs().size(), 2u);
+  ASSERT_EQ(overlay.outputs().size(), 3u);
   EXPECT_EQ(overlay.outputs()[0].path, overlay_dir.File("Main.pb"));
   EXPECT_EQ(overlay.outputs()[0].bytes, "newer");
   EXPECT_EQ(overlay.outputs()[1].path, overlay_dir.File("New.pb"));

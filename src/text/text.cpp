@@ -1,8 +1,8 @@
 #include "text/text.h"
 
-#include <glib.h>
-
+#include <algorithm>
 #include <climits>
+#include <iterator>
 #include <cstdint>
 #include <cstring>
 
@@ -107,8 +107,25 @@ Text Upper(TextView text) {
 
 namespace {
 
-// The capital of the sequence at `i` written over `dst` when it takes as
-// many bytes; otherwise the sequence is copied. Returns the bytes consumed.
+struct Capital {
+  char32_t from;
+  char32_t to;
+};
+
+// Characters whose capital takes as many UTF-8 bytes, in code-point order.
+constexpr Capital kCapitals[] = {
+#include "text/upper_table.inc"
+};
+
+char32_t CapitalOf(char32_t c) {
+  const Capital* end = std::end(kCapitals);
+  const Capital* at = std::lower_bound(std::begin(kCapitals), end, c,
+                                       [](const Capital& entry, char32_t value) { return entry.from < value; });
+  return at != end && at->from == c ? at->to : c;
+}
+
+// The capital of the sequence at `i` written over `dst`; a sequence without
+// one is copied. Returns the bytes consumed.
 size_t UpperSequence(TextView text, size_t i, char* dst) {
   char32_t cp = 0;
   const int len = ValidSequenceAt(text, i, &cp);
@@ -116,13 +133,13 @@ size_t UpperSequence(TextView text, size_t i, char* dst) {
     *dst = text[i];
     return 1;
   }
-  const auto upper = static_cast<char32_t>(g_unichar_toupper(static_cast<gunichar>(cp)));
-  Text encoded;
-  if (upper != cp) AppendCodePoint(upper, &encoded);
-  if (encoded.size() == static_cast<size_t>(len)) {
-    std::memcpy(dst, encoded.data(), encoded.size());
-  } else {
+  const char32_t upper = CapitalOf(cp);
+  if (upper == cp) {
     std::memcpy(dst, text.data() + i, static_cast<size_t>(len));
+  } else {
+    Text encoded;
+    AppendCodePoint(upper, &encoded);
+    std::memcpy(dst, encoded.data(), encoded.size());  // the same length, as the table holds only such
   }
   return static_cast<size_t>(len);
 }

@@ -1,5 +1,5 @@
-// Texts for widgets: GTK wants valid UTF-8, our texts may carry escaped bytes
-// (file names that are not UTF-8). Those show as U+FFFD.
+// Texts for widgets: GTK wants valid UTF-8, our texts may carry bytes of no
+// valid sequence (file names that are not UTF-8). Those show as U+FFFD.
 #pragma once
 
 #include <string>

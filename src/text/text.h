@@ -50,8 +50,7 @@ Text Upper(TextView text);
 void UpperInto(TextView text, Text* out);
 
 // Index of the first occurrence of `what` at or after index `from`, npos
-// when none: TextView::find, with the C library's fast search for the
-// first character.
+// when none (TextView::find, which finds the first byte with memchr).
 size_t FindText(TextView text, TextView what, size_t from = 0);
 
 // --- BASIC-style helpers, positions count from 1, 0 means "not found" -------

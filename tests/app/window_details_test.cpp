@@ -7,6 +7,7 @@
 #include <gdk/gdkkeysyms.h>
 
 #include "app/command_table.h"
+#include "app/display_text.h"
 #include "app/gui_support.h"
 
 namespace quillon::testing {
@@ -17,6 +18,14 @@ std::string Title(AppFixture& f) { return gtk_window_get_title(f.app->main->wind
 bool Usable(AppFixture& f, int command) {
   return gtk_widget_get_sensitive(f.app->main->menu_item(command)) &&
          gtk_widget_get_sensitive(f.app->main->tool_button(command));
+}
+
+// A file name that is not UTF-8 must reach GTK as valid UTF-8 (GTK refuses
+// the whole text otherwise); every byte of no valid sequence shows as U+FFFD.
+TEST(WindowDetailsTest, BytesOfNoValidSequenceShowAsReplacementCharacters) {
+  EXPECT_EQ(app::DisplayUtf8("K\xC3\xA4se \xFF\xC3(\xE2\x82"),
+            "K\xC3\xA4se \xEF\xBF\xBD\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(app::DisplayUtf8("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");
 }
 
 TEST(WindowDetailsTest, TitleMarksUnsavedChanges) {

@@ -110,6 +110,7 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
       if (!IsPureBasicConstantName(name) && gadget_names.Insert(name)) model.gadgets.push_back({name, command});
     }
   }
+  model.gadgets.shrink_to_fit();  // kept to the end of the run, without the room it grew by
   return true;
 }
 

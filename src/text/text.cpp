@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <climits>
-#include <iterator>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace quillon {
 

@@ -5,21 +5,32 @@
 
 namespace quillon {
 
-bool WriteGeneratedFile(Workspace& ws, RunHost& host, const Text& path, const Lines& lines) {
+EncodedFile EncodeGeneratedFile(const Workspace& ws, const Lines& lines) {
+  EncodedFile file;
   int format = ws.analysis.output_format == kOutputUtf8 ? kOutputUtf8 : kOutputAscii;
   if (format == kOutputAscii && NeedsWideEncoding(lines)) {
     // One byte per character would drop these characters; keep them instead.
-    host.AddLogLine(log::Utf8Needed(path));
+    file.needs_utf8 = true;
     format = kOutputUtf8;
   }
+  file.bytes = EncodeLines(lines, format);
+  return file;
+}
+
+bool WriteEncodedFile(Workspace& ws, RunHost& host, const Text& path, const EncodedFile& file) {
+  if (file.needs_utf8) host.AddLogLine(log::Utf8Needed(path));
   // The file is replaced atomically: a failure leaves the old one intact.
-  const WriteResult result = ws.files->ReplaceFile(ToUtf8(path), EncodeLines(lines, format));
+  const WriteResult result = ws.files->ReplaceFile(ToUtf8(path), file.bytes);
   if (result != WriteResult::kWritten) {
     host.AddLogLine(result == WriteResult::kChanged ? log::ChangedDuringRun(path) : log::ErrorFile(path));
     return false;
   }
   host.AddLogLine(log::WriteFile(path));
   return true;
+}
+
+bool WriteGeneratedFile(Workspace& ws, RunHost& host, const Text& path, const Lines& lines) {
+  return WriteEncodedFile(ws, host, path, EncodeGeneratedFile(ws, lines));
 }
 
 }  // namespace quillon

@@ -30,24 +30,28 @@ void LogCounts(const AnalysisModel& model, RunHost& host) {
 
 // True when every generated file was written. Each file's lines are let go
 // once it is written, so that the next one is encoded beside fewer lines.
-bool WriteFiles(Workspace& ws, RunHost& host) {
+bool WriteFiles(Workspace& ws, RunHost& host, const EncodedFile& common_file) {
   const Text directory = ProjectDirectory(ws.project);
   AnalysisModel& model = ws.analysis;
   bool all_written = true;
+  auto kept = [&](TextView name) {
+    const Lines& kept_files = model.kept_generated_files;
+    if (std::find(kept_files.begin(), kept_files.end(), name) == kept_files.end()) return false;
+    // Its old content could not be read back: replacing it would lose the
+    // user's code, so it stays as it is and the failure is reported.
+    host.AddLogLine(log::ErrorFile(directory + Text(name)));
+    all_written = false;
+    return true;
+  };
   auto write = [&](TextView name, Lines&& lines) {
-    const Lines& kept = model.kept_generated_files;
-    if (std::find(kept.begin(), kept.end(), name) != kept.end()) {
-      // Its old content could not be read back: replacing it would lose the
-      // user's code, so it stays as it is and the failure is reported.
-      host.AddLogLine(log::ErrorFile(directory + Text(name)));
-      all_written = false;
-      return;
-    }
+    if (kept(name)) return;
     const Lines written = std::move(lines);
     if (!WriteGeneratedFile(ws, host, directory + Text(name), written)) all_written = false;
   };
   write(kMainFile, std::move(model.main_lines));
-  write(kCommonFile, std::move(model.common_file_lines));
+  if (!kept(kCommonFile) && !WriteEncodedFile(ws, host, directory + Text(kCommonFile), common_file)) {
+    all_written = false;
+  }
   write(kEventMainFile, std::move(model.event_main_lines));
   write(kEventMenuFile, std::move(model.event_menu_lines));
   write(kEventGadgetFile, std::move(model.event_gadget_lines));
@@ -84,6 +88,10 @@ void RunStep4(Workspace& ws, RunHost& host) {
   AdjustMainFile(model);
   AddDesignerProcedures(ws);  // reads the form code, which the common file takes
   BuildCommonFile(model, switches.multilang != 0);
+  // Nothing changes the common file from here on: its bytes take less room
+  // than its lines while the event procedures are made.
+  const EncodedFile common_file = EncodeGeneratedFile(ws, model.common_file_lines);
+  Lines().swap(model.common_file_lines);
   if (switches.use_call_fast != 0) {
     FillCallTables(model);
   } else {
@@ -99,7 +107,7 @@ void RunStep4(Workspace& ws, RunHost& host) {
   host.AddLogLine(Text(log::kWriteFiles));
   // A generated file that kept its old procedure names needs the same
   // renames next time: the saved constants stay as they were then.
-  const bool all_written = WriteFiles(ws, host);
+  const bool all_written = WriteFiles(ws, host, common_file);
   SaveProjectAfterRun(ws, host, all_written);
   if (all_written) TakeSnapshot(ws);
 

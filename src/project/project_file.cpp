@@ -96,7 +96,7 @@ std::string ProjectFileBytes(const Workspace& ws, bool from_this_run) {
   // bytes, since the file lists every constant of the project.
   std::string out;
   auto line = [&out](TextView text) {
-    AppendUtf8(out, text);
+    out.append(text);
     out.push_back('\n');
   };
   line("[FILES]");

@@ -27,18 +27,6 @@ BomInfo DetectBom(std::string_view b) {
 
 namespace {
 
-// Number of leading bytes below 0x80, eight at a time where it can.
-size_t AsciiPrefix(std::string_view bytes) {
-  size_t i = 0;
-  for (; i + 8 <= bytes.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + i, 8);
-    if (word & 0x8080808080808080ull) break;
-  }
-  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
-  return i;
-}
-
 // One byte per character: a byte above 0x7F is the code point of its value.
 Text DecodeSingleByte(std::string_view bytes) {
   const size_t ascii = AsciiPrefix(bytes);
@@ -177,13 +165,7 @@ static int SameAsMark(int bom) { return bom; }
 
 int MarklessFormat(std::string_view bytes, int output_format) {
   if (output_format != kOutputUtf8) return kFormatAscii;
-  bool high_byte = false;
-  for (char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      high_byte = true;
-      break;
-    }
-  }
+  const bool high_byte = AsciiPrefix(bytes) < bytes.size();
   return high_byte && IsValidUtf8(bytes) ? kFormatUtf8 : kFormatAscii;
 }
 

@@ -52,6 +52,17 @@ int ValidSequenceAt(std::string_view bytes, size_t i, char32_t* cp) {
 
 }  // namespace
 
+size_t AsciiPrefix(std::string_view bytes) {
+  size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if (word & 0x8080808080808080ull) break;
+  }
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  return i;
+}
+
 int CodePointAt(TextView text, size_t i, char32_t* code_point) { return ValidSequenceAt(text, i, code_point); }
 
 void AppendCodePoint(char32_t c, Text* out) {
@@ -181,20 +192,13 @@ bool MatchesNoCase(TextView text, TextView what, size_t start) {
   return true;
 }
 
-bool IsAscii(TextView text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 // Index of the first occurrence of `what` at or after `from`, both sides
 // upper-cased (upper-casing keeps the length, so indices are those of the
 // upper-cased texts). A capital of a non-ASCII character is never ASCII, so
 // an ASCII `what` compares byte by byte with ASCII folding.
 size_t FindNoCase(TextView text, TextView what, size_t from) {
   if (what.size() > text.size() || from > text.size() - what.size()) return TextView::npos;
-  if (!IsAscii(what)) return Upper(text).find(Upper(what), from);
+  if (AsciiPrefix(what) < what.size()) return Upper(text).find(Upper(what), from);
   const size_t last = what.size() - 1;
   const char anchor = what[last];
   const bool ascii_letter = (anchor >= 'a' && anchor <= 'z') || (anchor >= 'A' && anchor <= 'Z');

@@ -21,13 +21,13 @@ using Lines = std::vector<Text>;
 // Text is UTF-8 already: these mark where bytes from outside become text
 // and text goes back out.
 inline Text FromUtf8(std::string_view bytes) { return Text(bytes); }
-inline void AppendFromUtf8(std::string_view bytes, Text* out) { out->append(bytes); }
 inline std::string ToUtf8(TextView text) { return std::string(text); }
-inline void AppendUtf8(std::string& out, TextView text) { out.append(text); }
 // Shorthand for ASCII/UTF-8 literals in code and tests.
 inline Text T(std::string_view utf8) { return Text(utf8); }
 // True when every byte belongs to a well-formed UTF-8 sequence.
 bool IsValidUtf8(std::string_view bytes);
+// Number of leading bytes below 0x80 (all of them for ASCII text).
+size_t AsciiPrefix(std::string_view bytes);
 
 // The code point of the valid UTF-8 sequence at `i` and its length in
 // bytes; 0 for a byte that starts none (it stands for itself).

@@ -24,9 +24,12 @@ void InsertLanguageCalls(Workspace& ws) {
   }
 }
 
-void CollectLanguageTexts(Workspace& ws, const Lines& lines) {
+namespace {
+
+template <class LineList>
+void CollectTexts(Workspace& ws, const LineList& lines) {
   LanguageMap& strings = ws.analysis.language_strings;
-  for (const Text& line : lines) {
+  for (TextView line : lines) {
     if (!ContainsNoCase(line, "MYLANGUAGE(")) continue;
     const long a = Position(line, '"') + 1;
     const long b = Position(line, '"', a);
@@ -36,10 +39,18 @@ void CollectLanguageTexts(Workspace& ws, const Lines& lines) {
   }
 }
 
+}  // namespace
+
+void CollectLanguageTexts(Workspace& ws, const Lines& lines) { CollectTexts(ws, lines); }
+
+void CollectLanguageTexts(Workspace& ws, const LineStore& lines) { CollectTexts(ws, lines); }
+
 void CollectLanguageStrings(Workspace& ws, RunHost& host) {
   AnalysisModel& model = ws.analysis;
-  for (const Lines* lines : {&model.form_code, &model.main_lines, &model.event_menu_lines, &model.event_gadget_lines,
-                             &model.event_window_lines, &model.event_designer_lines}) {
+  CollectLanguageTexts(ws, model.form_code);
+  CollectLanguageTexts(ws, model.main_lines);
+  for (const LineStore* lines :
+       {&model.event_menu_lines, &model.event_gadget_lines, &model.event_window_lines, &model.event_designer_lines}) {
     CollectLanguageTexts(ws, *lines);
   }
   for (const Text& path : model.include_files) {

@@ -15,6 +15,7 @@ void InsertLanguageCalls(Workspace& ws);
 // Adds the first quoted text of every line with a MyLanguage call to the
 // language map, unless it is a key already.
 void CollectLanguageTexts(Workspace& ws, const Lines& lines);
+void CollectLanguageTexts(Workspace& ws, const LineStore& lines);
 
 // Texts of the form code, the previous run's Main.pb and event files, and
 // every include file. Include files are only read; one that cannot be read

@@ -9,8 +9,9 @@ namespace quillon {
 
 namespace {
 
-void AddDefinedNames(const Lines& lines, std::unordered_set<Text>& defined) {
-  for (const Text& line : lines) {
+template <class LineList>
+void AddDefinedNames(const LineList& lines, std::unordered_set<Text>& defined) {
+  for (TextView line : lines) {
     const TextView name = DefinedProcedureName(line);
     if (!name.empty()) defined.insert(Upper(name));
   }
@@ -22,8 +23,10 @@ void AddDesignerProcedures(Workspace& ws) {
   AnalysisModel& model = ws.analysis;
   if (model.declared_procedures.empty()) return;
   std::unordered_set<Text> defined;
-  for (const Lines* lines : {&model.form_code, &model.main_lines, &model.event_menu_lines, &model.event_gadget_lines,
-                             &model.event_window_lines, &model.event_designer_lines}) {
+  AddDefinedNames(model.form_code, defined);
+  AddDefinedNames(model.main_lines, defined);
+  for (const LineStore* lines :
+       {&model.event_menu_lines, &model.event_gadget_lines, &model.event_window_lines, &model.event_designer_lines}) {
     AddDefinedNames(*lines, defined);
   }
   for (const Text& path : model.include_files) {
@@ -34,24 +37,24 @@ void AddDesignerProcedures(Workspace& ws) {
       AddDefinedNames(file.lines, defined);
     }
   }
-  Lines& out = model.event_designer_lines;
+  LineStore& out = model.event_designer_lines;
   for (const DeclaredProcedure& procedure : model.declared_procedures) {
     if (!defined.insert(Upper(procedure.name)).second) continue;
     if (out.empty()) {
-      out.emplace_back(";-TOP");
+      out.push_back(";-TOP");
       out.emplace_back();
-      out.emplace_back("; Quillon Event Designer");
+      out.push_back("; Quillon Event Designer");
       AppendSeparatorBlock(out);
     }
     out.push_back(procedure.signature);
-    out.emplace_back("  ");
-    out.emplace_back("EndProcedure");
+    out.push_back("  ");
+    out.push_back("EndProcedure");
     AppendSeparatorBlock(out);
   }
 }
 
-bool HoldsProcedure(const Lines& lines) {
-  for (const Text& line : lines) {
+bool HoldsProcedure(const LineStore& lines) {
+  for (TextView line : lines) {
     if (!DefinedProcedureName(line).empty()) return true;
   }
   return false;

@@ -13,6 +13,6 @@ namespace quillon {
 void AddDesignerProcedures(Workspace& ws);
 
 // True when some line of `lines` starts a procedure.
-bool HoldsProcedure(const Lines& lines);
+bool HoldsProcedure(const LineStore& lines);
 
 }  // namespace quillon

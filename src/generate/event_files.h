@@ -11,7 +11,7 @@ namespace quillon {
 // lines whose first character is ";" (an empty line ends them): from the last
 // line starting with "; IDE Options" to the end; without one, only a last
 // line that is the separator line.
-void RemoveTrailingComments(Lines& lines);
+void RemoveTrailingComments(LineStore& lines);
 
 // One procedure per menu item (and tool bar button) into event_menu_lines.
 // A new procedure of a menu item or gadget that the designer wired to a call

@@ -5,7 +5,10 @@
 
 namespace quillon {
 
-EncodedFile EncodeGeneratedFile(const Workspace& ws, const Lines& lines) {
+namespace {
+
+template <class LineList>
+EncodedFile Encode(const Workspace& ws, const LineList& lines) {
   EncodedFile file;
   int format = ws.analysis.output_format == kOutputUtf8 ? kOutputUtf8 : kOutputAscii;
   if (format == kOutputAscii && NeedsWideEncoding(lines)) {
@@ -16,6 +19,12 @@ EncodedFile EncodeGeneratedFile(const Workspace& ws, const Lines& lines) {
   file.bytes = EncodeLines(lines, format);
   return file;
 }
+
+}  // namespace
+
+EncodedFile EncodeGeneratedFile(const Workspace& ws, const Lines& lines) { return Encode(ws, lines); }
+
+EncodedFile EncodeGeneratedFile(const Workspace& ws, const LineStore& lines) { return Encode(ws, lines); }
 
 bool WriteEncodedFile(Workspace& ws, RunHost& host, const Text& path, const EncodedFile& file) {
   if (file.needs_utf8) host.AddLogLine(log::Utf8Needed(path));

@@ -23,6 +23,7 @@ struct EncodedFile {
   bool needs_utf8 = false;
 };
 EncodedFile EncodeGeneratedFile(const Workspace& ws, const Lines& lines);
+EncodedFile EncodeGeneratedFile(const Workspace& ws, const LineStore& lines);
 bool WriteEncodedFile(Workspace& ws, RunHost& host, const Text& path, const EncodedFile& file);
 
 }  // namespace quillon

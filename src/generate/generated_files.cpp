@@ -1,5 +1,7 @@
 #include "generate/generated_files.h"
 
+#include <type_traits>
+
 #include "generate/event_files.h"
 #include "generate/language_files.h"
 #include "generate/templates.h"
@@ -14,9 +16,10 @@ namespace {
 // cannot be read back faithfully. A file that is there but unreadable, or
 // whose UTF-16 BE / UTF-32 text one byte per character would garble, is
 // noted as kept, so that Step 4 never replaces it by a template.
-bool ReadLines(Workspace& ws, const std::string& directory, TextView name, Lines* lines) {
+template <class LineList>
+bool ReadLines(Workspace& ws, const std::string& directory, TextView name, LineList* lines) {
   const std::string path = directory + ToUtf8(name);
-  TextFile file;
+  std::conditional_t<std::is_same_v<LineList, LineStore>, TextStoreFile, TextFile> file;
   const bool read = ReadTextFile(*ws.files, path, &file, ws.analysis.output_format);
   const bool garbled = file.bom == kFormatUtf16Be || file.bom == kFormatUtf32Le || file.bom == kFormatUtf32Be;
   if (read && !garbled) {
@@ -27,7 +30,7 @@ bool ReadLines(Workspace& ws, const std::string& directory, TextView name, Lines
   return false;
 }
 
-void ReadEventFile(Workspace& ws, const std::string& directory, TextView name, Lines* lines) {
+void ReadEventFile(Workspace& ws, const std::string& directory, TextView name, LineStore* lines) {
   if (ReadLines(ws, directory, name, lines)) RemoveTrailingComments(*lines);
 }
 

@@ -43,10 +43,15 @@ bool WriteFiles(Workspace& ws, RunHost& host, const EncodedFile& common_file) {
     all_written = false;
     return true;
   };
-  auto write = [&](TextView name, Lines&& lines) {
+  // The lines go as soon as they are encoded: only the bytes wait for the write.
+  auto write = [&](TextView name, auto&& lines) {
     if (kept(name)) return;
-    const Lines written = std::move(lines);
-    if (!WriteGeneratedFile(ws, host, directory + Text(name), written)) all_written = false;
+    EncodedFile encoded;
+    {
+      const auto written = std::move(lines);
+      encoded = EncodeGeneratedFile(ws, written);
+    }
+    if (!WriteEncodedFile(ws, host, directory + Text(name), encoded)) all_written = false;
   };
   write(kMainFile, std::move(model.main_lines));
   if (!kept(kCommonFile) && !WriteEncodedFile(ws, host, directory + Text(kCommonFile), common_file)) {

@@ -29,8 +29,8 @@ TextView SignatureName(TextView line, const SignatureForm& form) {
   return line.substr(form.prefix.size(), line.size() - form.prefix.size() - form.suffix.size());
 }
 
-void LogFile(const Lines& lines, std::initializer_list<SignatureForm> forms, const Text& path, RunHost& host) {
-  for (const Text& line : lines) {
+void LogFile(const LineStore& lines, std::initializer_list<SignatureForm> forms, const Text& path, RunHost& host) {
+  for (TextView line : lines) {
     for (const SignatureForm& form : forms) {
       const TextView name = SignatureName(line, form);
       if (name.empty()) continue;
@@ -48,7 +48,7 @@ void LogFile(const Lines& lines, std::initializer_list<SignatureForm> forms, con
 void LogDesignerFile(const AnalysisModel& model, const Text& path, RunHost& host) {
   std::unordered_set<Text> declared;
   for (const DeclaredProcedure& procedure : model.declared_procedures) declared.insert(Upper(procedure.name));
-  for (const Text& line : model.event_designer_lines) {
+  for (TextView line : model.event_designer_lines) {
     const TextView name = DefinedProcedureName(line);
     if (!name.empty() && !declared.count(Upper(name))) host.AddLogLine(log::UnusedProcedure(name, path));
   }

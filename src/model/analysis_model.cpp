@@ -11,14 +11,19 @@ void AppendSeparatorBlock(Lines& lines) {
   lines.emplace_back();
 }
 
+void AppendSeparatorBlock(LineStore& lines) {
+  lines.emplace_back();
+  lines.push_back(kSeparatorLine);
+  lines.emplace_back();
+}
+
 void AnalysisModel::ClearForRun() {
   // The lists and tables below are packed by hand, a full line at a time.
   // clang-format off
   for (Lines* list : {&source_files, &include_files, &form_code, &constants_code, &images_code, &fonts_code,
                       &windows, &menu_bars, &menu_items, &status_bars, &tool_bars, &common_file_lines,
-                      &main_lines, &event_main_lines, &event_window_lines, &event_menu_lines,
-                      &event_gadget_lines, &load_language_lines, &include_file_lines, &kept_generated_files,
-                      &carried_declarations, &pb_any_objects}) {
+                      &main_lines, &event_main_lines, &load_language_lines, &include_file_lines,
+                      &kept_generated_files, &carried_declarations, &pb_any_objects}) {
     // clang-format on
     list->clear();
   }
@@ -26,7 +31,9 @@ void AnalysisModel::ClearForRun() {
   images.clear();
   fonts.clear();
   outside_constants.clear();
-  event_designer_lines.clear();
+  for (LineStore* list : {&event_window_lines, &event_menu_lines, &event_gadget_lines, &event_designer_lines}) {
+    list->clear();
+  }
   declared_procedures.clear();
   designer_wirings.clear();
   declaration_candidates.clear();

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "model/language_map.h"
+#include "text/line_store.h"
 #include "text/text.h"
 
 namespace quillon {
@@ -86,10 +87,11 @@ struct AnalysisModel {
   Lines common_file_lines;
   Lines main_lines;
   Lines event_main_lines;
-  Lines event_window_lines;
-  Lines event_menu_lines;
-  Lines event_gadget_lines;
-  Lines event_designer_lines;
+  // The event files hold the user's code and are the largest a run keeps.
+  LineStore event_window_lines;
+  LineStore event_menu_lines;
+  LineStore event_gadget_lines;
+  LineStore event_designer_lines;
   std::vector<DeclaredProcedure> declared_procedures;  // first declaration of a name, in order
   std::vector<DesignerWiring> designer_wirings;        // first wiring of an object, in order
   Lines load_language_lines;
@@ -113,6 +115,7 @@ extern const TextView kSeparatorLine;
 // Appends the separator block that follows every procedure in the form code
 // and in the event files: "", the separator line, "".
 void AppendSeparatorBlock(Lines& lines);
+void AppendSeparatorBlock(LineStore& lines);
 
 // Upper-case keyword sets, built once at program start.
 struct KeywordSets {

@@ -38,4 +38,8 @@ long ApplyPrefixRule(const PrefixRule& rule, Lines& lines) {
   return changes;
 }
 
+long ApplyPrefixRule(const PrefixRule& rule, LineStore& lines) {
+  return EditEachLine(lines, [&](Text& line) { return ApplyPrefixRule(rule, line) ? 1L : 0L; });
+}
+
 }  // namespace quillon

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "check/window_prefix_guard.h"
+#include "text/line_store.h"
 #include "text/text.h"
 
 namespace quillon {
@@ -20,5 +21,6 @@ struct PrefixRule {
 bool ApplyPrefixRule(const PrefixRule& rule, Text& line);
 // The rule applied to every line; returns the number of lines it changed.
 long ApplyPrefixRule(const PrefixRule& rule, Lines& lines);
+long ApplyPrefixRule(const PrefixRule& rule, LineStore& lines);
 
 }  // namespace quillon

@@ -9,17 +9,15 @@ namespace quillon {
 
 namespace {
 
-std::array<const Lines*, 5> UserFiles(const AnalysisModel& model) {
-  return {&model.main_lines, &model.event_menu_lines, &model.event_gadget_lines, &model.event_window_lines,
-          &model.event_designer_lines};
+std::array<const LineStore*, 4> EventFiles(const AnalysisModel& model) {
+  return {&model.event_menu_lines, &model.event_gadget_lines, &model.event_window_lines, &model.event_designer_lines};
 }
 
-constexpr std::array<TextView, 5> kUserFileNames = {kMainFile, kEventMenuFile, kEventGadgetFile, kEventWindowFile,
-                                                    kEventDesignerFile};
+constexpr std::array<TextView, 4> kEventFileNames = {kEventMenuFile, kEventGadgetFile, kEventWindowFile,
+                                                     kEventDesignerFile};
 
-}  // namespace
-
-long CountChangedLines(const Lines& before, const Lines& after) {
+template <class LineList>
+long CountChanged(const LineList& before, const LineList& after) {
   const size_t common = std::min(before.size(), after.size());
   long changed = static_cast<long>(std::max(before.size(), after.size()) - common);
   for (size_t i = 0; i < common; ++i) {
@@ -28,18 +26,28 @@ long CountChangedLines(const Lines& before, const Lines& after) {
   return changed;
 }
 
+}  // namespace
+
+long CountChangedLines(const Lines& before, const Lines& after) { return CountChanged(before, after); }
+
+long CountChangedLines(const LineStore& before, const LineStore& after) { return CountChanged(before, after); }
+
 RenameChanges::RenameChanges(const AnalysisModel& model, bool any_renaming) : kept_(any_renaming) {
   if (!kept_) return;
-  const auto files = UserFiles(model);
-  for (size_t i = 0; i < files.size(); ++i) before_[i] = *files[i];
+  main_before_ = model.main_lines;
+  const auto files = EventFiles(model);
+  for (size_t i = 0; i < files.size(); ++i) event_files_before_[i] = *files[i];
 }
 
 void RenameChanges::Log(const AnalysisModel& model, const Text& project_directory, RunHost& host) const {
   if (!kept_) return;
-  const auto files = UserFiles(model);
+  auto log_file = [&](TextView name, long changed) {
+    if (changed > 0) host.AddLogLine(log::UpdateFile(project_directory + Text(name), changed));
+  };
+  log_file(kMainFile, CountChangedLines(main_before_, model.main_lines));
+  const auto files = EventFiles(model);
   for (size_t i = 0; i < files.size(); ++i) {
-    const long changed = CountChangedLines(before_[i], *files[i]);
-    if (changed > 0) host.AddLogLine(log::UpdateFile(project_directory + Text(kUserFileNames[i]), changed));
+    log_file(kEventFileNames[i], CountChangedLines(event_files_before_[i], *files[i]));
   }
 }
 

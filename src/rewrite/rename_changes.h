@@ -12,6 +12,7 @@ namespace quillon {
 // Lines of `after` that differ from `before` (a line that only one of them
 // has counts as well).
 long CountChangedLines(const Lines& before, const Lines& after);
+long CountChangedLines(const LineStore& before, const LineStore& after);
 
 class RenameChanges {
  public:
@@ -25,7 +26,8 @@ class RenameChanges {
 
  private:
   bool kept_ = false;
-  std::array<Lines, 5> before_;
+  Lines main_before_;
+  std::array<LineStore, 4> event_files_before_;
 };
 
 }  // namespace quillon

@@ -1,7 +1,5 @@
 #include "rewrite/source_passes.h"
 
-#include <array>
-
 #include "rewrite/prefix_rule.h"
 #include "rewrite/whole_word_replacer.h"
 
@@ -11,11 +9,15 @@ namespace {
 
 Text Join(TextView a, TextView b, TextView c = "") { return Concat({a, b, c}); }
 
-using UserCodeLists = std::array<Lines*, 5>;
-
-// The five lists that carry the user's code, in the order the rules visit them.
-UserCodeLists UserCode(AnalysisModel& a) {
-  return {&a.main_lines, &a.event_menu_lines, &a.event_gadget_lines, &a.event_window_lines, &a.event_designer_lines};
+// Calls `visit` with each of the five lists that carry the user's code, in
+// the order the rules visit them: Main.pb, then the four event files.
+template <class Visit>
+void ForEachUserCodeList(AnalysisModel& a, Visit visit) {
+  visit(a.main_lines);
+  for (LineStore* lines :
+       {&a.event_menu_lines, &a.event_gadget_lines, &a.event_window_lines, &a.event_designer_lines}) {
+    visit(*lines);
+  }
 }
 
 void ApplyToLines(const WholeWordReplacer& replacer, Lines& lines) {
@@ -23,8 +25,13 @@ void ApplyToLines(const WholeWordReplacer& replacer, Lines& lines) {
   for (Text& line : lines) replacer.Apply(line);
 }
 
-void ApplyToLists(const WholeWordReplacer& replacer, const UserCodeLists& lists) {
-  for (Lines* lines : lists) ApplyToLines(replacer, *lines);
+void ApplyToLines(const WholeWordReplacer& replacer, LineStore& lines) {
+  if (replacer.Empty()) return;
+  EditEachLine(lines, [&](Text& line) { return replacer.Apply(line); });
+}
+
+void ApplyToLists(const WholeWordReplacer& replacer, AnalysisModel& a) {
+  ForEachUserCodeList(a, [&](auto& lines) { ApplyToLines(replacer, lines); });
 }
 
 }  // namespace
@@ -35,14 +42,14 @@ void UpdatePrefixes(const std::vector<Replacement>& replacements, AnalysisModel&
     const Lines extending = guard.ExtendingWindows(r.old_name);
     const TextView o = r.old_name;
     const TextView n = r.new_name;
-    auto rule = [&](TextView head, Lines& lines) {
+    auto rule = [&](TextView head, auto& lines) {
       ApplyPrefixRule(PrefixRule{Join(head, o, "_"), Join(head, n, "_"), head.size(), &extending}, lines);
     };
     rule("EventMenu_", a.event_menu_lines);
     rule("EventGadget_", a.event_gadget_lines);
     rule("EventSize_", a.event_window_lines);
     rule("EventExit_", a.event_window_lines);
-    for (Lines* lines : UserCode(a)) rule("#", *lines);
+    ForEachUserCodeList(a, [&](auto& lines) { rule("#", lines); });
   }
 }
 
@@ -72,7 +79,7 @@ void UpdateProcedures(const std::vector<Replacement>& replacements, AnalysisMode
 void UpdateConstants(const std::vector<Replacement>& replacements, AnalysisModel& a) {
   WholeWordReplacer constants;
   for (const Replacement& r : replacements) constants.Add(Join("#", r.old_name), Join("#", r.new_name));
-  ApplyToLists(constants, UserCode(a));
+  ApplyToLists(constants, a);
 }
 
 void UpdateOpenWindows(const std::vector<Replacement>& replacements, AnalysisModel& a) {
@@ -80,11 +87,11 @@ void UpdateOpenWindows(const std::vector<Replacement>& replacements, AnalysisMod
   for (const Replacement& r : replacements) {
     if (r.kind == kKindWindow) calls.Add(Join("Open_", r.old_name, "()"), Join("Open_", r.new_name, "()"));
   }
-  ApplyToLists(calls, UserCode(a));
+  ApplyToLists(calls, a);
 }
 
 void UpdateVariables(const VariableRenames& variables, AnalysisModel& a) {
-  for (Lines* lines : UserCode(a)) variables.Apply(*lines);
+  ForEachUserCodeList(a, [&](auto& lines) { variables.Apply(lines); });
 }
 
 }  // namespace quillon

@@ -81,4 +81,9 @@ long VariableRenames::Apply(Lines& lines) const {
   return changed;
 }
 
+long VariableRenames::Apply(LineStore& lines) const {
+  if (pairs_.empty()) return 0;
+  return EditEachLine(lines, [&](Text& line) { return Apply(line); });
+}
+
 }  // namespace quillon

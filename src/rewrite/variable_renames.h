@@ -25,6 +25,7 @@ class VariableRenames {
   // Returns the number of pairs that changed the line.
   long Apply(Text& line) const;
   long Apply(Lines& lines) const;
+  long Apply(LineStore& lines) const;
 
  private:
   struct Pair {

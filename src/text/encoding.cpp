@@ -126,31 +126,48 @@ size_t CountLineEnds(std::string_view bytes) {
   return count;
 }
 
-}  // namespace
-
-Lines DecodeLines(std::string_view bytes, int format) {
-  Lines lines;
+// Hands each line of `bytes`, decoded with `format`, to `add`, after telling
+// `reserve` how many lines and bytes at most will come.
+template <class Reserve, class Add>
+void DecodeEachLine(std::string_view bytes, int format, Reserve reserve, Add add) {
   if (format == kFormatUtf16Le) {
     // Decoding first and splitting afterwards: CR and LF decode to themselves.
     const Text all = DecodeUtf16Le(bytes);
-    ForEachLine(all.data(), all.size(), [&](size_t start, size_t count) { lines.emplace_back(all, start, count); });
-    return lines;
+    ForEachLine(all.data(), all.size(), [&](size_t start, size_t count) { add(TextView(all).substr(start, count)); });
+    return;
   }
   // UTF-8 and one byte per character split on the bytes themselves: a CR or
   // LF byte is never part of a longer UTF-8 sequence. No decoded copy of the
   // whole file is made.
-  lines.reserve(CountLineEnds(bytes));
+  reserve(CountLineEnds(bytes), bytes.size());
   size_t start = 0;
   while (start < bytes.size()) {
     const size_t end = NextLineEnd(bytes, start);
     const std::string_view line = bytes.substr(start, end - start);
     if (format == kFormatUtf8) {
-      lines.emplace_back(line);
+      add(line);
     } else {
-      lines.push_back(DecodeSingleByte(line));
+      add(DecodeSingleByte(line));
     }
     start = end + (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
   }
+}
+
+}  // namespace
+
+Lines DecodeLines(std::string_view bytes, int format) {
+  Lines lines;
+  DecodeEachLine(
+      bytes, format, [&](size_t count, size_t) { lines.reserve(count); },
+      [&](TextView line) { lines.emplace_back(line); });
+  return lines;
+}
+
+LineStore DecodeLineStore(std::string_view bytes, int format) {
+  LineStore lines;
+  DecodeEachLine(
+      bytes, format, [&](size_t count, size_t size) { lines.reserve(count, size); },
+      [&](TextView line) { lines.push_back(line); });
   return lines;
 }
 
@@ -169,12 +186,19 @@ int MarklessFormat(std::string_view bytes, int output_format) {
   return high_byte && IsValidUtf8(bytes) ? kFormatUtf8 : kFormatAscii;
 }
 
-static void DecodeTextFile(std::string_view bytes, int (*format_for_mark)(int bom), int output_format, TextFile* out) {
+// The mark of `bytes` and the format its text is read with.
+static BomInfo ReadingFormat(std::string_view bytes, int (*format_for_mark)(int bom), int output_format, int* format) {
   const BomInfo bom = DetectBom(bytes);
-  const std::string_view text = bytes.substr(bom.length);
+  *format = bom.format == kFormatAscii ? MarklessFormat(bytes.substr(bom.length), output_format)
+                                       : format_for_mark(bom.format);
+  return bom;
+}
+
+static void DecodeTextFile(std::string_view bytes, int (*format_for_mark)(int bom), int output_format, TextFile* out) {
+  int format = kFormatAscii;
+  const BomInfo bom = ReadingFormat(bytes, format_for_mark, output_format, &format);
   out->bom = bom.format;
-  const int format = bom.format == kFormatAscii ? MarklessFormat(text, output_format) : format_for_mark(bom.format);
-  out->lines = DecodeLines(text, format);
+  out->lines = DecodeLines(bytes.substr(bom.length), format);
 }
 
 bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), TextFile* out, int output_format) {
@@ -200,6 +224,16 @@ bool ReadTextFile(FileSystem& files, const std::string& path, TextFile* out, int
   return ReadTextFileAs(files, path, SameAsMark, out, output_format);
 }
 
+bool ReadTextFile(FileSystem& files, const std::string& path, TextStoreFile* out, int output_format) {
+  std::string bytes;
+  if (!files.ReadFile(path, &bytes)) return false;
+  int format = kFormatAscii;
+  const BomInfo bom = ReadingFormat(bytes, SameAsMark, output_format, &format);
+  out->bom = bom.format;
+  out->lines = DecodeLineStore(std::string_view(bytes).substr(bom.length), format);
+  return true;
+}
+
 int ReadBomOfFile(const std::string& path) {
   std::string head;
   if (!ReadFileHead(path, 4, &head)) return kFormatUnreadable;
@@ -212,31 +246,49 @@ int ReadBomOfFile(FileSystem& files, const std::string& path) {
   return DetectBom(head).format;
 }
 
-std::string EncodeLines(const Lines& lines, int output_format, bool with_bom) {
+namespace {
+
+template <class LineList>
+std::string EncodeLineList(const LineList& lines, int output_format, bool with_bom) {
   std::string out;
   size_t total = 3;
-  for (const Text& line : lines) total += line.size() + 1;
+  for (TextView line : lines) total += line.size() + 1;
   out.reserve(total);
   if (output_format == kOutputUtf8) {
     if (with_bom) out.append("\xEF\xBB\xBF");
-    for (const Text& line : lines) {
+    for (TextView line : lines) {
       out.append(line);
       out.push_back('\n');
     }
     return out;
   }
-  for (const Text& line : lines) {
+  for (TextView line : lines) {
     AppendSingleByte(line, &out);
     out.push_back('\n');
   }
   return out;
 }
 
-bool NeedsWideEncoding(const Lines& lines) {
-  for (const Text& line : lines) {
+template <class LineList>
+bool AnyWideCharacter(const LineList& lines) {
+  for (TextView line : lines) {
     if (HasWideCharacter(line)) return true;
   }
   return false;
 }
+
+}  // namespace
+
+std::string EncodeLines(const Lines& lines, int output_format, bool with_bom) {
+  return EncodeLineList(lines, output_format, with_bom);
+}
+
+std::string EncodeLines(const LineStore& lines, int output_format, bool with_bom) {
+  return EncodeLineList(lines, output_format, with_bom);
+}
+
+bool NeedsWideEncoding(const Lines& lines) { return AnyWideCharacter(lines); }
+
+bool NeedsWideEncoding(const LineStore& lines) { return AnyWideCharacter(lines); }
 
 }  // namespace quillon

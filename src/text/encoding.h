@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/line_store.h"
 #include "text/text.h"
 
 namespace quillon {
@@ -34,6 +35,8 @@ BomInfo DetectBom(std::string_view bytes);
 // 25 = UTF-16 LE, every other code one byte per character. Lines end at LF,
 // CR or CR LF; a final terminator yields no extra empty line.
 Lines DecodeLines(std::string_view bytes, int format);
+// The same lines in one store.
+LineStore DecodeLineStore(std::string_view bytes, int format);
 
 // Lines of UTF-8 text; a UTF-8 mark at the start is skipped.
 Lines DecodeUtf8Lines(std::string_view bytes);
@@ -53,6 +56,13 @@ struct TextFile {
   Lines lines;
 };
 
+// A whole text file in one store, for the large files a run reads whole,
+// edits in a few places and writes back.
+struct TextStoreFile {
+  int bom = kFormatAscii;
+  LineStore lines;
+};
+
 // Reads a file and decodes it with its detected mark; a file without mark as
 // MarklessFormat says for `output_format`. False when unreadable.
 bool ReadTextFile(const std::string& path, TextFile* out, int output_format = kOutputAscii);
@@ -66,6 +76,7 @@ bool ReadTextFileAs(const std::string& path, int (*format_for_mark)(int bom), Te
 bool ReadTextFile(FileSystem& files, const std::string& path, TextFile* out, int output_format = kOutputAscii);
 bool ReadTextFileAs(FileSystem& files, const std::string& path, int (*format_for_mark)(int bom), TextFile* out,
                     int output_format = kOutputAscii);
+bool ReadTextFile(FileSystem& files, const std::string& path, TextStoreFile* out, int output_format = kOutputAscii);
 // "24 when the file has no mark, otherwise 2".
 int AsciiOrUtf8(int bom);
 
@@ -76,7 +87,9 @@ int ReadBomOfFile(FileSystem& files, const std::string& path);
 // Lines encoded for writing: UTF-8 with EF BB BF, or one byte per character
 // without mark (a character above U+00FF is left out); LF after every line.
 std::string EncodeLines(const Lines& lines, int output_format, bool with_bom = true);
+std::string EncodeLines(const LineStore& lines, int output_format, bool with_bom = true);
 // True when some line holds a character that one byte cannot carry.
 bool NeedsWideEncoding(const Lines& lines);
+bool NeedsWideEncoding(const LineStore& lines);
 
 }  // namespace quillon

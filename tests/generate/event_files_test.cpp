@@ -114,7 +114,8 @@ TEST(EventFilesTest, ExitBodyDependsOnPositionOnlyAndExistingBodiesStay) {
   m.windows = L({"WinNew", "WinMain", "WinThird"});
   AddSizeProcedures(m);
   AddExitProcedures(m);
-  const Lines tail(m.event_window_lines.begin() + 5, m.event_window_lines.end());
+  const Lines all = m.event_window_lines.ToLines();
+  const Lines tail(all.begin() + 5, all.end());
   EXPECT_EQ(tail,
             Concat({L({"Procedure EventSize_WinNew()", "  ", "EndProcedure", "", kSep, ""}),
                     L({"Procedure EventSize_WinThird()", "  ", "EndProcedure", "", kSep, ""}),
@@ -124,24 +125,24 @@ TEST(EventFilesTest, ExitBodyDependsOnPositionOnlyAndExistingBodiesStay) {
 }
 
 TEST(EventFilesTest, TrailingCleanUpRemovesOnlyTheFinalCommentBlock) {
-  Lines with_block = L({"Procedure EventMenu_A()", "; inner comment", "EndProcedure", "", kSep,
-                        "; IDE Options = PureBasic 5.10", "; Folding = -"});
+  LineStore with_block = LineStore::Of(L({"Procedure EventMenu_A()", "; inner comment", "EndProcedure", "", kSep,
+                                          "; IDE Options = PureBasic 5.10", "; Folding = -"}));
   RemoveTrailingComments(with_block);
   EXPECT_EQ(with_block, L({"Procedure EventMenu_A()", "; inner comment", "EndProcedure", "", kSep}));
   RemoveTrailingComments(with_block);  // then the final separator line alone
   EXPECT_EQ(with_block, L({"Procedure EventMenu_A()", "; inner comment", "EndProcedure", ""}));
 
-  Lines ends_empty = L({"EndProcedure", "", kSep, ""});
-  const Lines before = ends_empty;
+  LineStore ends_empty = LineStore::Of(L({"EndProcedure", "", kSep, ""}));
+  const LineStore before = ends_empty;
   RemoveTrailingComments(ends_empty);
   EXPECT_EQ(ends_empty, before);
 
   // The user's comments (commented-out code) stay.
-  Lines only_comments = L({";Procedure Old()", ";EndProcedure"});
+  LineStore only_comments = LineStore::Of(L({";Procedure Old()", ";EndProcedure"}));
   RemoveTrailingComments(only_comments);
   EXPECT_EQ(only_comments, L({";Procedure Old()", ";EndProcedure"}));
 
-  Lines indented = L({"x", "  ; indented comment"});  // first character is a blank
+  LineStore indented = LineStore::Of(L({"x", "  ; indented comment"}));  // first character is a blank
   RemoveTrailingComments(indented);
   EXPECT_EQ(indented.size(), 2u);
 }

@@ -16,6 +16,8 @@ Strings Names(const Lines& lines) {
   return out;
 }
 
+Strings Names(const LineStore& lines) { return Names(lines.ToLines()); }
+
 void RunAllPasses(const std::vector<Replacement>& r, AnalysisModel& a) {
   UpdatePrefixes(r, a);
   UpdateProcedures(r, a);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "text/line_store.h"
 #include "text/text.h"
 
 namespace quillon::testing {
@@ -32,6 +33,7 @@ void ReplaceInFile(const std::string& path, const std::string& from, const std::
 // Lines joined with "\n" after each, as UTF-8.
 std::string JoinLines(std::initializer_list<std::string> lines);
 std::string ToUtf8Lines(const Lines& lines);
+inline std::string ToUtf8Lines(const LineStore& lines) { return ToUtf8Lines(lines.ToLines()); }
 // Lines from UTF-8 literals.
 Lines L(std::initializer_list<std::string> lines);
 

@@ -134,7 +134,7 @@ TEST(LineWriting, Utf8WithMarkAndSingleByte) {
             "e\n\n\n");
   EXPECT_TRUE(NeedsWideEncoding(lines));
   EXPECT_FALSE(NeedsWideEncoding(Lines{"Grüße"}));
-  EXPECT_EQ(EncodeLines({}, kOutputAscii), "");
+  EXPECT_EQ(EncodeLines(Lines{}, kOutputAscii), "");
 }
 
 TEST(LineWriting, SingleByteRoundTripIsExact) {

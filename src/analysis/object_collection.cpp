@@ -1,34 +1,12 @@
 #include "analysis/object_collection.h"
 
-#include <deque>
-
 #include "analysis/constant_tokens.h"
 #include "host/log_lines.h"
-#include "text/view_index.h"
+#include "text/upper_name_set.h"
 
 namespace quillon {
 
 namespace {
-
-// Names compared ignoring case: their upper-cased copies, kept in a deque
-// (which never moves them) and found through a flat index.
-class UpperNameSet {
- public:
-  explicit UpperNameSet(size_t expected) { index_.Reserve(expected); }
-  // False when an equal name (ignoring case) is in the set already.
-  bool Insert(TextView name) {
-    UpperInto(name, &upper_);
-    if (index_.Find(upper_) != ViewIndex::kNone) return false;
-    names_.push_back(upper_);
-    index_.Insert(names_.back());
-    return true;
-  }
-
- private:
-  std::deque<Text> names_;
-  ViewIndex index_;
-  Text upper_;
-};
 
 // An ordered name list with the set of its names for the case-insensitive
 // duplicate check.

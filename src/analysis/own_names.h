@@ -3,9 +3,8 @@
 // the program would define it twice.
 #pragma once
 
-#include <unordered_set>
-
 #include "model/analysis_model.h"
+#include "text/upper_name_set.h"
 
 namespace quillon {
 
@@ -20,7 +19,7 @@ class OwnNames {
   bool Contains(TextView name) const;
 
  private:
-  std::unordered_set<Text> names_;  // upper-cased
+  UpperNameSet names_;
 };
 
 }  // namespace quillon

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "analysis/constant_tokens.h"
 #include "analysis/object_collection.h"
 #include "analysis/window_prefixes.h"
+#include "text/upper_name_set.h"
 
 namespace quillon {
 
@@ -15,19 +15,31 @@ namespace {
 // The run's windows and objects, looked up without case.
 class ObjectNames {
  public:
-  explicit ObjectNames(const AnalysisModel& model) {
-    for (const Text& window : model.windows) windows_.insert(Upper(window));
-    for (const Text& name : model.menu_bars) AddObject(name);
-    for (const Text& name : model.menu_items) AddObject(name);
-    for (const Text& name : model.status_bars) AddObject(name);
-    for (const Text& name : model.tool_bars) AddObject(name);
-    for (const GadgetRecord& gadget : model.gadgets) AddObject(gadget.name);
-    for (const Text& window : model.windows) window_by_upper_.emplace(Upper(window), window);
-    for (const Text& object : objects_) AddOwners(object);
+  explicit ObjectNames(const AnalysisModel& model)
+      : windows_(model.windows.size()), objects_(model.gadgets.size()), window_names_(model.windows) {
+    // The index refers to the upper-cased names: they are all in place before it is built.
+    upper_windows_.reserve(model.windows.size());
+    for (const Text& window : model.windows) upper_windows_.push_back(Upper(window));
+    window_by_upper_.Reserve(upper_windows_.size());
+    for (const Text& upper : upper_windows_) {
+      windows_.InsertUpper(upper);
+      window_by_upper_.Insert(upper);
+    }
+    Text upper;
+    auto add_object = [&](const Text& name) {
+      UpperInto(name, &upper);
+      if (objects_.InsertUpper(upper)) AddOwners(upper);
+    };
+    for (const Lines* list : {&model.menu_bars, &model.menu_items, &model.status_bars, &model.tool_bars}) {
+      for (const Text& name : *list) add_object(name);
+    }
+    for (const GadgetRecord& gadget : model.gadgets) add_object(gadget.name);
   }
 
-  bool IsWindowOrObject(const Text& upper) const { return windows_.count(upper) > 0 || objects_.count(upper) > 0; }
-  bool IsObject(const Text& upper) const { return objects_.count(upper) > 0; }
+  bool IsWindowOrObject(const Text& upper) const {
+    return windows_.ContainsUpper(upper) || objects_.ContainsUpper(upper);
+  }
+  bool IsObject(const Text& upper) const { return objects_.ContainsUpper(upper); }
 
   // The window W for which W + "_" + name is an object, when there is
   // exactly one; nullptr otherwise.
@@ -38,26 +50,27 @@ class ObjectNames {
   }
 
  private:
-  void AddObject(const Text& name) { objects_.insert(Upper(name)); }
-
   // Every window whose name + "_" begins the object's name owns the rest.
-  void AddOwners(const Text& upper_object) {
-    for (size_t underscore = upper_object.find('_'); underscore != Text::npos;
+  void AddOwners(TextView upper_object) {
+    for (size_t underscore = upper_object.find('_'); underscore != TextView::npos;
          underscore = upper_object.find('_', underscore + 1)) {
-      const auto window = window_by_upper_.find(upper_object.substr(0, underscore));
-      if (window == window_by_upper_.end()) continue;
-      std::vector<const Text*>& owners = owners_[upper_object.substr(underscore + 1)];
+      const uint32_t window = window_by_upper_.Find(upper_object.substr(0, underscore));
+      if (window == ViewIndex::kNone) continue;
+      const Text* name = &window_names_[window];
+      std::vector<const Text*>& owners = owners_[Text(upper_object.substr(underscore + 1))];
       // Two owners already make the rest ambiguous; a rest that every
       // window shares ("Gadget_1") would otherwise be compared per window.
-      if (owners.size() < 2 && std::find(owners.begin(), owners.end(), &window->second) == owners.end()) {
-        owners.push_back(&window->second);
+      if (owners.size() < 2 && std::find(owners.begin(), owners.end(), name) == owners.end()) {
+        owners.push_back(name);
       }
     }
   }
 
-  std::unordered_set<Text> windows_;
-  std::unordered_set<Text> objects_;
-  std::unordered_map<Text, Text> window_by_upper_;             // upper-cased name -> name as recorded
+  UpperNameSet windows_;
+  UpperNameSet objects_;
+  const Lines& window_names_;                                  // as recorded
+  Lines upper_windows_;                                        // the same upper-cased
+  ViewIndex window_by_upper_;                                  // upper-cased name -> its place in window_names_
   std::unordered_map<Text, std::vector<const Text*>> owners_;  // rest of a name -> its windows
 };
 

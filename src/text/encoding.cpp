@@ -128,6 +128,21 @@ size_t CountLineEnds(std::string_view bytes) {
 
 // Hands each line of `bytes`, decoded with `format`, to `add`, after telling
 // `reserve` how many lines and bytes at most will come.
+// Calls `line` with the start and length of each line of `bytes` that
+// UTF-8 and one byte per character split on the bytes themselves: a CR or
+// LF byte is never part of a longer UTF-8 sequence.
+template <class Line>
+void SplitLines(std::string_view bytes, Line line) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t end = NextLineEnd(bytes, start);
+    line(start, end - start);
+    start = end + (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
+  }
+}
+
+// Hands each line of `bytes`, decoded with `format`, to `add`, after telling
+// `reserve` how many lines and bytes at most will come.
 template <class Reserve, class Add>
 void DecodeEachLine(std::string_view bytes, int format, Reserve reserve, Add add) {
   if (format == kFormatUtf16Le) {
@@ -136,21 +151,16 @@ void DecodeEachLine(std::string_view bytes, int format, Reserve reserve, Add add
     ForEachLine(all.data(), all.size(), [&](size_t start, size_t count) { add(TextView(all).substr(start, count)); });
     return;
   }
-  // UTF-8 and one byte per character split on the bytes themselves: a CR or
-  // LF byte is never part of a longer UTF-8 sequence. No decoded copy of the
-  // whole file is made.
+  // No decoded copy of the whole file is made.
   reserve(CountLineEnds(bytes), bytes.size());
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t end = NextLineEnd(bytes, start);
-    const std::string_view line = bytes.substr(start, end - start);
+  SplitLines(bytes, [&](size_t start, size_t count) {
+    const std::string_view line = bytes.substr(start, count);
     if (format == kFormatUtf8) {
       add(line);
     } else {
       add(DecodeSingleByte(line));
     }
-    start = end + (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
-  }
+  });
 }
 
 }  // namespace
@@ -230,7 +240,16 @@ bool ReadTextFile(FileSystem& files, const std::string& path, TextStoreFile* out
   int format = kFormatAscii;
   const BomInfo bom = ReadingFormat(bytes, SameAsMark, output_format, &format);
   out->bom = bom.format;
-  out->lines = DecodeLineStore(std::string_view(bytes).substr(bom.length), format);
+  if (format != kFormatUtf8) {
+    out->lines = DecodeLineStore(std::string_view(bytes).substr(bom.length), format);
+    return true;
+  }
+  // UTF-8 lines are the file's bytes as they stand: the store keeps them.
+  const size_t lines = CountLineEnds(std::string_view(bytes).substr(bom.length));
+  out->lines.AdoptBuffer(std::move(bytes));
+  out->lines.reserve(lines, 0);
+  SplitLines(out->lines.Buffer().substr(bom.length),
+             [&](size_t start, size_t count) { out->lines.PushBufferLine(bom.length + start, count); });
   return true;
 }
 

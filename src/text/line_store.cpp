@@ -36,6 +36,20 @@ std::uint64_t LineStore::SpanFor(TextView line) {
 
 void LineStore::push_back(TextView line) { spans_.push_back(SpanFor(line)); }
 
+void LineStore::AdoptBuffer(Text bytes) {
+  clear();
+  bytes_ = std::move(bytes);
+}
+
+void LineStore::PushBufferLine(size_t start, size_t size) {
+  if (size >= kLongLine) {
+    long_lines_.emplace_back(bytes_, start, size);
+    spans_.push_back(Pack(long_lines_.size() - 1, kLongLine));
+    return;
+  }
+  spans_.push_back(Pack(start, size));
+}
+
 void LineStore::Set(size_t i, TextView line) {
   const std::uint64_t span = spans_[i];
   const std::uint64_t size = span & kLongLine;

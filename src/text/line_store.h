@@ -30,6 +30,11 @@ class LineStore {
   // Room for `lines` more lines of `bytes` bytes in all.
   void reserve(size_t lines, size_t bytes);
   void push_back(TextView line);
+  // A file read whole becomes the buffer itself, and its lines are spans of
+  // it: no copy of the bytes is made. AdoptBuffer empties the store first.
+  void AdoptBuffer(Text bytes);
+  void PushBufferLine(size_t start, size_t size);
+  TextView Buffer() const { return bytes_; }
   void emplace_back() { push_back(TextView()); }
   void Set(size_t i, TextView line);
   // Keeps the first `count` lines (a longer count changes nothing).

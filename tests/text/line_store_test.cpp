@@ -5,6 +5,7 @@
 #include <random>
 
 #include "io/file_io.h"
+#include "io/memory_file_system.h"
 #include "support/corpus.h"
 #include "text/encoding.h"
 
@@ -71,10 +72,16 @@ TEST(LineStore, ReadsBackWhatAListOfLinesHolds) {
 }
 
 // Reading into a store splits and decodes exactly as reading into a list,
-// for every way a file can be read: UTF-8, one byte per character, UTF-16 LE.
+// for every way a file can be read: UTF-8, one byte per character, UTF-16 LE;
+// and a whole file read as it stands (UTF-8 kept in the file's own bytes).
 TEST(LineStore, DecodesEveryFileAsTheListDoes) {
   std::vector<std::string> files = {"", "\n", "a\r\nb\rc\n\nd", "x\r", "caf\xC3\xA9\r\n\xFF\xFE\r\r\n"};
   files.push_back(std::string("a\0b\n\0c\r\n", 9));
+  files.push_back("\xEF\xBB\xBFmarked\r\nUTF-8 \xC3\xA9\n" + std::string((size_t{1} << 20) + 5, 'L') + "\r\nend");
+  files.push_back(
+      "\xFF\xFEu\0t\0f\0\n\0-\0"
+      "1\0"
+      "6\0");
   const std::string forms = testing::CorpusFormsFolder();
   for (const std::string& name : testing::CorpusFormNames()) {
     std::string bytes;
@@ -89,6 +96,16 @@ TEST(LineStore, DecodesEveryFileAsTheListDoes) {
       ASSERT_EQ(store, lines) << "format " << format;
       EXPECT_EQ(EncodeLines(store, kOutputAscii), EncodeLines(lines, kOutputAscii));
       EXPECT_EQ(NeedsWideEncoding(store), NeedsWideEncoding(lines));
+    }
+    MemoryFileSystem memory;
+    memory.PutFile("/f", bytes);
+    for (const int output : {int{kOutputUtf8}, int{kOutputAscii}}) {
+      TextFile as_list;
+      TextStoreFile as_store;
+      ASSERT_TRUE(ReadTextFile(memory, "/f", &as_list, output));
+      ASSERT_TRUE(ReadTextFile(memory, "/f", &as_store, output));
+      EXPECT_EQ(as_store.bom, as_list.bom);
+      ASSERT_EQ(as_store.lines, as_list.lines) << "output " << output;
     }
   }
 }

@@ -5,6 +5,7 @@
 #include "analysis/code_words.h"
 #include "analysis/constant_tokens.h"
 #include "analysis/object_collection.h"
+#include "text/upper_name_set.h"
 
 namespace quillon {
 
@@ -108,17 +109,18 @@ std::vector<size_t> ConvertPbAnyObjects(Workspace& ws) {
 }
 
 void RecordPbAnyObjects(AnalysisModel& model, const std::vector<size_t>& converted_lines) {
-  std::unordered_set<Text> collected;
+  // Most forms number nothing at run time: no table of every name for them.
+  if (converted_lines.empty()) return;
+  UpperNameSet collected(model.windows.size() + model.gadgets.size());
   for (const Lines* list :
        {&model.windows, &model.menu_bars, &model.menu_items, &model.status_bars, &model.tool_bars}) {
-    for (const Text& name : *list) collected.insert(Upper(name));
+    for (const Text& name : *list) collected.Insert(name);
   }
-  for (const GadgetRecord& gadget : model.gadgets) collected.insert(Upper(gadget.name));
-  std::unordered_set<Text> recorded;
+  for (const GadgetRecord& gadget : model.gadgets) collected.Insert(gadget.name);
+  UpperNameSet recorded;
   for (const size_t index : converted_lines) {
     const Text name = ObjectNameOfLine(model.form_code[index], false);
-    const Text upper = Upper(name);
-    if (collected.count(upper) > 0 && recorded.insert(upper).second) model.pb_any_objects.push_back(name);
+    if (collected.Contains(name) && recorded.Insert(name)) model.pb_any_objects.push_back(name);
   }
 }
 

@@ -1,6 +1,8 @@
 #include "generate/unused_procedures.h"
 
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "generate/event_files.h"
 #include "generate/generated_files.h"
@@ -11,10 +13,33 @@ namespace quillon {
 
 namespace {
 
+// The names of one kind of event procedure. A file that we wrote holds the
+// procedures in the order of the names, so the name after the last one found
+// is tried first; the table of all names is built at the first name out of
+// that order.
+class ProcedureNames {
+ public:
+  explicit ProcedureNames(std::vector<TextView> ordered) : ordered_(std::move(ordered)) {}
+
+  bool Contains(TextView name) {
+    if (next_ < ordered_.size() && ordered_[next_] == name) {
+      ++next_;
+      return true;
+    }
+    if (table_.empty()) table_.insert(ordered_.begin(), ordered_.end());
+    return table_.count(name) > 0;
+  }
+
+ private:
+  std::vector<TextView> ordered_;
+  std::unordered_set<TextView> table_;
+  size_t next_ = 0;
+};
+
 struct SignatureForm {
   TextView prefix;  // "Procedure EventMenu_"
   TextView suffix;  // "()"
-  const std::unordered_set<TextView>* names;
+  ProcedureNames* names;
 };
 
 // The object name of `line` when it is exactly one of the signatures after
@@ -34,7 +59,7 @@ void LogFile(const LineStore& lines, std::initializer_list<SignatureForm> forms,
     for (const SignatureForm& form : forms) {
       const TextView name = SignatureName(line, form);
       if (name.empty()) continue;
-      if (!form.names->count(name)) {
+      if (!form.names->Contains(name)) {
         // The procedure name is the signature without "Procedure " and the parameters.
         const TextView procedure = form.prefix.substr(TextView("Procedure ").size());
         host.AddLogLine(log::UnusedProcedure(Text(procedure) + Text(name), path));
@@ -57,18 +82,21 @@ void LogDesignerFile(const AnalysisModel& model, const Text& path, RunHost& host
 }  // namespace
 
 void LogUnusedProcedures(const AnalysisModel& model, const Text& project_directory, RunHost& host) {
-  const std::unordered_set<TextView> menu_items(model.menu_items.begin(), model.menu_items.end());
-  const std::unordered_set<TextView> windows(model.windows.begin(), model.windows.end());
-  std::unordered_set<TextView> gadgets;
+  ProcedureNames menu_items(std::vector<TextView>(model.menu_items.begin(), model.menu_items.end()));
+  ProcedureNames size_windows(std::vector<TextView>(model.windows.begin(), model.windows.end()));
+  ProcedureNames exit_windows(std::vector<TextView>(model.windows.begin(), model.windows.end()));
+  std::vector<TextView> active_gadgets;
+  active_gadgets.reserve(model.gadgets.size());
   for (const GadgetRecord& gadget : model.gadgets) {
-    if (!IsPassiveGadget(gadget)) gadgets.insert(gadget.name);
+    if (!IsPassiveGadget(gadget)) active_gadgets.push_back(gadget.name);
   }
+  ProcedureNames gadgets(std::move(active_gadgets));
   LogFile(model.event_menu_lines, {{"Procedure EventMenu_", "()", &menu_items}},
           project_directory + Text(kEventMenuFile), host);
   LogFile(model.event_gadget_lines, {{"Procedure EventGadget_", "(EventType)", &gadgets}},
           project_directory + Text(kEventGadgetFile), host);
   LogFile(model.event_window_lines,
-          {{"Procedure EventSize_", "()", &windows}, {"Procedure EventExit_", "()", &windows}},
+          {{"Procedure EventSize_", "()", &size_windows}, {"Procedure EventExit_", "()", &exit_windows}},
           project_directory + Text(kEventWindowFile), host);
   LogDesignerFile(model, project_directory + Text(kEventDesignerFile), host);
 }

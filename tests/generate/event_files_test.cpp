@@ -5,6 +5,8 @@
 #include <random>
 
 #include "generate/signature_index.h"
+#include "generate/unused_procedures.h"
+#include "support/fake_host.h"
 #include "support/temp_dir.h"
 
 namespace quillon {
@@ -181,6 +183,22 @@ TEST(SignatureIndexTest, AgreesWithTheSubstringRuleOnRandomLines) {
     }
     EXPECT_EQ(index.MissingCount(), missing);  // the names are distinct
   }
+}
+
+// A user may reorder procedures: one found out of the names' order is
+// still one of them, and only signatures without an object are named.
+TEST(EventFilesTest, UnusedProceduresAreFoundInAnyOrder) {
+  AnalysisModel m;
+  m.gadgets = {{"A", "BUTTONGADGET"}, {"B", "BUTTONGADGET"}, {"C", "BUTTONGADGET"}};
+  m.windows = L({"W1", "W2"});
+  m.event_gadget_lines = L({"Procedure EventGadget_C(EventType)", "Procedure EventGadget_Gone(EventType)",
+                            "Procedure EventGadget_A(EventType)", "Procedure EventGadget_B(EventType)"});
+  m.event_window_lines = L({"Procedure EventExit_W2()", "Procedure EventSize_W2()", "Procedure EventExit_W1()",
+                            "Procedure EventSize_W1()", "Procedure EventSize_W3()"});
+  testing::FakeHost host;
+  LogUnusedProcedures(m, "/p/", host);
+  EXPECT_EQ(host.log, (std::vector<std::string>{" -> Unused Procedure EventGadget_Gone in /p/EventGadget.pb",
+                                                " -> Unused Procedure EventSize_W3 in /p/EventWindow.pb"}));
 }
 
 }  // namespace

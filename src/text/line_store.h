@@ -30,17 +30,19 @@ class LineStore {
   // Room for `lines` more lines of `bytes` bytes in all.
   void reserve(size_t lines, size_t bytes);
   void push_back(TextView line);
-  // A file read whole becomes the buffer itself, and its lines are spans of
-  // it: no copy of the bytes is made. AdoptBuffer empties the store first.
-  void AdoptBuffer(Text bytes);
-  void PushBufferLine(size_t start, size_t size);
-  TextView Buffer() const { return bytes_; }
   void emplace_back() { push_back(TextView()); }
   void Set(size_t i, TextView line);
   // Keeps the first `count` lines (a longer count changes nothing).
   void Truncate(size_t count);
   void pop_back() { Truncate(size() - 1); }
   void clear();
+
+  // A file read whole becomes the buffer itself, and its lines are spans of
+  // it (`start` counts from the buffer's first byte): no copy of the bytes
+  // is made. AdoptBuffer empties the store first.
+  void AdoptBuffer(Text bytes);
+  void PushBufferLine(size_t start, size_t size);
+  TextView Buffer() const { return bytes_; }
 
   Lines ToLines() const;
 
@@ -77,6 +79,7 @@ class LineStore {
 
   friend bool operator==(const LineStore& a, const LineStore& b);
   friend bool operator!=(const LineStore& a, const LineStore& b) { return !(a == b); }
+  // The same lines as a plain list (tests compare with one).
   friend bool operator==(const LineStore& a, const Lines& b) { return a == Of(b); }
 
  private:

@@ -1,7 +1,8 @@
 // A set of names compared without case, for the large name tables of a run
 // (every gadget of every window). The upper-cased names lie back to back in
 // blocks that never move, and a flat index finds them: no allocation per
-// name, and a lookup touches few cache lines.
+// name, and a lookup touches few cache lines. Lookups upper-case into one
+// buffer of the set: a set serves one thread.
 #pragma once
 
 #include <memory>

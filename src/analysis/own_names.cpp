@@ -7,11 +7,9 @@ namespace quillon {
 namespace {
 
 // A font or image number as collected ("#Name", blanks possible): its name.
-TextView NumberName(TextView number) {
-  TextView name = number;
-  while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
-  while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
-  if (!name.empty() && name[0] == '#') name.remove_prefix(1);
+Text NumberName(TextView number) {
+  Text name = TrimBlanksAndTabs(number);
+  if (!name.empty() && name[0] == '#') name.erase(0, 1);
   return name;
 }
 

@@ -38,8 +38,4 @@ bool WriteEncodedFile(Workspace& ws, RunHost& host, const Text& path, const Enco
   return true;
 }
 
-bool WriteGeneratedFile(Workspace& ws, RunHost& host, const Text& path, const Lines& lines) {
-  return WriteEncodedFile(ws, host, path, EncodeGeneratedFile(ws, lines));
-}
-
 }  // namespace quillon

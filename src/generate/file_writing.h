@@ -8,16 +8,13 @@
 
 namespace quillon {
 
-// Encodes `lines` in the run's output format (LF after every line) and hands
-// them to the workspace's writer, logging " -> Write File " or
-// " -> Error File ". A single-byte run whose file needs characters above
-// U+00FF writes that file as UTF-8 with mark instead, after logging a
-// warning (so the warning precedes the file's write line). True when written.
-bool WriteGeneratedFile(Workspace& ws, RunHost& host, const Text& path, const Lines& lines);
-
-// The same in two steps, for a file whose lines are let go long before it is
-// written: its bytes, and whether a single-byte run has to write it as UTF-8
-// (the warning is logged when it is written).
+// A generated file is written in two steps, so that its lines can go before
+// its bytes are written. EncodeGeneratedFile encodes the lines in the run's
+// output format (LF after every line); a single-byte run whose file needs
+// characters above U+00FF writes that file as UTF-8 with mark instead.
+// WriteEncodedFile hands the bytes to the workspace's writer, logging
+// " -> Write File " or " -> Error File ", after the UTF-8 warning when there
+// is one (so the warning precedes the file's write line). True when written.
 struct EncodedFile {
   std::string bytes;
   bool needs_utf8 = false;

@@ -80,26 +80,6 @@ void AppendSingleByte(TextView text, std::string* out) {
   }
 }
 
-// Splits at LF, CR and CR LF; a final terminator yields no extra empty line.
-// `visit` gets each line's range of units.
-template <typename Unit, typename Visit>
-void ForEachLine(const Unit* units, size_t n, Visit visit) {
-  size_t start = 0;
-  size_t i = 0;
-  while (i < n) {
-    const Unit c = units[i];
-    if (c == Unit('\n') || c == Unit('\r')) {
-      visit(start, i - start);
-      if (c == Unit('\r') && i + 1 < n && units[i + 1] == Unit('\n')) ++i;
-      ++i;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  if (start < n) visit(start, n - start);
-}
-
 // True when some byte of the eight in `word` is LF or CR.
 bool HasLineEnd(std::uint64_t word) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
@@ -126,9 +106,8 @@ size_t CountLineEnds(std::string_view bytes) {
   return count;
 }
 
-// Hands each line of `bytes`, decoded with `format`, to `add`, after telling
-// `reserve` how many lines and bytes at most will come.
-// Calls `line` with the start and length of each line of `bytes` that
+// Calls `line` with the start and length of each line of `bytes`: lines end
+// at LF, CR or CR LF, and a final terminator yields no extra empty line.
 // UTF-8 and one byte per character split on the bytes themselves: a CR or
 // LF byte is never part of a longer UTF-8 sequence.
 template <class Line>
@@ -148,7 +127,7 @@ void DecodeEachLine(std::string_view bytes, int format, Reserve reserve, Add add
   if (format == kFormatUtf16Le) {
     // Decoding first and splitting afterwards: CR and LF decode to themselves.
     const Text all = DecodeUtf16Le(bytes);
-    ForEachLine(all.data(), all.size(), [&](size_t start, size_t count) { add(TextView(all).substr(start, count)); });
+    SplitLines(all, [&](size_t start, size_t count) { add(TextView(all).substr(start, count)); });
     return;
   }
   // No decoded copy of the whole file is made.

@@ -15,16 +15,12 @@ namespace {
 // The run's windows and objects, looked up without case.
 class ObjectNames {
  public:
-  explicit ObjectNames(const AnalysisModel& model)
-      : windows_(model.windows.size()), objects_(model.gadgets.size()), window_names_(model.windows) {
+  explicit ObjectNames(const AnalysisModel& model) : objects_(model.gadgets.size()), window_names_(model.windows) {
     // The index refers to the upper-cased names: they are all in place before it is built.
     upper_windows_.reserve(model.windows.size());
     for (const Text& window : model.windows) upper_windows_.push_back(Upper(window));
     window_by_upper_.Reserve(upper_windows_.size());
-    for (const Text& upper : upper_windows_) {
-      windows_.InsertUpper(upper);
-      window_by_upper_.Insert(upper);
-    }
+    for (const Text& upper : upper_windows_) window_by_upper_.Insert(upper);
     Text upper;
     auto add_object = [&](const Text& name) {
       UpperInto(name, &upper);
@@ -37,7 +33,7 @@ class ObjectNames {
   }
 
   bool IsWindowOrObject(const Text& upper) const {
-    return windows_.ContainsUpper(upper) || objects_.ContainsUpper(upper);
+    return window_by_upper_.Find(upper) != ViewIndex::kNone || objects_.ContainsUpper(upper);
   }
   bool IsObject(const Text& upper) const { return objects_.ContainsUpper(upper); }
 
@@ -66,7 +62,6 @@ class ObjectNames {
     }
   }
 
-  UpperNameSet windows_;
   UpperNameSet objects_;
   const Lines& window_names_;                                  // as recorded
   Lines upper_windows_;                                        // the same upper-cased

@@ -145,10 +145,34 @@ bool Finish(TemporaryFile& temp, FileIdentity* identity) {
   return temp.Close();
 }
 
-// Copies the data of `in` into `out` through one buffer, so a file of any
-// size passes. Holes of a sparse file are skipped and stay holes.
+// Copies [at, end) of `in` to the same offsets of `out` inside the kernel,
+// as cp does: no pass through our memory. Returns the offset reached (short
+// of `end` when the source shrank meanwhile), or -1: with `unsupported` set
+// when these file systems cannot copy so (the caller copies the range again
+// through a buffer), else because the copy failed.
+off_t CopyInKernel(int in, int out, off_t at, off_t end, bool* unsupported) {
+  *unsupported = false;
+  while (at < end) {
+    loff_t from = at;
+    loff_t to = at;
+    const ssize_t n = ::copy_file_range(in, &from, out, &to, static_cast<size_t>(end - at), 0);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      *unsupported = errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL;
+      return -1;
+    }
+    if (n == 0) break;  // the source shrank meanwhile
+    at += n;
+  }
+  return at;
+}
+
+// Copies the data of `in` into `out`, in the kernel where it can and through
+// one buffer elsewhere, so a file of any size passes. Holes of a sparse file
+// are skipped and stay holes.
 bool CopyStream(int in, int out, off_t size) {
   char buffer[65536];
+  bool in_kernel = true;
   off_t offset = 0;
   while (offset < size) {
     off_t data = ::lseek(in, offset, SEEK_DATA);
@@ -158,6 +182,17 @@ bool CopyStream(int in, int out, off_t size) {
     }
     off_t hole = ::lseek(in, data, SEEK_HOLE);
     if (hole < 0) hole = size;
+    if (in_kernel) {
+      bool unsupported = false;
+      const off_t reached = CopyInKernel(in, out, data, hole, &unsupported);
+      if (reached >= 0) {
+        if (reached < hole) return ::ftruncate(out, reached) == 0;  // the source shrank meanwhile
+        offset = hole;
+        continue;
+      }
+      if (!unsupported) return false;
+      in_kernel = false;
+    }
     if (::lseek(in, data, SEEK_SET) < 0 || ::lseek(out, data, SEEK_SET) < 0) return false;
     for (off_t at = data; at < hole;) {
       const ssize_t n = ::read(in, buffer, sizeof buffer);

@@ -140,6 +140,43 @@ TEST(WriteRules, RenameThatFailsAtTheEndIsReportedAsAFailure) {
   EXPECT_TRUE(NoTemporaryFiles(p.folder));
 }
 
+// A copy is byte for byte whether the kernel copies it (same file system) or
+// it goes through a buffer (copies between file systems may not be done in
+// the kernel); holes of a sparse file stay holes.
+TEST(WriteRules, CopiesHaveTheSourcesBytesWhicheverWayTheyAreMade) {
+  Project p;
+  const disk::TrustedOwner owner = disk::OwnerOfFolder(p.folder);
+  std::string mixed(3 * 65536 + 7, '\0');
+  for (size_t i = 0; i < mixed.size(); ++i) mixed[i] = static_cast<char>((i * 2654435761u) >> 13);
+  TempDir other_fs_dir;  // the same file system; /dev/shm, where there is one, is another
+  const bool has_shm = ::access("/dev/shm", W_OK) == 0;
+  const std::string shm_source = "/dev/shm/quillon-copy-test-" + std::to_string(::getpid());
+  for (const std::string& bytes : {std::string(), std::string("x"), mixed}) {
+    for (int from_shm = 0; from_shm <= (has_shm ? 1 : 0); ++from_shm) {
+      const std::string source = from_shm ? shm_source : other_fs_dir.File("Source.pb");
+      WriteBytes(source, bytes);
+      ASSERT_EQ(disk::CopyRegularFile(source, p.File("Copy.pb"), owner), WriteResult::kWritten);
+      EXPECT_EQ(ReadBytes(p.File("Copy.pb")), bytes) << bytes.size() << " bytes, from /dev/shm: " << from_shm;
+      if (from_shm) ::unlink(shm_source.c_str());
+    }
+  }
+
+  // 1 MiB of hole, 4 KiB of data, 1 MiB of hole.
+  const std::string sparse = other_fs_dir.File("Sparse.pb");
+  {
+    const int fd = ::open(sparse.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    const std::string data(4096, 'd');
+    ASSERT_EQ(::pwrite(fd, data.data(), data.size(), 1 << 20), static_cast<ssize_t>(data.size()));
+    ASSERT_EQ(::ftruncate(fd, (2 << 20) + 4096), 0);
+    ::close(fd);
+  }
+  ASSERT_EQ(disk::CopyRegularFile(sparse, p.File("Sparse.pb"), owner), WriteResult::kWritten);
+  EXPECT_EQ(ReadBytes(p.File("Sparse.pb")), ReadBytes(sparse));
+  EXPECT_LT(StatOf(p.File("Sparse.pb")).st_blocks * 512, 1 << 20);
+  EXPECT_TRUE(NoTemporaryFiles(p.folder));
+}
+
 // Runs as root (CI) and as an ordinary user alike: a file its owner made
 // read-only is the owner's decision.
 TEST(WriteRules, ReadOnlyFileIsNotReplaced) {

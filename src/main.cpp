@@ -18,6 +18,9 @@ int main(int argc, char** argv) {
   // allocator raising the threshold after the first one and keeping the
   // later ones in a heap that only grows.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+  // One heap for every thread: a run reads on two threads for a moment, and
+  // a second heap would keep what it once held beside the first.
+  mallopt(M_ARENA_MAX, 1);
   if (quillon::cli::IsCliInvocation(argc, argv)) return quillon::cli::CliMain(argc, argv);
   std::string error;
   if (!quillon::cli::CheckWindowArguments(argc, argv, &error)) {

@@ -29,7 +29,9 @@ std::string SourceFileOpenPath(const Workspace& ws, const Text& item);
 // Reads every source file: procedure lines (with separator blocks) into the
 // form code, top-level image and font loading lines into Images and Fonts,
 // constants defined at top level into the outside constants.
-// A file that cannot be opened is skipped.
+// A file that cannot be opened is skipped. The files are read from the disk
+// itself, never through ws.files: Step 1 reads the generated files through
+// it on another thread meanwhile.
 void ReadSourceFiles(Workspace& ws);
 // The same, logging "Error <path>: Open file error" for every skipped file,
 // so that a run never looks complete while a form is missing.

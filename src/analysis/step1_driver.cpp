@@ -23,24 +23,18 @@ namespace quillon {
 
 namespace {
 
-// Reads the sources and the generated files of the last run. Where the file
-// system serves two readers at once the generated files are read on a
-// second thread: the two reads share nothing but the file system, and each
-// is about a tenth of a run. A source that is also read back as a generated
-// file keeps the order of one thread, so that the identity the replace
-// checks against is the one of the read the new file is made from.
+// Reads the sources and the generated files of the last run, the latter on
+// a second thread: each is about a tenth of a run, and neither writes what
+// the other reads.
+// The sources are read from the disk itself and only this thread logs; the
+// generated files are read through the run's file system, which nothing
+// else uses meanwhile, so a test's file system sees its calls in one order.
 void ReadProjectFiles(Workspace& ws, RunHost& host) {
-  bool side_by_side = ws.files->ServesParallelReads();
-  for (const Text& item : ws.analysis.source_files) {
-    if (IsReadBackPath(ws, SourceFileOpenPath(ws, item))) side_by_side = false;
-  }
   std::thread generated;
-  if (side_by_side) {
-    try {
-      generated = std::thread([&ws] { ReadGeneratedFiles(ws); });
-    } catch (const std::system_error&) {
-      // No thread to be had: read one after the other.
-    }
+  try {
+    generated = std::thread([&ws] { ReadGeneratedFiles(ws); });
+  } catch (const std::system_error&) {
+    // No thread to be had: one after the other.
   }
   ReadSourceFiles(ws, host);
   if (generated.joinable()) {

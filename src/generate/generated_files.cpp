@@ -34,10 +34,6 @@ void ReadEventFile(Workspace& ws, const std::string& directory, TextView name, L
   if (ReadLines(ws, directory, name, lines)) RemoveTrailingComments(*lines);
 }
 
-// Every file ReadGeneratedFiles reads, for IsReadBackPath.
-constexpr TextView kReadBackFiles[] = {kMainFile,        kLoadLanguageFile,  kEventMenuFile, kEventGadgetFile,
-                                       kEventWindowFile, kEventDesignerFile, kCatalogFile};
-
 }  // namespace
 
 void ReadGeneratedFiles(Workspace& ws) {
@@ -57,16 +53,6 @@ void ReadGeneratedFiles(Workspace& ws) {
 
   Lines catalog;
   if (ReadLines(ws, directory, kCatalogFile, &catalog)) ParseCatalog(catalog, model.language_strings);
-}
-
-bool IsReadBackPath(const Workspace& ws, const std::string& path) {
-  const std::string directory = ws.ProjectDirectoryPath();
-  if (path.size() <= directory.size() || path.compare(0, directory.size(), directory) != 0) return false;
-  const std::string_view name = std::string_view(path).substr(directory.size());
-  for (const TextView file : kReadBackFiles) {
-    if (name == file) return true;
-  }
-  return false;
 }
 
 }  // namespace quillon

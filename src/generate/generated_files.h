@@ -23,7 +23,4 @@ inline constexpr TextView kCatalogFile = "Catalog";
 // files that exist but cannot be read back go to kept_generated_files.
 void ReadGeneratedFiles(Workspace& ws);
 
-// True when ReadGeneratedFiles reads the file at `path`, spelled so.
-bool IsReadBackPath(const Workspace& ws, const std::string& path);
-
 }  // namespace quillon

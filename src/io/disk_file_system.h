@@ -29,7 +29,6 @@ class DiskFileSystem final : public FileSystem {
   LockResult LockFolder(const std::string& path, std::unique_ptr<FolderLock>* lock) override;
   void SetProjectFolder(const std::string& path) override;
   void ForgetRead(const std::string& path) override;
-  bool ServesParallelReads() const override { return true; }
 
  private:
   disk::TrustedOwner TrustedFor(const std::string& path) const;

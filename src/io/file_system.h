@@ -104,10 +104,6 @@ class FileSystem {
   // The folder whose owner the write rules trust; empty: each target's own
   // folder.
   virtual void SetProjectFolder(const std::string& path) = 0;
-  // True when two threads may read through it at once (ReadFile, ReadHead,
-  // KindOf, IdentityOf). The others answer false: a file system that counts
-  // or changes what it is asked for must see the reads in one order.
-  virtual bool ServesParallelReads() const { return false; }
 };
 
 }  // namespace quillon

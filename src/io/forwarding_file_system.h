@@ -40,8 +40,6 @@ class ForwardingFileSystem : public FileSystem {
     return target_.LockFolder(path, lock);
   }
   void SetProjectFolder(const std::string& path) override { target_.SetProjectFolder(path); }
-  // A layer that keeps state in its reads must answer false itself.
-  bool ServesParallelReads() const override { return target_.ServesParallelReads(); }
 
  protected:
   FileSystem& target() { return target_; }

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include "generate/templates.h"
-#include "io/forwarding_file_system.h"
 #include "support/temp_dir.h"
 
 namespace quillon {
@@ -77,29 +76,6 @@ TEST_F(ReadGeneratedFilesTest, UnreadableMainFallsBackToTheTemplate) {
   ASSERT_EQ(::mkdir(dir.File("Main.pb").c_str(), 0700), 0);  // a directory cannot be read as a file
   ReadGeneratedFiles(ws);
   EXPECT_EQ(ws.analysis.main_lines, MainTemplate());
-}
-
-// A run reads the sources beside the generated files, unless a source is one
-// of the files read back: the list of them must name every file read.
-TEST_F(ReadGeneratedFilesTest, EveryFileReadBackIsKnownAsSuch) {
-  class ReadRecorder final : public ForwardingFileSystem {
-   public:
-    using ForwardingFileSystem::ForwardingFileSystem;
-    bool ReadFile(const std::string& path, std::string* bytes) override {
-      read.push_back(path);
-      return ForwardingFileSystem::ReadFile(path, bytes);
-    }
-    std::vector<std::string> read;
-  };
-  ReadRecorder recorder(ws.disk);
-  ws.files = &recorder;
-  ReadGeneratedFiles(ws);
-  ASSERT_GE(recorder.read.size(), 7u);
-  for (const std::string& path : recorder.read) EXPECT_TRUE(IsReadBackPath(ws, path)) << path;
-  for (const char* other : {"CommonFile.pb", "EventMain.pb", "sub/Main.pb", "Main.pbi", "./Main.pb", ""}) {
-    EXPECT_FALSE(IsReadBackPath(ws, dir.File(other))) << other;
-  }
-  EXPECT_FALSE(IsReadBackPath(ws, "Main.pb"));
 }
 
 }  // namespace

@@ -31,33 +31,47 @@ std::string SourceFileOpenPath(const Workspace& ws, const Text& item) {
 
 namespace {
 
-// The form designer renames applied to procedure lines of ".pbf" files:
-// renames the calls in `line`; `upper` is the line upper-cased and is kept so.
+// The form designer renames applied to procedure lines of ".pbf" files.
+constexpr std::array<std::pair<TextView, TextView>, 12> kDesignerRenames = {{
+    {"Procedure Open", "Procedure Open_"},
+    {"CreateMenu(0", "CreateMenu(#Menu"},
+    {"CreateToolBar(0", "CreateToolbar(#ToolBar"},
+    {"ToolBarToolTip(0", "ToolBarToolTip(#ToolBar"},
+    {"ToolBarHeight(0", "ToolBarHeight(#ToolBar"},
+    {"GetToolBarButtonState(0", "GetToolBarButtonState(#ToolBar"},
+    {"SetToolBarButtonState(0", "SetToolBarButtonState(#ToolBar"},
+    {"CreateStatusBar(0", "CreateStatusBar(#StatusBar"},
+    {"StatusBarText(0", "StatusBarText(#StatusBar"},
+    {"StatusBarImage(0", "StatusBarImage(#StatusBar"},
+    {"StatusBarProgress(0", "StatusBarProgress(#StatusBar"},
+    {"StatusBarHeight(0", "StatusBarHeight(#StatusBar"},
+}};
+
+// A line without "(0" needs only the first rename tried.
+constexpr bool AllButTheFirstHoldACallOnZero() {
+  for (size_t i = 1; i < kDesignerRenames.size(); ++i) {
+    if (kDesignerRenames[i].first.find("(0") == TextView::npos) return false;
+  }
+  return true;
+}
+static_assert(AllButTheFirstHoldACallOnZero());
+
+// Renames the designer calls in `line`; `upper` is the line upper-cased and
+// is kept so.
 void RenameDesignerCalls(Text* line, Text* upper) {
   struct DesignerRename {
     Text upper_find;
     TextView find;
     TextView replacement;
   };
-  static const std::array<DesignerRename, 12> kReplacements = [] {
-    const std::array<std::pair<TextView, TextView>, 12> table = {{
-        {"Procedure Open", "Procedure Open_"},
-        {"CreateMenu(0", "CreateMenu(#Menu"},
-        {"CreateToolBar(0", "CreateToolbar(#ToolBar"},
-        {"ToolBarToolTip(0", "ToolBarToolTip(#ToolBar"},
-        {"ToolBarHeight(0", "ToolBarHeight(#ToolBar"},
-        {"GetToolBarButtonState(0", "GetToolBarButtonState(#ToolBar"},
-        {"SetToolBarButtonState(0", "SetToolBarButtonState(#ToolBar"},
-        {"CreateStatusBar(0", "CreateStatusBar(#StatusBar"},
-        {"StatusBarText(0", "StatusBarText(#StatusBar"},
-        {"StatusBarImage(0", "StatusBarImage(#StatusBar"},
-        {"StatusBarProgress(0", "StatusBarProgress(#StatusBar"},
-        {"StatusBarHeight(0", "StatusBarHeight(#StatusBar"},
-    }};
-    std::array<DesignerRename, 12> out;
-    for (size_t i = 0; i < table.size(); ++i) out[i] = {Upper(table[i].first), table[i].first, table[i].second};
+  static const std::array<DesignerRename, kDesignerRenames.size()> kReplacements = [] {
+    std::array<DesignerRename, kDesignerRenames.size()> out;
+    for (size_t i = 0; i < kDesignerRenames.size(); ++i) {
+      out[i] = {Upper(kDesignerRenames[i].first), kDesignerRenames[i].first, kDesignerRenames[i].second};
+    }
     return out;
   }();
+  if (!ContainsUpper(*upper, "(0") && !ContainsUpper(*upper, kReplacements[0].upper_find)) return;
   for (const DesignerRename& r : kReplacements) {
     // Most lines hold none of the texts: test before rebuilding the line.
     if (!ContainsUpper(*upper, r.upper_find)) continue;

@@ -80,29 +80,36 @@ void AppendSingleByte(TextView text, std::string* out) {
   }
 }
 
-// True when some byte of the eight in `word` is LF or CR.
-bool HasLineEnd(std::uint64_t word) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
-  const std::uint64_t lf = word ^ (kOnes * '\n'), cr = word ^ (kOnes * '\r');
-  return ((((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHighs) != 0;
-}
+// The line ends of a text, found left to right: each LF by the C library's
+// vectorised search, up to the next CR, which is looked for again only once
+// passed, so that a text without any CR is searched for one a single time.
+class LineEnds {
+ public:
+  explicit LineEnds(std::string_view bytes) : bytes_(bytes), next_cr_(Find('\r', 0, bytes.size())) {}
 
-// Index of the first LF or CR at or after `i`, or the size; eight bytes at a
-// time across the long stretches without one.
-size_t NextLineEnd(std::string_view bytes, size_t i) {
-  for (; i + 8 <= bytes.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + i, 8);
-    if (HasLineEnd(word)) break;
+  // Index of the first LF or CR at or after `i`, or the size; `i` must not
+  // be less than at the call before.
+  size_t Next(size_t i) {
+    if (next_cr_ < i) next_cr_ = Find('\r', i, bytes_.size());
+    return Find('\n', i, next_cr_);
   }
-  while (i < bytes.size() && bytes[i] != '\n' && bytes[i] != '\r') ++i;
-  return i;
-}
+
+ private:
+  // Index of the first `c` in [from, to), or `to`.
+  size_t Find(char c, size_t from, size_t to) const {
+    const void* at = std::memchr(bytes_.data() + from, c, to - from);
+    return at ? static_cast<size_t>(static_cast<const char*>(at) - bytes_.data()) : to;
+  }
+
+  std::string_view bytes_;
+  size_t next_cr_;
+};
 
 // Upper bound of the number of lines, so that the list is allocated once.
 size_t CountLineEnds(std::string_view bytes) {
   size_t count = 1;
-  for (size_t i = NextLineEnd(bytes, 0); i < bytes.size(); i = NextLineEnd(bytes, i + 1)) ++count;
+  LineEnds ends(bytes);
+  for (size_t i = ends.Next(0); i < bytes.size(); i = ends.Next(i + 1)) ++count;
   return count;
 }
 
@@ -112,9 +119,10 @@ size_t CountLineEnds(std::string_view bytes) {
 // LF byte is never part of a longer UTF-8 sequence.
 template <class Line>
 void SplitLines(std::string_view bytes, Line line) {
+  LineEnds ends(bytes);
   size_t start = 0;
   while (start < bytes.size()) {
-    const size_t end = NextLineEnd(bytes, start);
+    const size_t end = ends.Next(start);
     line(start, end - start);
     start = end + (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
   }

@@ -2,6 +2,7 @@
 
 #include "analysis/constant_tokens.h"
 #include "host/log_lines.h"
+#include "text/call_keywords.h"
 #include "text/upper_name_set.h"
 
 namespace quillon {
@@ -27,8 +28,25 @@ class NameList {
   UpperNameSet seen_;
 };
 
-bool ContainsAny(const Text& upper, TextView a, TextView b) {
-  return ContainsUpper(upper, a) || ContainsUpper(upper, b);
+// The calls that declare an object, in the order of their bits.
+enum ObjectCall : unsigned {
+  kOpenWindow,
+  kCreateMenu,
+  kCreatePopupMenu,
+  kCreateImageMenu,
+  kCreatePopupImageMenu,
+  kMenuItem,
+  kCreateStatusBar,
+  kCreateToolBar,
+  kToolBarStandardButton,
+  kToolBarImageButton,
+};
+
+const CallKeywords& ObjectCalls() {
+  static const CallKeywords calls({"OPENWINDOW(#", "CREATEMENU(#", "CREATEPOPUPMENU(#", "CREATEIMAGEMENU(#",
+                                   "CREATEPOPUPIMAGEMENU(#", "MENUITEM(#", "CREATESTATUSBAR(#", "CREATETOOLBAR(#",
+                                   "TOOLBARSTANDARDBUTTON(#", "TOOLBARIMAGEBUTTON(#"});
+  return calls;
 }
 
 }  // namespace
@@ -62,19 +80,20 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
   Text command;
   for (const Text& line : model.form_code) {
     UpperInto(line, &upper);
-    if (ContainsUpper(upper, "OPENWINDOW(#")) {
+    const uint32_t calls = ObjectCalls().In(upper);
+    if (Holds(calls, kOpenWindow)) {
       if (!add_or_stop(windows, ObjectNameOfLine(line, false), log::DuplicateWindow)) return false;
-    } else if (ContainsAny(upper, "CREATEMENU(#", "CREATEPOPUPMENU(#") ||
-               ContainsAny(upper, "CREATEIMAGEMENU(#", "CREATEPOPUPIMAGEMENU(#")) {
+    } else if (Holds(calls, kCreateMenu) || Holds(calls, kCreatePopupMenu) || Holds(calls, kCreateImageMenu) ||
+               Holds(calls, kCreatePopupImageMenu)) {
       if (!add_or_stop(menu_bars, ObjectNameOfLine(line, true), log::DuplicateMenu)) return false;
-    } else if (ContainsUpper(upper, "MENUITEM(#")) {
+    } else if (Holds(calls, kMenuItem)) {
       const Text name = ObjectNameOfLine(line, false);
       if (!IsPureBasicConstantName(name) && !menu_items.Add(name)) host.AddLogLine(log::DuplicateMenuItem(name));
-    } else if (ContainsUpper(upper, "CREATESTATUSBAR(#")) {
+    } else if (Holds(calls, kCreateStatusBar)) {
       if (!add_or_stop(status_bars, ObjectNameOfLine(line, false), log::DuplicateStatusBar)) return false;
-    } else if (ContainsUpper(upper, "CREATETOOLBAR(#")) {
+    } else if (Holds(calls, kCreateToolBar)) {
       if (!add_or_stop(tool_bars, ObjectNameOfLine(line, false), log::DuplicateToolBar)) return false;
-    } else if (ContainsAny(upper, "TOOLBARSTANDARDBUTTON(#", "TOOLBARIMAGEBUTTON(#")) {
+    } else if (Holds(calls, kToolBarStandardButton) || Holds(calls, kToolBarImageButton)) {
       const Text name = ObjectNameOfLine(line, false);
       if (!IsPureBasicConstantName(name) && !menu_items.Add(name)) {
         host.AddLogLine(log::DuplicateToolbarButton(name));

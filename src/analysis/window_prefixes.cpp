@@ -2,6 +2,7 @@
 
 #include "analysis/constant_tokens.h"
 #include "host/log_lines.h"
+#include "text/call_keywords.h"
 
 namespace quillon {
 
@@ -33,6 +34,33 @@ void PrefixSixthAndSeventh(Text& line, long s, const Text& prefix) {
   if (p > 0) InsertAfter(line, p, prefix);
 }
 
+// The calls a line of form code is tested for, in the order of their bits.
+enum PrefixCall : unsigned {
+  kOpenWindow,
+  kUseGadgetList,
+  kCreateToolBar,
+  kCreateStatusBar,
+  kCreateGadgetList,
+  kAddStatusBarField,
+  kToolBarHeight,
+  kStatusBarHeight,
+  kBalloonTip,
+  kToolBarToolTip,
+  kDisableToolBarButton,
+  kGetToolBarButtonState,
+  kSetToolBarButtonState,
+  kSplitterGadget,
+  kMdiGadget,
+};
+
+const CallKeywords& PrefixCalls() {
+  static const CallKeywords calls({"OPENWINDOW(#", "USEGADGETLIST(", "CREATETOOLBAR(", "CREATESTATUSBAR(",
+                                   "CREATEGADGETLIST(", "ADDSTATUSBARFIELD(", "TOOLBARHEIGHT(", "STATUSBARHEIGHT(",
+                                   "BALLOONTIP(", "TOOLBARTOOLTIP(", "DISABLETOOLBARBUTTON(", "GETTOOLBARBUTTONSTATE(",
+                                   "SETTOOLBARBUTTONSTATE(", "SPLITTERGADGET(", "MDIGADGET("});
+  return calls;
+}
+
 class PrefixPass {
  public:
   PrefixPass(const KeywordSets& keywords, RunHost& host) : keywords_(keywords), host_(host) {}
@@ -44,51 +72,56 @@ class PrefixPass {
     const long semicolon = Position(line, ';');
     if (semicolon >= 1 && semicolon <= 9) return true;
     Text& upper = upper_;
-    UpperInto(line, &upper);
-    if (ContainsUpper(upper, "OPENWINDOW(#")) return Window(line);
-    if (ContainsUpper(upper, "USEGADGETLIST(")) {
+    // Which calls the line holds, found again whenever the line changes.
+    uint32_t calls = 0;
+    auto changed = [&] {
+      UpperInto(line, &upper);
+      calls = PrefixCalls().In(upper);
+    };
+    changed();
+    if (Holds(calls, kOpenWindow)) return Window(line);
+    if (Holds(calls, kUseGadgetList)) {
       prefix_ = WindowOfNestedCall(line, Position(upper, "WINDOWID(") + 2);
       return true;
     }
-    if (ContainsUpper(upper, "CREATETOOLBAR(") || ContainsUpper(upper, "CREATESTATUSBAR(")) {
+    if (Holds(calls, kCreateToolBar) || Holds(calls, kCreateStatusBar)) {
       prefix_ = WindowOfNestedCall(line, Position(line, '(') + 2);
     }
-    if (ContainsUpper(upper, "CREATEGADGETLIST(") || ContainsUpper(upper, "ADDSTATUSBARFIELD(")) return true;
+    if (Holds(calls, kCreateGadgetList) || Holds(calls, kAddStatusBarField)) return true;
 
     long bar_height_paren = 0;
-    const long t = Position(upper, "TOOLBARHEIGHT(") + Position(upper, "STATUSBARHEIGHT(");
-    if (t > 0) {
+    if (Holds(calls, kToolBarHeight) || Holds(calls, kStatusBarHeight)) {
+      const long t = Position(upper, "TOOLBARHEIGHT(") + Position(upper, "STATUSBARHEIGHT(");
       bar_height_paren = Position(line, '(', t);
       InsertAfter(line, bar_height_paren + 1, prefix_);
-      UpperInto(line, &upper);
+      changed();
     }
 
     const long m = Position(line, "(#");
     // A bar-height "(#" already got its prefix.
     if (m > 0 && m != bar_height_paren && IsCommandBefore(line, m)) {
       InsertAfter(line, m + 1, prefix_);
-      UpperInto(line, &upper);
+      changed();
     }
 
-    const long tip = Position(upper, "BALLOONTIP(") + Position(upper, "TOOLBARTOOLTIP(") +
-                     Position(upper, "DISABLETOOLBARBUTTON(") + Position(upper, "GETTOOLBARBUTTONSTATE(") +
-                     Position(upper, "SETTOOLBARBUTTONSTATE(");
-    if (tip > 0) {
+    if (Holds(calls, kBalloonTip) || Holds(calls, kToolBarToolTip) || Holds(calls, kDisableToolBarButton) ||
+        Holds(calls, kGetToolBarButtonState) || Holds(calls, kSetToolBarButtonState)) {
+      const long tip = Position(upper, "BALLOONTIP(") + Position(upper, "TOOLBARTOOLTIP(") +
+                       Position(upper, "DISABLETOOLBARBUTTON(") + Position(upper, "GETTOOLBARBUTTONSTATE(") +
+                       Position(upper, "SETTOOLBARBUTTONSTATE(");
       long p = Position(line, ',', tip) + 1;
       p = Position(line, '#', p);
       if (p > 0) {
         InsertAfter(line, p, prefix_);
-        UpperInto(line, &upper);
+        changed();
       }
     }
 
-    const long splitter = Position(upper, "SPLITTERGADGET(");
-    if (splitter > 0) {
-      PrefixSixthAndSeventh(line, splitter, prefix_);
-      UpperInto(line, &upper);
+    if (Holds(calls, kSplitterGadget)) {
+      PrefixSixthAndSeventh(line, Position(upper, "SPLITTERGADGET("), prefix_);
+      changed();
     }
-    const long mdi = Position(upper, "MDIGADGET(");
-    if (mdi > 0) PrefixSixthAndSeventh(line, mdi, prefix_);
+    if (Holds(calls, kMdiGadget)) PrefixSixthAndSeventh(line, Position(upper, "MDIGADGET("), prefix_);
     return true;
   }
 

@@ -1,0 +1,36 @@
+// Which of a set of call keywords ("OPENWINDOW(#", "MDIGADGET(") a line
+// holds, found in one pass over the line's "(": every keyword holds one "(",
+// and an occurrence lines it up with a "(" of the line, so those are the
+// only places to compare at. A pass that tests a dozen keywords per line
+// reads the line once instead of once per keyword; the answer is the one a
+// substring search per keyword gives.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "text/text.h"
+
+namespace quillon {
+
+class CallKeywords {
+ public:
+  // At most 32 upper-case keywords, each holding exactly one "(".
+  CallKeywords(std::initializer_list<TextView> keywords);
+
+  // Bit i is set when `upper_line` (an upper-cased line) holds keywords[i].
+  uint32_t In(TextView upper_line) const;
+
+ private:
+  struct Keyword {
+    TextView text;
+    size_t paren;  // index of its "("
+  };
+  std::vector<Keyword> keywords_;
+};
+
+// True when bit `index` of `found` is set.
+inline bool Holds(uint32_t found, unsigned index) { return (found >> index) & 1u; }
+
+}  // namespace quillon

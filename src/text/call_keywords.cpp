@@ -9,7 +9,14 @@ CallKeywords::CallKeywords(std::initializer_list<TextView> keywords) {
   assert(keywords.size() <= 32);
   for (const TextView keyword : keywords) {
     assert(keyword.find('(') != TextView::npos && keyword.find('(') == keyword.rfind('('));
-    keywords_.push_back({keyword, keyword.find('(')});
+    const size_t paren = keyword.find('(');
+    const uint32_t bit = 1u << keywords_.size();
+    if (paren == 0) {
+      paren_first_ |= bit;
+    } else {
+      by_byte_before_[static_cast<unsigned char>(keyword[paren - 1])] |= bit;
+    }
+    keywords_.push_back({keyword, paren});
   }
 }
 
@@ -20,11 +27,12 @@ uint32_t CallKeywords::In(TextView upper_line) const {
   for (const char* at = static_cast<const char*>(std::memchr(line, '(', size)); at != nullptr;
        at = static_cast<const char*>(std::memchr(at + 1, '(', size - static_cast<size_t>(at + 1 - line)))) {
     const size_t p = static_cast<size_t>(at - line);
-    for (size_t i = 0; i < keywords_.size(); ++i) {
+    // The byte in front of the "(" turns most keywords away unread.
+    uint32_t candidates = paren_first_ | (p > 0 ? by_byte_before_[static_cast<unsigned char>(line[p - 1])] : 0);
+    for (candidates &= ~found; candidates != 0; candidates &= candidates - 1) {
+      const unsigned i = static_cast<unsigned>(__builtin_ctz(candidates));
       const Keyword& k = keywords_[i];
       if (p < k.paren || size - (p - k.paren) < k.text.size()) continue;
-      // The byte before the "(" turns most keywords away before a comparison.
-      if (k.paren > 0 && line[p - 1] != k.text[k.paren - 1]) continue;
       if (std::memcmp(line + p - k.paren, k.text.data(), k.text.size()) == 0) found |= 1u << i;
     }
   }

@@ -6,6 +6,7 @@
 // substring search per keyword gives.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -28,6 +29,10 @@ class CallKeywords {
     size_t paren;  // index of its "("
   };
   std::vector<Keyword> keywords_;
+  // By the byte in front of a "(": the keywords that hold that byte there;
+  // and the keywords that begin with "(".
+  std::array<uint32_t, 256> by_byte_before_{};
+  uint32_t paren_first_ = 0;
 };
 
 // True when bit `index` of `found` is set.

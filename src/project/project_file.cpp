@@ -61,27 +61,30 @@ bool LoadProject(Workspace& ws, const Text& path, ErrorReporter& reporter) {
     return false;
   }
   // A UTF-8 mark in front of the first section is skipped.
-  const Lines lines = DecodeUtf8Lines(bytes);
+  Lines lines = DecodeUtf8Lines(bytes);
 
   // Only a header changes the section: a blank line inside one (a hand edit)
-  // must not drop the lines after it.
+  // must not drop the lines after it. The header is looked up once, and the
+  // lines move into their lists.
   Text section;
   bool known_section = false;
-  for (const Text& line : lines) {
+  bool switches = false;
+  Lines* list = nullptr;
+  for (Text& line : lines) {
     if (!line.empty() && line[0] == '[') {
       section = line;
       known_section = IsKnownSection(section);
-      if (!known_section) project.other_sections.push_back(line);
+      switches = section == "[SWITCH]";
+      list = section == "[FILES]" ? &project.files : SavedListForSection(project, section);
+      if (!known_section) project.other_sections.push_back(std::move(line));
     } else if (!section.empty() && !known_section) {
-      project.other_sections.push_back(line);
+      project.other_sections.push_back(std::move(line));
     } else if (line.empty()) {
       continue;
-    } else if (section == "[FILES]") {
-      project.files.push_back(line);
-    } else if (section == "[SWITCH]") {
+    } else if (switches) {
       ReadSwitchLine(project, line);
-    } else if (Lines* list = SavedListForSection(project, section)) {
-      list->push_back(line);
+    } else if (list) {
+      list->push_back(std::move(line));
     }
   }
   project.has_name = true;

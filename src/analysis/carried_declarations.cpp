@@ -20,12 +20,10 @@ bool IsOneOf(const Text& word, std::initializer_list<TextView> words) {
 // The constant that a line whose code starts with "#" names first ("$" kept
 // for a string constant), or empty.
 Text LeadingConstant(const Text& line, size_t* after = nullptr) {
-  const size_t start = line.find_first_not_of(" \t");
-  if (start == Text::npos || line[start] != '#') return Text();
-  std::vector<ConstantToken> tokens;
-  FindConstantTokens(line, &tokens);
-  if (tokens.empty() || tokens.front().hash != start) return Text();
-  const ConstantToken& token = tokens.front();
+  // Only blanks and tabs come before it: the line's first token, if any.
+  const size_t start = SkipBlanksAndTabs(line);
+  ConstantToken token;
+  if (start == Text::npos || !ConstantTokenAt(line, start, &token)) return Text();
   if (after) *after = token.hash + 1 + token.length + (token.string_constant ? 1 : 0);
   Text name(token.Name(line));
   if (token.string_constant) name += '$';
@@ -58,7 +56,7 @@ bool IsCatchImageLine(const Text& line, const Text& first_word) {
   }
   Text word;
   FirstWordUpper(TextView(line).substr(eq + 1), &word);
-  const size_t after = line.find_first_not_of(" \t", eq + 1);
+  const size_t after = SkipBlanksAndTabs(line, eq + 1);
   return word == "CATCHIMAGE" && line.find('(', after) == after + word.size();
 }
 
@@ -140,7 +138,7 @@ void DeclarationReader::TopLevel(const Text& line) {
   size_t after = 0;
   const Text constant = LeadingConstant(line, &after);
   if (!constant.empty()) {
-    const size_t eq = line.find_first_not_of(" \t", after);
+    const size_t eq = SkipBlanksAndTabs(line, after);
     if (eq != Text::npos && line[eq] == '=') Add(line, constant);
     return;
   }

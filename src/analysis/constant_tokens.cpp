@@ -13,23 +13,28 @@ void FindConstantTokens(TextView line, std::vector<ConstantToken>* tokens) {
       i = close + 1;
       continue;
     }
-    if (c != '#' || i + 1 >= line.size() || !IsNameStart(line[i + 1])) {
+    ConstantToken token;
+    if (!ConstantTokenAt(line, i, &token)) {
       ++i;
       continue;
     }
-    size_t end = i + 1;
-    while (end < line.size() && IsNameChar(line[end])) ++end;
-    ConstantToken token;
-    token.hash = i;
-    token.length = end - i - 1;
-    token.string_constant = end < line.size() && line[end] == '$';
     tokens->push_back(token);
-    i = end;
+    i = token.hash + 1 + token.length;
   }
 }
 
+bool ConstantTokenAt(TextView line, size_t at, ConstantToken* token) {
+  if (at + 1 >= line.size() || line[at] != '#' || !IsNameStart(line[at + 1])) return false;
+  size_t end = at + 1;
+  while (end < line.size() && IsNameChar(line[end])) ++end;
+  token->hash = at;
+  token->length = end - at - 1;
+  token->string_constant = end < line.size() && line[end] == '$';
+  return true;
+}
+
 bool BeginsWithKeyword(TextView upper_line, TextView keyword) {
-  const size_t start = upper_line.find_first_not_of(" \t");
+  const size_t start = SkipBlanksAndTabs(upper_line);
   if (start == TextView::npos || upper_line.compare(start, keyword.size(), keyword) != 0) return false;
   const size_t next = start + keyword.size();
   return next == upper_line.size() || !IsNameChar(upper_line[next]);
@@ -52,7 +57,7 @@ bool ConstantDefinitions::Find(const Text& line, ConstantToken* defined) {
     in_enumeration_ = true;
     return false;
   }
-  const size_t start = line.find_first_not_of(" \t");
+  const size_t start = SkipBlanksAndTabs(line);
   if (start == Text::npos || line[start] != '#') return false;
   tokens_.clear();
   FindConstantTokens(line, &tokens_);

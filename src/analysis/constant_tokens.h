@@ -22,6 +22,8 @@ struct ConstantToken {
 // outside string literals (from one double quote to the next) and before the
 // ";" that starts a comment.
 void FindConstantTokens(TextView line, std::vector<ConstantToken>* tokens);
+// The token that begins at index `at` of `line`, when a "#" + name does.
+bool ConstantTokenAt(TextView line, size_t at, ConstantToken* token);
 
 // True when the upper-cased line begins, after blanks and tabs, with the
 // upper-case keyword as a whole word.

@@ -22,7 +22,7 @@ TextView CaseConstant(TextView code) {
   const Text trimmed = TrimBlanksAndTabs(code);
   const TextView word = FirstWordOf(trimmed);
   if (Upper(word) != "CASE" || trimmed.size() == word.size()) return {};
-  const size_t hash = trimmed.find_first_not_of(" \t", word.size());
+  const size_t hash = SkipBlanksAndTabs(trimmed, word.size());
   if (hash == word.size() || hash == Text::npos || trimmed[hash] != '#') return {};
   const size_t start = hash + 1;
   size_t end = start;
@@ -36,7 +36,7 @@ TextView CaseConstant(TextView code) {
 bool StartsWithDeclaredCall(TextView trimmed_code, const std::unordered_set<Text>& declared) {
   const TextView word = FirstWordOf(trimmed_code);
   if (word.empty() || !declared.count(Upper(word))) return false;
-  const size_t bracket = trimmed_code.find_first_not_of(" \t", word.size());
+  const size_t bracket = SkipBlanksAndTabs(trimmed_code, word.size());
   return bracket != TextView::npos && trimmed_code[bracket] == '(';
 }
 

@@ -62,7 +62,7 @@ void MarkVariableUses(Text& line, const std::unordered_set<Text>& variables, Tai
     if (!IsNameStart(line[start]) || (start >= tail.begin && start < tail.end)) continue;
     if (start > 0 && TextView("#.\\*@").find(line[start - 1]) != TextView::npos) continue;
     if (end < line.size() && (line[end] == '$' || line[end] == '\\')) continue;
-    const size_t next = line.find_first_not_of(" \t", end);
+    const size_t next = SkipBlanksAndTabs(line, end);
     if (next != Text::npos && line[next] == '(') continue;
     UpperInto(TextView(line).substr(start, end - start), word);
     if (variables.count(*word) == 0) continue;

@@ -45,7 +45,7 @@ struct SignatureForm {
 // The object name of `line` when it is exactly one of the signatures after
 // leading blanks and tabs; empty otherwise.
 TextView SignatureName(TextView line, const SignatureForm& form) {
-  const size_t start = line.find_first_not_of(" \t");
+  const size_t start = SkipBlanksAndTabs(line);
   if (start == TextView::npos) return {};
   line.remove_prefix(start);
   if (line.size() <= form.prefix.size() + form.suffix.size()) return {};

@@ -29,7 +29,7 @@ bool IsExcludedAfter(TextView line, size_t end) {
   if (end == line.size()) return false;
   const char c = line[end];
   if (IsNameChar(c) || c == '$' || c == '\\') return true;
-  const size_t next = line.find_first_not_of(" \t", end);
+  const size_t next = SkipBlanksAndTabs(line, end);
   return next != TextView::npos && line[next] == '(';
 }
 

@@ -28,7 +28,7 @@ void SplitStatements(TextView line, std::vector<TextView>* statements) {
 }
 
 TextView FirstWordOf(TextView statement) {
-  const size_t start = std::min(statement.find_first_not_of(" \t"), statement.size());
+  const size_t start = std::min(SkipBlanksAndTabs(statement), statement.size());
   const size_t end = statement.find_first_of(" \t.(;:", start);
   return statement.substr(start, end == TextView::npos ? TextView::npos : end - start);
 }

@@ -81,6 +81,14 @@ bool ContainsNoCase(TextView text, TextView keyword);
 // letters outside ASCII included, is a word boundary.
 inline bool IsUpperWordChar(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '_'; }
 
+// Index of the first byte at or after `from` that is neither blank nor tab,
+// npos when none: find_first_not_of(" \t") without a search of the set per
+// byte.
+inline size_t SkipBlanksAndTabs(TextView text, size_t from = 0) {
+  while (from < text.size() && (text[from] == ' ' || text[from] == '\t')) ++from;
+  return from < text.size() ? from : TextView::npos;
+}
+
 Text TrimBlanks(TextView text);               // blanks at both ends
 Text TrimTabs(TextView text);                 // tab characters at both ends
 Text TrimBlanksAndTabs(TextView text);        // blanks and tabs at both ends

@@ -6,6 +6,7 @@
 #include "analysis/constant_tokens.h"
 #include "analysis/object_collection.h"
 #include "analysis/window_prefixes.h"
+#include "text/call_keywords.h"
 #include "text/upper_name_set.h"
 
 namespace quillon {
@@ -92,17 +93,19 @@ class ReferencePass {
       return;
     }
     // The window prefix follows the prefix pass.
-    if (ContainsUpper(upper_, "OPENWINDOW(#")) {
+    enum : unsigned { kOpenWindow, kUseGadgetList, kCreateToolBar, kCreateStatusBar };
+    static const CallKeywords kPrefixSetters({"OPENWINDOW(#", "USEGADGETLIST(", "CREATETOOLBAR(", "CREATESTATUSBAR("});
+    const uint32_t calls = kPrefixSetters.In(upper_);
+    if (Holds(calls, kOpenWindow)) {
       SetPrefix(ObjectNameOfLine(line, false) + "_");
       return;
     }
-    if (ContainsUpper(upper_, "USEGADGETLIST(")) {
+    if (Holds(calls, kUseGadgetList)) {
       SetPrefix(WindowOfNestedCall(line, Position(upper_, "WINDOWID(") + 2));
       return;
     }
-    if (ContainsUpper(upper_, "CREATETOOLBAR(") || ContainsUpper(upper_, "CREATESTATUSBAR(")) {
+    if (Holds(calls, kCreateToolBar) || Holds(calls, kCreateStatusBar))
       SetPrefix(WindowOfNestedCall(line, Position(line, '(') + 2));
-    }
     Rewrite(line);
   }
 

@@ -14,7 +14,7 @@ void FindConstantTokens(TextView line, std::vector<ConstantToken>* tokens) {
       continue;
     }
     ConstantToken token;
-    if (!ConstantTokenAt(line, i, &token)) {
+    if (c != '#' || !ConstantTokenAt(line, i, &token)) {
       ++i;
       continue;
     }

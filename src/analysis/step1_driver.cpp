@@ -1,3 +1,6 @@
+#include <system_error>
+#include <thread>
+
 #include "analysis/carried_declarations.h"
 #include "analysis/designer_events.h"
 #include "analysis/form_rewrites.h"
@@ -16,19 +19,16 @@
 #include "generate/language_files.h"
 #include "host/log_lines.h"
 
-#include <system_error>
-#include <thread>
-
 namespace quillon {
 
 namespace {
 
 // Reads the sources and the generated files of the last run, the latter on
 // a second thread: each is about a tenth of a run, and neither writes what
-// the other reads.
-// The sources are read from the disk itself and only this thread logs; the
-// generated files are read through the run's file system, which nothing
-// else uses meanwhile, so a test's file system sees its calls in one order.
+// the other reads. The sources are read from the disk itself and only this
+// thread logs; the generated files are read through the run's file system,
+// which nothing else uses meanwhile, so a test's file system still sees its
+// calls in one order.
 void ReadProjectFiles(Workspace& ws, RunHost& host) {
   std::thread generated;
   try {

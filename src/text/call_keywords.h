@@ -17,7 +17,8 @@ namespace quillon {
 
 class CallKeywords {
  public:
-  // At most 32 upper-case keywords, each holding exactly one "(".
+  // At most 32 upper-case keywords, each holding exactly one "(". Their
+  // characters are not copied: string literals.
   CallKeywords(std::initializer_list<TextView> keywords);
 
   // Bit i is set when `upper_line` (an upper-cased line) holds keywords[i].

@@ -12,8 +12,9 @@ void DropPbAnyNames(const Lines& windows, const Lines& other_windows, Lines* nam
   window_names.insert(other_windows.begin(), other_windows.end());
   const auto is_pb_any_name = [&window_names](const Text& name) {
     for (size_t underscore = name.find('_'); underscore != Text::npos; underscore = name.find('_', underscore + 1)) {
-      if (window_names.count(TextView(name).substr(0, underscore)) > 0 &&
-          IsPureBasicConstantName(TextView(name).substr(underscore + 1))) {
+      // The cheap test first: few rests are PureBasic's own names.
+      if (IsPureBasicConstantName(TextView(name).substr(underscore + 1)) &&
+          window_names.count(TextView(name).substr(0, underscore)) > 0) {
         return true;
       }
     }

@@ -79,6 +79,7 @@ void TakeSnapshot(Workspace& ws) {
   project.saved_status_bars = model.status_bars;
   project.saved_tool_bars = model.tool_bars;
   project.saved_gadgets.clear();
+  project.saved_gadgets.reserve(model.gadgets.size());
   for (const GadgetRecord& gadget : model.gadgets) project.saved_gadgets.push_back(gadget.name);
 }
 

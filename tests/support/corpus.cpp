@@ -20,4 +20,17 @@ std::vector<std::string> CorpusFormNames(bool designer_only) {
   return names;
 }
 
+bool AppendCorpusLines(std::vector<std::string>* lines) {
+  const std::string forms = CorpusFormsFolder();
+  for (const std::string& name : CorpusFormNames()) {
+    std::string bytes;
+    if (!ReadFileBytes(forms + name, &bytes)) return false;
+    for (size_t start = 0, end; start < bytes.size(); start = end + 1) {
+      end = std::min(bytes.find('\n', start), bytes.size());
+      lines->push_back(bytes.substr(start, end - start));
+    }
+  }
+  return true;
+}
+
 }  // namespace quillon::testing

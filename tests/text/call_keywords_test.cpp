@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "io/file_io.h"
 #include "support/corpus.h"
 
 namespace quillon {
@@ -30,15 +29,9 @@ TEST(CallKeywords, FindWhatASearchPerKeywordFinds) {
     lines.push_back(line);
   }
   // Without the corpus the lines above remain.
-  const std::string forms = testing::CorpusFormsFolder();
-  for (const std::string& name : testing::CorpusFormNames()) {
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(forms + name, &bytes));
-    for (size_t start = 0, end; start < bytes.size(); start = end + 1) {
-      end = std::min(bytes.find('\n', start), bytes.size());
-      lines.push_back(Upper(bytes.substr(start, end - start)));
-    }
-  }
+  const size_t made = lines.size();
+  ASSERT_TRUE(testing::AppendCorpusLines(&lines));
+  for (size_t i = made; i < lines.size(); ++i) lines[i] = Upper(lines[i]);
   size_t hits = 0;
   for (const std::string& line : lines) {
     const uint32_t found = calls.In(line);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "io/file_io.h"
 #include "text/encoding.h"
 #include "support/corpus.h"
 
@@ -122,15 +121,7 @@ TEST(FastTextPaths, AgreeWithTheirPlainDefinitions) {
     samples.push_back(std::string(at, 'q') + "\xC3\x9F" + std::string(11 - at, 'Z') + "\x80" + std::string(9, 'x'));
   }
   // Without the corpus the samples above remain.
-  const std::string forms = testing::CorpusFormsFolder();
-  for (const std::string& name : testing::CorpusFormNames()) {
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(forms + name, &bytes));
-    for (size_t start = 0, end; start < bytes.size(); start = end + 1) {
-      end = std::min(bytes.find('\n', start), bytes.size());
-      samples.push_back(bytes.substr(start, end - start));
-    }
-  }
+  ASSERT_TRUE(testing::AppendCorpusLines(&samples));
   for (const std::string& bytes : samples) {
     SCOPED_TRACE(bytes);
     const Text text = FromUtf8(bytes);

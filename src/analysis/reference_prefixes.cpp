@@ -104,8 +104,9 @@ class ReferencePass {
       SetPrefix(WindowOfNestedCall(line, Position(upper_, "WINDOWID(") + 2));
       return;
     }
-    if (Holds(calls, kCreateToolBar) || Holds(calls, kCreateStatusBar))
+    if (Holds(calls, kCreateToolBar) || Holds(calls, kCreateStatusBar)) {
       SetPrefix(WindowOfNestedCall(line, Position(line, '(') + 2));
+    }
     Rewrite(line);
   }
 

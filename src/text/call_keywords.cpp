@@ -24,6 +24,7 @@ uint32_t CallKeywords::In(TextView upper_line) const {
   uint32_t found = 0;
   const char* const line = upper_line.data();
   const size_t size = upper_line.size();
+  if (size == 0) return found;  // an empty view may hold a null pointer, which memchr must not get
   for (const char* at = static_cast<const char*>(std::memchr(line, '(', size)); at != nullptr;
        at = static_cast<const char*>(std::memchr(at + 1, '(', size - static_cast<size_t>(at + 1 - line)))) {
     const size_t p = static_cast<size_t>(at - line);

@@ -97,6 +97,7 @@ class LineEnds {
  private:
   // Index of the first `c` in [from, to), or `to`.
   size_t Find(char c, size_t from, size_t to) const {
+    if (from >= to) return to;  // also keeps an empty view's null pointer out of memchr
     const void* at = std::memchr(bytes_.data() + from, c, to - from);
     return at ? static_cast<size_t>(static_cast<const char*>(at) - bytes_.data()) : to;
   }

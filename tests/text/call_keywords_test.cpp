@@ -41,6 +41,7 @@ TEST(CallKeywords, FindWhatASearchPerKeywordFinds) {
     }
   }
   EXPECT_GT(hits, 1000u);
+  EXPECT_EQ(calls.In(TextView()), 0u);
 }
 
 }  // namespace

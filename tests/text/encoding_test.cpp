@@ -54,6 +54,7 @@ TEST(LineSplitting, CrLfAndCrLfMixturesAndFinalTerminator) {
   EXPECT_EQ(DecodeLines("\r\n\r\n", kFormatAscii), (Lines{"", ""}));
   EXPECT_EQ(DecodeLines("a\r\r\nb", kFormatAscii), (Lines{"a", "", "b"}));
   EXPECT_TRUE(DecodeLines("", kFormatUtf8).empty());
+  EXPECT_TRUE(DecodeLines(std::string_view(), kFormatUtf8).empty());  // no data pointer at all
 }
 
 // Lines are split on the raw bytes and decoded one by one; that must give

@@ -42,12 +42,9 @@ enum ObjectCall : unsigned {
   kToolBarImageButton,
 };
 
-const CallKeywords& ObjectCalls() {
-  static const CallKeywords calls({"OPENWINDOW(#", "CREATEMENU(#", "CREATEPOPUPMENU(#", "CREATEIMAGEMENU(#",
-                                   "CREATEPOPUPIMAGEMENU(#", "MENUITEM(#", "CREATESTATUSBAR(#", "CREATETOOLBAR(#",
-                                   "TOOLBARSTANDARDBUTTON(#", "TOOLBARIMAGEBUTTON(#"});
-  return calls;
-}
+constexpr CallKeywords kObjectCalls({"OPENWINDOW(#", "CREATEMENU(#", "CREATEPOPUPMENU(#", "CREATEIMAGEMENU(#",
+                                     "CREATEPOPUPIMAGEMENU(#", "MENUITEM(#", "CREATESTATUSBAR(#", "CREATETOOLBAR(#",
+                                     "TOOLBARSTANDARDBUTTON(#", "TOOLBARIMAGEBUTTON(#"});
 
 }  // namespace
 
@@ -80,7 +77,7 @@ bool CollectObjects(Workspace& ws, RunHost& host) {
   Text command;
   for (const Text& line : model.form_code) {
     UpperInto(line, &upper);
-    const uint32_t calls = ObjectCalls().In(upper);
+    const uint32_t calls = kObjectCalls.In(upper);
     if (Holds(calls, kOpenWindow)) {
       if (!add_or_stop(windows, ObjectNameOfLine(line, false), log::DuplicateWindow)) return false;
     } else if (Holds(calls, kCreateMenu) || Holds(calls, kCreatePopupMenu) || Holds(calls, kCreateImageMenu) ||

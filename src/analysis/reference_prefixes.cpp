@@ -70,6 +70,10 @@ class ObjectNames {
   std::unordered_map<Text, std::vector<const Text*>> owners_;  // rest of a name -> its windows
 };
 
+// The calls that set the window prefix, in the order of their bits.
+enum PrefixSetter : unsigned { kOpenWindow, kUseGadgetList, kCreateToolBar, kCreateStatusBar };
+constexpr CallKeywords kPrefixSetters({"OPENWINDOW(#", "USEGADGETLIST(", "CREATETOOLBAR(", "CREATESTATUSBAR("});
+
 class ReferencePass {
  public:
   explicit ReferencePass(const AnalysisModel& model) : names_(model) {}
@@ -93,8 +97,6 @@ class ReferencePass {
       return;
     }
     // The window prefix follows the prefix pass.
-    enum : unsigned { kOpenWindow, kUseGadgetList, kCreateToolBar, kCreateStatusBar };
-    static const CallKeywords kPrefixSetters({"OPENWINDOW(#", "USEGADGETLIST(", "CREATETOOLBAR(", "CREATESTATUSBAR("});
     const uint32_t calls = kPrefixSetters.In(upper_);
     if (Holds(calls, kOpenWindow)) {
       SetPrefix(ObjectNameOfLine(line, false) + "_");

@@ -53,13 +53,11 @@ enum PrefixCall : unsigned {
   kMdiGadget,
 };
 
-const CallKeywords& PrefixCalls() {
-  static const CallKeywords calls({"OPENWINDOW(#", "USEGADGETLIST(", "CREATETOOLBAR(", "CREATESTATUSBAR(",
-                                   "CREATEGADGETLIST(", "ADDSTATUSBARFIELD(", "TOOLBARHEIGHT(", "STATUSBARHEIGHT(",
-                                   "BALLOONTIP(", "TOOLBARTOOLTIP(", "DISABLETOOLBARBUTTON(", "GETTOOLBARBUTTONSTATE(",
-                                   "SETTOOLBARBUTTONSTATE(", "SPLITTERGADGET(", "MDIGADGET("});
-  return calls;
-}
+constexpr CallKeywords kPrefixCalls({"OPENWINDOW(#", "USEGADGETLIST(", "CREATETOOLBAR(", "CREATESTATUSBAR(",
+                                     "CREATEGADGETLIST(", "ADDSTATUSBARFIELD(", "TOOLBARHEIGHT(", "STATUSBARHEIGHT(",
+                                     "BALLOONTIP(", "TOOLBARTOOLTIP(", "DISABLETOOLBARBUTTON(",
+                                     "GETTOOLBARBUTTONSTATE(", "SETTOOLBARBUTTONSTATE(", "SPLITTERGADGET(",
+                                     "MDIGADGET("});
 
 class PrefixPass {
  public:
@@ -76,7 +74,7 @@ class PrefixPass {
     uint32_t calls = 0;
     auto changed = [&] {
       UpperInto(line, &upper);
-      calls = PrefixCalls().In(upper);
+      calls = kPrefixCalls.In(upper);
     };
     changed();
     if (Holds(calls, kOpenWindow)) return Window(line);

@@ -1,24 +1,8 @@
 #include "text/call_keywords.h"
 
-#include <cassert>
 #include <cstring>
 
 namespace quillon {
-
-CallKeywords::CallKeywords(std::initializer_list<TextView> keywords) {
-  assert(keywords.size() <= 32);
-  for (const TextView keyword : keywords) {
-    assert(keyword.find('(') != TextView::npos && keyword.find('(') == keyword.rfind('('));
-    const size_t paren = keyword.find('(');
-    const uint32_t bit = 1u << keywords_.size();
-    if (paren == 0) {
-      paren_first_ |= bit;
-    } else {
-      by_byte_before_[static_cast<unsigned char>(keyword[paren - 1])] |= bit;
-    }
-    keywords_.push_back({keyword, paren});
-  }
-}
 
 uint32_t CallKeywords::In(TextView upper_line) const {
   uint32_t found = 0;

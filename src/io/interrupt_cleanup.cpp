@@ -2,6 +2,7 @@
 
 #include <limits.h>
 #include <pthread.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -20,8 +21,26 @@ enum SlotState : int { kFree = 0, kFilling = 1, kReady = 2 };
 std::atomic<int> slot_state[kSlots];
 char slot_path[kSlots][PATH_MAX];
 
+// Threads between creating a temporary file and registering it, and
+// whether the handler has begun. Both sequentially consistent: a thread
+// that counts itself in and then finds `ending` false is seen by the
+// handler, which sets `ending` before it reads the count.
+std::atomic<int> creating{0};
+std::atomic<bool> ending{false};
+
+// The longest the handler waits for a file being created: a creation takes
+// microseconds, unless the file system hangs.
+constexpr int kCreationWaitSteps = 2000;  // of 1 ms
+
+void WaitForCreations() {
+  const struct timespec step = {0, 1000000};
+  for (int i = 0; i < kCreationWaitSteps && creating.load() > 0; ++i) ::nanosleep(&step, nullptr);
+}
+
 void RemoveAndEnd(int signal_number) {
-  // Only async-signal-safe calls here: unlink and raise.
+  // Only async-signal-safe calls here: nanosleep, unlink and raise.
+  ending.store(true);
+  WaitForCreations();
   for (int i = 0; i < kSlots; ++i) {
     if (slot_state[i].load(std::memory_order_acquire) == kReady) ::unlink(slot_path[i]);
   }
@@ -65,6 +84,13 @@ ScopedSignalBlock::ScopedSignalBlock() {
 }
 
 ScopedSignalBlock::~ScopedSignalBlock() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+
+TemporaryFileCreation::TemporaryFileCreation() {
+  creating.fetch_add(1);
+  allowed_ = !ending.load();
+}
+
+TemporaryFileCreation::~TemporaryFileCreation() { creating.fetch_sub(1); }
 
 int RegisterTemporaryFile(const char* path) {
   if (std::strlen(path) >= PATH_MAX) return -1;

@@ -35,6 +35,26 @@ class ScopedSignalBlock {
   sigset_t previous_;
 };
 
+// Held by a thread from just before it creates a temporary file until the
+// file is registered, with the three signals blocked in that thread. The
+// handler may run in another thread meanwhile (the window's main thread):
+// it waits for every such stretch to end before it removes the registered
+// files, and once it has begun, no new stretch may create a file.
+class TemporaryFileCreation {
+ public:
+  TemporaryFileCreation();
+  ~TemporaryFileCreation();
+  TemporaryFileCreation(const TemporaryFileCreation&) = delete;
+  TemporaryFileCreation& operator=(const TemporaryFileCreation&) = delete;
+
+  // False once the process is being ended: create nothing.
+  bool Allowed() const { return allowed_; }
+
+ private:
+  ScopedSignalBlock block_;
+  bool allowed_;
+};
+
 // Registers a temporary file's path for removal by the handler; returns a
 // slot for ReleaseTemporaryFile, or -1 when every slot is taken (the file
 // is then only removed by its owner).

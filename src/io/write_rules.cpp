@@ -1,12 +1,14 @@
 #include "io/write_rules.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <random>
 #include <utility>
 
@@ -82,18 +84,28 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Random bytes from the kernel, one call for a name; a clock-seeded sequence
+// if that fails (the names only need to differ, O_EXCL keeps them safe).
+void FillRandom(unsigned char* bytes, size_t size) {
+  if (::getrandom(bytes, size, GRND_NONBLOCK) == static_cast<ssize_t>(size)) return;
+  thread_local std::minstd_rand fallback(static_cast<unsigned>(::getpid()) ^ static_cast<unsigned>(::time(nullptr)));
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<unsigned char>(fallback() >> 8);
+}
+
 // A temporary file ".quillon-tmp-XXXXXX" in an open folder. Removed when it
 // goes out of scope unless renamed; registered meanwhile, so that an ending
 // signal removes it too.
 class TemporaryFile {
  public:
   TemporaryFile(int folder_fd, const std::string& folder) : folder_fd_(folder_fd) {
-    std::random_device random;
     static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100 && fd_.get() < 0; ++attempt) {
       std::string name = ".quillon-tmp-";
-      for (int i = 0; i < 6; ++i) name.push_back(kChars[random() % (sizeof kChars - 1)]);
-      ScopedSignalBlock block;
+      unsigned char random[6];
+      FillRandom(random, sizeof random);
+      for (const unsigned char byte : random) name.push_back(kChars[byte % (sizeof kChars - 1)]);
+      TemporaryFileCreation creation;
+      if (!creation.Allowed()) return;
       const int fd = ::openat(folder_fd_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
       if (fd < 0) {
         if (errno == EEXIST) continue;

@@ -27,6 +27,8 @@
 #include "project/settings_file.h"
 #include "project/user_gadget_file.h"
 #include "rewrite/step3.h"
+#include "run/undo_last_run.h"
+#include "run/undo_record.h"
 #include "model/workspace.h"
 #include "text/encoding.h"
 
@@ -267,6 +269,114 @@ inline RunSummary FuzzFormRun(const uint8_t* data, size_t size) {
   }
   summary.log_lines = host.log.size();
   summary.outputs = overlay.outputs().size();
+  return summary;
+}
+
+// --- undo record ------------------------------------------------------------
+// The bytes as the undo record of a fixed project, undone in a dry run.
+// Whatever the record names, undo may only name files inside the project
+// folder (links resolved) or the include files its Main.pb names, and the dry
+// run changes nothing. A record that decodes encodes to one that decodes the
+// same.
+struct UndoSummary {
+  bool decoded = false;
+  UndoOutcome outcome = UndoOutcome::kNothingToUndo;
+  size_t undone = 0;  // " -> Restored" and " -> Removed" lines
+  size_t kept = 0;    // " -> Kept" lines
+};
+
+// The fixture's files, by path below the scratch folder, and their bytes.
+inline const std::vector<std::pair<std::string, std::string>>& UndoFixtureFiles() {
+  static const std::vector<std::pair<std::string, std::string>> files = {
+      {"undo/Main.pb", "XIncludeFile \"Inc.pbi\"\nXIncludeFile \"../undo-outside/Shared.pbi\"\n"},
+      {"undo/Inc.pbi", "; include\n"},
+      {"undo/EventMenu.pb", "; menu\n"},
+      {"undo-outside/Secret.pb", "secret\n"},
+      {"undo-outside/Shared.pbi", "; shared\n"},
+  };
+  return files;
+}
+
+// undo/ is the project; undo/Out is a link to the folder beside it.
+inline const std::string& UndoProjectDir() {
+  static const std::string dir = [] {
+    const std::string root = ScratchDir();
+    for (const char* folder : {"undo", "undo-outside", "undo/Backup", "undo/Backup/undo"}) {
+      if (::mkdir((root + folder).c_str(), 0700) != 0) std::abort();
+    }
+    for (const auto& [path, bytes] : UndoFixtureFiles()) WriteWhole(root + path, bytes.data(), bytes.size());
+    if (::symlink("../undo-outside", (root + "undo/Out").c_str()) != 0) std::abort();
+    return root + "undo/";
+  }();
+  return dir;
+}
+
+// The real path of `path`, or of its folder followed by its name when it
+// does not exist; empty when neither resolves.
+inline std::string RealPathOrFolder(const std::string& path) {
+  if (char* real = ::realpath(path.c_str(), nullptr)) {
+    std::string out(real);
+    std::free(real);
+    return out;
+  }
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos || slash + 1 == path.size()) return std::string();
+  char* folder = ::realpath(path.substr(0, slash).c_str(), nullptr);
+  if (!folder) return std::string();
+  std::string out = std::string(folder) + path.substr(slash);
+  std::free(folder);
+  return out;
+}
+
+inline bool MayBeUndone(const std::string& path) {
+  static const std::string project = RealPathOrFolder(UndoProjectDir()) + "/";
+  static const std::string shared = RealPathOrFolder(ScratchDir() + "undo-outside/Shared.pbi");
+  const std::string real = RealPathOrFolder(path);
+  return !real.empty() && (real.compare(0, project.size(), project) == 0 || real == shared);
+}
+
+inline UndoSummary FuzzUndoRecord(const uint8_t* data, size_t size) {
+  const std::string dir = UndoProjectDir();
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  UndoSummary summary;
+  UndoRecord record;
+  summary.decoded = DecodeUndoRecord(bytes, dir, &record);
+  if (summary.decoded) {
+    UndoRecord again;
+    Require(DecodeUndoRecord(EncodeUndoRecord(record, dir), dir, &again));
+    Require(again.entries.size() == record.entries.size());
+    for (size_t i = 0; i < again.entries.size() && i < record.entries.size(); ++i) {
+      const UndoEntry& a = record.entries[i];
+      const UndoEntry& b = again.entries[i];
+      Require(a.path == b.path && a.written_sha256 == b.written_sha256 && a.created == b.created &&
+              a.old_bytes == b.old_bytes);
+    }
+  }
+
+  const std::string record_path = UndoRecordPath(dir);
+  WriteWhole(record_path, bytes.data(), bytes.size());
+  auto ws = std::make_unique<Workspace>();
+  const std::string undone_prefixes[] = {" -> Restored ", " -> Removed "};
+  summary.outcome = UndoLastRun(dir, ws->disk, /*dry_run=*/true, [&](const Text& line) {
+    const std::string text = ToUtf8(line);
+    for (const std::string& prefix : undone_prefixes) {
+      if (text.compare(0, prefix.size(), prefix) != 0) continue;
+      ++summary.undone;
+      Require(MayBeUndone(text.substr(prefix.size())));
+    }
+    if (text.compare(0, 9, " -> Kept ") == 0) ++summary.kept;
+  });
+  // A dry run leaves every file as it was, the record included.
+  for (const auto& [path, expected] : UndoFixtureFiles()) {
+    std::FILE* f = std::fopen((ScratchDir() + path).c_str(), "rb");
+    Require(f != nullptr);
+    if (!f) continue;
+    std::string now(expected.size() + 1, '\0');
+    now.resize(std::fread(&now[0], 1, now.size(), f));
+    std::fclose(f);
+    Require(now == expected);
+  }
+  Require(::access(record_path.c_str(), F_OK) == 0);
   return summary;
 }
 

@@ -81,5 +81,32 @@ TEST(FuzzRegressionTest, NameStartingWithBracketStaysANameAfterSaving) {
   EXPECT_EQ(again, names);
 }
 
+// The undo record target's seeds, through its entry: what each hostile
+// record makes undo do in its dry run. A fault in the harness (a fixture the
+// record cannot match, a check that never looks) shows here first.
+TEST(FuzzRegressionTest, UndoRecordSeedsUndoOnlyInsideTheProject) {
+  struct Case {
+    const char* seed;
+    UndoOutcome outcome;
+    size_t undone, kept;
+  };
+  const Case cases[] = {
+      {"restorable", UndoOutcome::kRestored, 3, 0},           {"outside_through_link", UndoOutcome::kSomeKept, 0, 1},
+      {"outside_through_dots", UndoOutcome::kSomeKept, 0, 1}, {"changed_since", UndoOutcome::kSomeKept, 0, 1},
+      {"same_file_twice", UndoOutcome::kRestored, 1, 0},
+  };
+  for (const Case& c : cases) {
+    const std::string bytes = ReadBytes(std::string(QUILLON_SOURCE_DIR) + "/fuzz/corpus/undo_record/" + c.seed);
+    const int before = fuzz::BrokenInvariants();
+    const fuzz::UndoSummary summary =
+        fuzz::FuzzUndoRecord(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    EXPECT_EQ(fuzz::BrokenInvariants(), before) << c.seed;
+    EXPECT_TRUE(summary.decoded) << c.seed;
+    EXPECT_EQ(summary.outcome, c.outcome) << c.seed;
+    EXPECT_EQ(summary.undone, c.undone) << c.seed;
+    EXPECT_EQ(summary.kept, c.kept) << c.seed;
+  }
+}
+
 }  // namespace
 }  // namespace quillon::testing

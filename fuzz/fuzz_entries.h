@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,11 +23,13 @@
 #include "check/todo_entry.h"
 #include "generate/language_files.h"
 #include "generate/step4.h"
+#include "io/file_io.h"
 #include "io/overlay_file_system.h"
 #include "project/project_file.h"
 #include "project/settings_file.h"
 #include "project/user_gadget_file.h"
 #include "rewrite/step3.h"
+#include "run/generation_run.h"
 #include "run/undo_last_run.h"
 #include "run/undo_record.h"
 #include "model/workspace.h"
@@ -377,6 +380,164 @@ inline UndoSummary FuzzUndoRecord(const uint8_t* data, size_t size) {
     Require(now == expected);
   }
   Require(::access(record_path.c_str(), F_OK) == 0);
+  return summary;
+}
+
+// --- event files of the last run ---------------------------------------------
+// The input as the event files a user edited since the last run, in a fixed
+// project whose constants did not change: "EventGadget.pb", then after a line
+// ";#menu" "EventMenu.pb" and after a line ";#window" "EventWindow.pb". A
+// regeneration adds procedures but keeps every line of the user's, in order.
+struct EventSummary {
+  bool ready = false;
+  size_t files_checked = 0;  // event files written and compared
+};
+
+inline const std::string& EventFormSource() {
+  static const std::string text =
+      "Enumeration FormWindow\n  #Win\nEndEnumeration\n"
+      "Enumeration FormMenu\n  #Menu_Open\n  #Menu_Quit\nEndEnumeration\n"
+      "Enumeration FormGadget\n  #Win_Name\n  #Win_Go\nEndEnumeration\n"
+      "Procedure OpenWin(x = 0, y = 0, width = 300, height = 120)\n"
+      "  OpenWindow(#Win, x, y, width, height, \"Events\", #PB_Window_SystemMenu)\n"
+      "  CreateMenu(0, WindowID(#Win))\n"
+      "  MenuTitle(\"File\")\n"
+      "  MenuItem(#Menu_Open, \"Open\")\n"
+      "  MenuItem(#Menu_Quit, \"Quit\")\n"
+      "  StringGadget(#Win_Name, 10, 10, 200, 20, \"\")\n"
+      "  ButtonGadget(#Win_Go, 220, 10, 70, 25, \"Go\")\n"
+      "EndProcedure\n";
+  return text;
+}
+
+// The project file as the command line loads it.
+inline bool LoadEventProject(const std::string& dir, Workspace& ws) {
+  SilentHost host({});
+  ws.project.project_path = FromUtf8(dir + "Events.pbm");
+  ws.keywords = BuildKeywordSets({});
+  return LoadProject(ws, ws.project.project_path, host);
+}
+
+// The project after its first generation on disk: the event files then
+// standing there are the baseline the inputs replace.
+inline const std::string& EventProjectDir() {
+  static const std::string dir = [] {
+    const std::string d = ScratchDir() + "events/";
+    if (::mkdir(d.c_str(), 0700) != 0) std::abort();
+    const std::string project = "[FILES]\nForm.pbf\n";
+    WriteWhole(d + "Form.pbf", EventFormSource().data(), EventFormSource().size());
+    WriteWhole(d + "Main.pb", DefaultMainPb().data(), DefaultMainPb().size());
+    WriteWhole(d + "UserCode.pb", "", 0);
+    WriteWhole(d + "Events.pbm", project.data(), project.size());
+    auto ws = std::make_unique<Workspace>();
+    if (!LoadEventProject(d, *ws)) std::abort();
+    SilentHost run_host(ws->project.files);
+    if (RunGeneration(*ws, run_host) != RunOutcome::kReady) std::abort();
+    return d;
+  }();
+  return dir;
+}
+
+// The bytes of EventGadget.pb, EventMenu.pb and EventWindow.pb after the
+// first generation.
+inline const std::vector<std::string>& EventBaseline() {
+  static const std::vector<std::string> bytes = [] {
+    std::vector<std::string> out;
+    for (const char* name : {"EventGadget.pb", "EventMenu.pb", "EventWindow.pb"}) {
+      std::string content;
+      if (!ReadFileBytes(EventProjectDir() + name, &content)) std::abort();
+      out.push_back(content);
+    }
+    return out;
+  }();
+  return bytes;
+}
+
+// A line's characters, a byte that is not part of strict UTF-8 taken as the
+// character of that number: a UTF-8 file's stray byte, written back one byte
+// per character and read again, is the same character.
+inline std::u32string Characters(const Text& line) {
+  std::u32string out;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+  for (size_t i = 0; i < line.size();) {
+    const unsigned char b = bytes[i];
+    const size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    bool valid = length > 0 && i + length <= line.size();
+    char32_t c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
+    for (size_t k = 1; valid && k < length; ++k) {
+      valid = (bytes[i + k] & 0xC0) == 0x80;
+      c = (c << 6) | (bytes[i + k] & 0x3F);
+    }
+    // Overlong forms, surrogates and numbers past U+10FFFF are not UTF-8.
+    const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (valid && length > 1) valid = c >= least && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+    if (!valid) c = b;
+    out.push_back(c);
+    i += valid ? length : 1;
+  }
+  return out;
+}
+
+// Whether `part` is a subsequence of `whole`, line by line.
+inline bool KeepsInOrder(const Lines& part, const Lines& whole) {
+  size_t at = 0;
+  for (const Text& line : whole) {
+    if (at < part.size() && Characters(line) == Characters(part[at])) ++at;
+  }
+  return at == part.size();
+}
+
+inline EventSummary FuzzEventFiles(const uint8_t* data, size_t size) {
+  const std::string dir = EventProjectDir();
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  constexpr std::string_view kMenuMarker = "\n;#menu\n";
+  constexpr std::string_view kWindowMarker = "\n;#window\n";
+  const size_t menu = input.find(kMenuMarker);
+  const size_t window = input.find(kWindowMarker, menu == std::string_view::npos ? 0 : menu);
+  const size_t gadget_end = std::min(menu, window);
+  struct Piece {
+    std::string name;
+    std::string_view bytes;
+  };
+  // A file the input leaves out keeps the baseline's bytes.
+  const std::vector<std::string>& baseline = EventBaseline();
+  std::vector<Piece> pieces = {
+      {"EventGadget.pb", input.substr(0, gadget_end)}, {"EventMenu.pb", baseline[1]}, {"EventWindow.pb", baseline[2]}};
+  if (menu != std::string_view::npos) {
+    const size_t start = menu + kMenuMarker.size();
+    pieces[1].bytes = input.substr(start, window == std::string_view::npos ? window : window - start);
+  }
+  if (window != std::string_view::npos) pieces[2].bytes = input.substr(window + kWindowMarker.size());
+
+  auto ws = std::make_unique<Workspace>();
+  Require(LoadEventProject(dir, *ws));
+  // What the run will read, decoded as it decodes the file.
+  std::vector<Lines> before;
+  for (const Piece& piece : pieces) {
+    WriteWhole(dir + piece.name, piece.bytes.data(), piece.bytes.size());
+    TextFile file;
+    Require(ReadTextFile(dir + piece.name, &file));
+    before.push_back(file.lines);
+  }
+  OverlayFileSystem overlay(ws->disk);
+  ws->files = &overlay;
+  ws->keep_undo_record = false;
+  SilentHost run_host(ws->project.files);
+  EventSummary summary;
+  summary.ready = RunGeneration(*ws, run_host) == RunOutcome::kReady;
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    for (const OverlayFileSystem::Output& output : overlay.outputs()) {
+      if (output.path != dir + pieces[i].name) continue;
+      const std::string copy = dir + "written.pb";
+      WriteWhole(copy, output.bytes.data(), output.bytes.size());
+      TextFile after;
+      Require(ReadTextFile(copy, &after));
+      Require(KeepsInOrder(before[i], after.lines));
+      ++summary.files_checked;
+    }
+  }
+  // The next input starts from the baseline's state of the other files.
+  ws->files = &ws->disk;
   return summary;
 }
 

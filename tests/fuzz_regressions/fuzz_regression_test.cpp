@@ -108,5 +108,19 @@ TEST(FuzzRegressionTest, UndoRecordSeedsUndoOnlyInsideTheProject) {
   }
 }
 
+// The event-file target's seeds: each run regenerates, and all three event
+// files it writes hold every line of the user's versions, in order.
+TEST(FuzzRegressionTest, EventFileSeedsKeepTheUsersLines) {
+  for (const char* seed : {"with_user_code", "utf8_with_mark", "procedure_deleted", "crlf_and_helpers"}) {
+    const std::string bytes = ReadBytes(std::string(QUILLON_SOURCE_DIR) + "/fuzz/corpus/event_files/" + seed);
+    const int before = fuzz::BrokenInvariants();
+    const fuzz::EventSummary summary =
+        fuzz::FuzzEventFiles(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    EXPECT_EQ(fuzz::BrokenInvariants(), before) << seed;
+    EXPECT_TRUE(summary.ready) << seed;
+    EXPECT_EQ(summary.files_checked, 3u) << seed;
+  }
+}
+
 }  // namespace
 }  // namespace quillon::testing

@@ -1,7 +1,9 @@
 #include "rewrite/include_update.h"
 
+#include <algorithm>
 #include <string>
 
+#include "analysis/source_loading.h"
 #include "io/file_io.h"
 #include "rewrite/prefix_rule.h"
 #include "rewrite/whole_word_replacer.h"
@@ -38,8 +40,10 @@ long ApplyIncludeRules(const std::vector<Replacement>& replacements, Lines* line
 
 namespace {
 
+// Every include file is read; a form source of the file list is never
+// rewritten (the forms are the designer's files).
 void UpdateIncludeFile(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard, const VariableRenames& variables,
-                       const Text& path) {
+                       const Text& path, bool form_source) {
   const std::vector<Replacement>& replacements = ws.check.replacements;
   Lines& lines = ws.analysis.include_file_lines;
   lines.clear();
@@ -52,7 +56,7 @@ void UpdateIncludeFile(Workspace& ws, RunHost& host, const WindowPrefixGuard& gu
   const BomInfo bom = DetectBom(bytes);
   // Wide-character files would read as garbage here; never rewrite them.
   if (bom.format != kFormatAscii && bom.format != kFormatUtf8) return;
-  if (replacements.empty()) return;
+  if (replacements.empty() || form_source) return;
   lines = DecodeLines(std::string_view(bytes).substr(bom.length), bom.format);
 
   const long changes = ApplyIncludeRules(replacements, &lines, guard, variables);
@@ -71,11 +75,28 @@ void UpdateIncludeFile(Workspace& ws, RunHost& host, const WindowPrefixGuard& gu
   if (result == WriteResult::kFailed) host.AddLogLine(log::ErrorWriteFile(path));
 }
 
+// Whether `path` is one of the form sources of the file list, however it is
+// spelt or linked: Main.pb may include a form.
+bool IsFormSource(Workspace& ws, const std::vector<FileIdentity>& sources, const Text& path) {
+  const FileIdentity id = ws.files->IdentityOf(ToUtf8(path));
+  if (!id.exists) return false;
+  return std::any_of(sources.begin(), sources.end(), [&](const FileIdentity& source) {
+    return source.device == id.device && source.inode == id.inode;
+  });
+}
+
 }  // namespace
 
 void UpdateIncludeFiles(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard,
                         const VariableRenames& variables) {
-  for (const Text& path : ws.analysis.include_files) UpdateIncludeFile(ws, host, guard, variables, path);
+  std::vector<FileIdentity> sources;
+  for (const Text& item : ws.analysis.source_files) {
+    const FileIdentity id = ws.files->IdentityOf(SourceFileOpenPath(ws, item));
+    if (id.exists) sources.push_back(id);
+  }
+  for (const Text& path : ws.analysis.include_files) {
+    UpdateIncludeFile(ws, host, guard, variables, path, IsFormSource(ws, sources, path));
+  }
 }
 
 }  // namespace quillon

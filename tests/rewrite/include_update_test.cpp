@@ -1,6 +1,7 @@
 #include "rewrite/include_update.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "rewrite/test_writers.h"
 #include "support/fake_host.h"
@@ -72,6 +73,24 @@ TEST(IncludeUpdate, UnchangedFileKeepsItsBytesAndIsNotWritten) {
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_TRUE(f.writer.written.empty());
   EXPECT_TRUE(f.host.log.empty());
+}
+
+// Main.pb may include a form of the file list, under its own name or a
+// link: the form is the designer's file and keeps its bytes.
+TEST(IncludeUpdate, AFormOfTheFileListIsNeverRewritten) {
+  IncludeFixture f;
+  f.ws.project.project_path = FromUtf8(f.dir.File("P.pbm"));
+  f.ws.analysis.source_files = L({"Form.pbf"});
+  const std::string form_text = "ButtonGadget(#Win_Btn, 1, 1, 1, 1, \"Go\")\n";
+  const std::string form = f.Add("Form.pbf", form_text);
+  ASSERT_EQ(::symlink("Form.pbf", f.dir.File("Link.pbf").c_str()), 0);
+  f.ws.analysis.include_files.push_back(FromUtf8(f.dir.File("Link.pbf")));
+  const std::string user = f.Add("User.pbi", "x = #Win_Btn\n");
+  f.Bind("Win", "Main", kKindWindow);
+  UpdateIncludeFiles(f.ws, f.host);
+  EXPECT_EQ(ReadBytes(form), form_text);
+  EXPECT_EQ(ReadBytes(user), "x = #Main_Btn\n");
+  EXPECT_EQ(f.host.log, Strings{" -> Update Includefile " + user + " / Count Change: 1"});
 }
 
 TEST(IncludeUpdate, Utf8MarkIsKeptAndTextSurvives) {

@@ -272,6 +272,8 @@ inline RunSummary FuzzFormRun(const uint8_t* data, size_t size) {
   }
   summary.log_lines = host.log.size();
   summary.outputs = overlay.outputs().size();
+  // The form is the designer's file: a run reads it and never writes it.
+  for (const OverlayFileSystem::Output& output : overlay.outputs()) Require(output.path != dir + "Form.pbf");
   return summary;
 }
 

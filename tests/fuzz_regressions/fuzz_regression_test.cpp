@@ -40,6 +40,10 @@ void ReplayAll(const std::string& target, Entry entry) {
   }
 }
 
+TEST(FuzzRegressionTest, FormRunInputsNeverWriteTheForm) {
+  ReplayAll("form_run", [](const uint8_t* data, size_t size) { fuzz::FuzzFormRun(data, size); });
+}
+
 TEST(FuzzRegressionTest, UserListInputsReadBackAfterSaving) {
   ReplayAll("user_list", [](const uint8_t* data, size_t size) { fuzz::FuzzUserList(data, size); });
 }

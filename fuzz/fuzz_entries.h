@@ -389,7 +389,8 @@ inline UndoSummary FuzzUndoRecord(const uint8_t* data, size_t size) {
 // The input as the event files a user edited since the last run, in a fixed
 // project whose constants did not change: "EventGadget.pb", then after a line
 // ";#menu" "EventMenu.pb" and after a line ";#window" "EventWindow.pb". A
-// regeneration adds procedures but keeps every line of the user's, in order.
+// regeneration adds procedures but keeps every line of the user's, in order,
+// except an editor's option block at the end.
 struct EventSummary {
   bool ready = false;
   size_t files_checked = 0;  // event files written and compared
@@ -489,6 +490,22 @@ inline bool KeepsInOrder(const Lines& part, const Lines& whole) {
   return at == part.size();
 }
 
+// The user's lines without what an editor appends, which a run drops: in the
+// trailing lines that start with ";" (an empty line ends them), from the last
+// "; IDE Options" line on, else a last separator line.
+inline Lines WithoutEditorTail(Lines lines) {
+  size_t run = lines.size();
+  while (run > 0 && !lines[run - 1].empty() && lines[run - 1][0] == ';') --run;
+  for (size_t i = lines.size(); i > run; --i) {
+    if (lines[i - 1].compare(0, 13, "; IDE Options") == 0) {
+      lines.resize(i - 1);
+      return lines;
+    }
+  }
+  if (!lines.empty() && lines.back() == "; " + std::string(87, '*')) lines.pop_back();
+  return lines;
+}
+
 inline EventSummary FuzzEventFiles(const uint8_t* data, size_t size) {
   const std::string dir = EventProjectDir();
   const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -519,7 +536,7 @@ inline EventSummary FuzzEventFiles(const uint8_t* data, size_t size) {
     WriteWhole(dir + piece.name, piece.bytes.data(), piece.bytes.size());
     TextFile file;
     Require(ReadTextFile(dir + piece.name, &file));
-    before.push_back(file.lines);
+    before.push_back(WithoutEditorTail(file.lines));
   }
   OverlayFileSystem overlay(ws->disk);
   ws->files = &overlay;

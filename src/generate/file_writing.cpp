@@ -17,6 +17,13 @@ EncodedFile Encode(const Workspace& ws, const LineList& lines) {
     format = kOutputUtf8;
   }
   file.bytes = EncodeLines(lines, format);
+  if (format == kOutputAscii && DetectBom(file.bytes).format != kFormatAscii) {
+    // Bytes that begin like a mark would be read back as another encoding
+    // (a first line starting with U+00FF U+00FE as UTF-16): the mark says
+    // what they are.
+    file.needs_utf8 = true;
+    file.bytes = EncodeLines(lines, kOutputUtf8);
+  }
   return file;
 }
 

@@ -44,6 +44,10 @@ TEST(FuzzRegressionTest, FormRunInputsNeverWriteTheForm) {
   ReplayAll("form_run", [](const uint8_t* data, size_t size) { fuzz::FuzzFormRun(data, size); });
 }
 
+TEST(FuzzRegressionTest, EventFileInputsKeepTheUsersLines) {
+  ReplayAll("event_files", [](const uint8_t* data, size_t size) { fuzz::FuzzEventFiles(data, size); });
+}
+
 TEST(FuzzRegressionTest, UserListInputsReadBackAfterSaving) {
   ReplayAll("user_list", [](const uint8_t* data, size_t size) { fuzz::FuzzUserList(data, size); });
 }

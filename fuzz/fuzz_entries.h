@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,6 +25,7 @@
 #include "check/todo_entry.h"
 #include "generate/language_files.h"
 #include "generate/step4.h"
+#include "io/disk_file_system.h"
 #include "io/file_io.h"
 #include "io/overlay_file_system.h"
 #include "project/project_file.h"
@@ -557,6 +560,128 @@ inline EventSummary FuzzEventFiles(const uint8_t* data, size_t size) {
   }
   // The next input starts from the baseline's state of the other files.
   ws->files = &ws->disk;
+  return summary;
+}
+
+// --- dry run against the real run ---------------------------------------------
+// The input as in FuzzFormRun (a form, then optionally Main.pb), in two copies
+// of one project: a real run in the first, a dry run in the second. The dry
+// run logs what the real run logs (but for the folder's name), changes
+// nothing, and its outputs are what the real run wrote, Backup/ aside.
+struct DryRunSummary {
+  bool ready = false;
+  size_t written = 0;  // files the real run changed or made outside Backup/
+};
+
+using FileTree = std::map<std::string, std::string>;
+
+// Every regular file below `dir` but Backup/, by path below `dir`.
+inline FileTree TreeWithoutBackup(const std::string& dir) {
+  static FileTree* tree = nullptr;
+  static size_t skip = 0;
+  FileTree result;
+  tree = &result;
+  skip = dir.size();
+  ::nftw(
+      dir.c_str(),
+      [](const char* p, const struct stat* st, int kind, struct FTW*) {
+        const std::string rel = std::string(p).substr(std::min(skip, std::strlen(p)));
+        if (kind == FTW_F && S_ISREG(st->st_mode) && rel.rfind("Backup/", 0) != 0) {
+          std::string bytes;
+          if (ReadFileBytes(p, &bytes)) (*tree)[rel] = bytes;
+        }
+        return 0;
+      },
+      16, FTW_PHYS);
+  tree = nullptr;
+  return result;
+}
+
+inline void RemoveTree(const std::string& dir) {
+  ::nftw(
+      dir.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
+      FTW_DEPTH | FTW_PHYS);
+}
+
+// A fresh copy of the project at `dir`, with `form` and `main_pb`.
+inline void WriteRunProject(const std::string& dir, std::string_view form, std::string_view main_pb) {
+  RemoveTree(dir);
+  if (::mkdir(dir.c_str(), 0700) != 0) std::abort();
+  // The project of FuzzFormRun: every switch on, one window and gadget saved.
+  static const std::string project = [] {
+    auto ws = std::make_unique<Workspace>();
+    ws->project.files = {"Form.pbf"};
+    ws->project.switches = Switches{1, 1, 1, 1, 1, 1, 1};
+    ws->project.saved_windows = {"Win"};
+    ws->project.saved_gadgets = {"Win_Btn"};
+    return ProjectFileBytes(*ws, /*from_this_run=*/false);
+  }();
+  const std::string user_code = "Procedure Helper()\n  SetGadgetText(#Win_Btn, \"Hello\")\nEndProcedure\n";
+  WriteWhole(dir + "Form.pbf", form.data(), form.size());
+  WriteWhole(dir + "Main.pb", main_pb.data(), main_pb.size());
+  WriteWhole(dir + "UserCode.pb", user_code.data(), user_code.size());
+  WriteWhole(dir + "Fuzz.pbm", project.data(), project.size());
+}
+
+// One run of the project at `dir` through `files` (the disk when null).
+inline std::vector<std::string> RunProjectAt(const std::string& dir, OverlayFileSystem* overlay, bool* ready) {
+  auto ws = std::make_unique<Workspace>();
+  SilentHost load_host({});
+  ws->project.project_path = FromUtf8(dir + "Fuzz.pbm");
+  ws->user_gadgets = {"MyGadget"};
+  ws->keywords = BuildKeywordSets(ws->user_gadgets);
+  if (!LoadProject(*ws, ws->project.project_path, load_host)) std::abort();
+  if (overlay) {
+    ws->files = overlay;
+    ws->keep_undo_record = false;
+  }
+  SilentHost host(ws->project.files);
+  *ready = RunGeneration(*ws, host) == RunOutcome::kReady;
+  ws->files = &ws->disk;
+  std::vector<std::string> log;
+  for (const Text& line : host.log) log.push_back(ToUtf8(line));
+  return log;
+}
+
+inline DryRunSummary FuzzDryRun(const uint8_t* data, size_t size) {
+  const std::string real = ScratchDir() + "real/";
+  const std::string dry = ScratchDir() + "dry/";
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const size_t marker = input.find(kMainMarker);
+  const std::string_view form = input.substr(0, marker);
+  const std::string_view main_pb = marker == std::string_view::npos ? std::string_view(DefaultMainPb())
+                                                                    : input.substr(marker + kMainMarker.size());
+  WriteRunProject(real, form, main_pb);
+  WriteRunProject(dry, form, main_pb);
+  const FileTree before = TreeWithoutBackup(dry);
+
+  DryRunSummary summary;
+  bool dry_ready = false;
+  std::vector<std::string> real_log = RunProjectAt(real, nullptr, &summary.ready);
+  DiskFileSystem disk;
+  OverlayFileSystem overlay(disk);
+  const std::vector<std::string> dry_log = RunProjectAt(dry, &overlay, &dry_ready);
+  Require(dry_ready == summary.ready);
+  for (std::string& line : real_log) {
+    for (size_t at = line.find(real); at != std::string::npos; at = line.find(real, at + dry.size())) {
+      line.replace(at, real.size(), dry);
+    }
+  }
+  Require(dry_log == real_log);
+  Require(TreeWithoutBackup(dry) == before);
+
+  const FileTree written = TreeWithoutBackup(real);
+  FileTree previewed = before;
+  for (const OverlayFileSystem::Output& output : overlay.outputs()) {
+    if (output.path.rfind(dry, 0) != 0) continue;  // an include file elsewhere
+    const std::string rel = output.path.substr(dry.size());
+    if (rel.rfind("Backup/", 0) != 0) previewed[rel] = output.bytes;
+  }
+  Require(previewed == written);
+  for (const auto& [rel, bytes] : written) {
+    const auto old = before.find(rel);
+    if (old == before.end() || old->second != bytes) ++summary.written;
+  }
   return summary;
 }
 

@@ -130,5 +130,18 @@ TEST(FuzzRegressionTest, EventFileSeedsKeepTheUsersLines) {
   }
 }
 
+// The dry-run target on the form seeds: each real run writes files, and the
+// dry run reports and previews exactly those.
+TEST(FuzzRegressionTest, DryRunTargetMatchesTheRealRunOnTheFormSeeds) {
+  for (const char* seed : {"example_main.pbf", "handwritten.pb", "two_windows.pbf", "with_main.pbf"}) {
+    const std::string bytes = ReadBytes(std::string(QUILLON_SOURCE_DIR) + "/fuzz/corpus/form_run/" + seed);
+    const int before = fuzz::BrokenInvariants();
+    const fuzz::DryRunSummary summary = fuzz::FuzzDryRun(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    EXPECT_EQ(fuzz::BrokenInvariants(), before) << seed;
+    EXPECT_TRUE(summary.ready) << seed;
+    EXPECT_GT(summary.written, 3u) << seed;
+  }
+}
+
 }  // namespace
 }  // namespace quillon::testing

@@ -89,13 +89,17 @@ bool IsFormSource(Workspace& ws, const std::vector<FileIdentity>& sources, const
 
 void UpdateIncludeFiles(Workspace& ws, RunHost& host, const WindowPrefixGuard& guard,
                         const VariableRenames& variables) {
+  // Without bindings no file is rewritten: the forms need not be looked up.
+  const bool renaming = !ws.check.replacements.empty();
   std::vector<FileIdentity> sources;
-  for (const Text& item : ws.analysis.source_files) {
-    const FileIdentity id = ws.files->IdentityOf(SourceFileOpenPath(ws, item));
-    if (id.exists) sources.push_back(id);
+  if (renaming) {
+    for (const Text& item : ws.analysis.source_files) {
+      const FileIdentity id = ws.files->IdentityOf(SourceFileOpenPath(ws, item));
+      if (id.exists) sources.push_back(id);
+    }
   }
   for (const Text& path : ws.analysis.include_files) {
-    UpdateIncludeFile(ws, host, guard, variables, path, IsFormSource(ws, sources, path));
+    UpdateIncludeFile(ws, host, guard, variables, path, renaming && IsFormSource(ws, sources, path));
   }
 }
 

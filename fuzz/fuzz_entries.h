@@ -685,4 +685,81 @@ inline DryRunSummary FuzzDryRun(const uint8_t* data, size_t size) {
   return summary;
 }
 
+// --- an include file under renaming --------------------------------------------
+// The input as the user's include file of a fixed project whose window and
+// gadget were renamed in the designer; the run binds the old names to the
+// new ones. A line of the include file may only change where it names one of
+// the old names ("#Old..." or "Open_Old"); every other line keeps its bytes,
+// and the file keeps its number of lines.
+struct IncludeSummary {
+  bool rewritten = false;
+  size_t changed_lines = 0;
+};
+
+inline const std::string& IncludeProjectDir() {
+  static const std::string dir = [] {
+    const std::string d = ScratchDir() + "include/";
+    if (::mkdir(d.c_str(), 0700) != 0) std::abort();
+    const std::string form =
+        "Enumeration FormWindow\n  #Main\nEndEnumeration\n"
+        "Enumeration FormGadget\n  #Main_Btn\nEndEnumeration\n"
+        "Procedure OpenMain(x = 0, y = 0, width = 300, height = 120)\n"
+        "  OpenWindow(#Main, x, y, width, height, \"Include\", #PB_Window_SystemMenu)\n"
+        "  ButtonGadget(#Main_Btn, 220, 10, 70, 25, \"Go\")\n"
+        "EndProcedure\n";
+    const std::string main_pb = "XIncludeFile \"CommonFile.pb\"\nXIncludeFile \"User.pbi\"\nOpen_Main()\n";
+    WriteWhole(d + "Form.pbf", form.data(), form.size());
+    WriteWhole(d + "Main.pb", main_pb.data(), main_pb.size());
+    return d;
+  }();
+  return dir;
+}
+
+inline Lines IncludeLines(std::string_view bytes) {
+  const BomInfo bom = DetectBom(bytes);
+  return DecodeLines(bytes.substr(bom.length), bom.format);
+}
+
+// Whether `line` names one of the old names as a rename may change it.
+inline bool NamesAnOldName(const Text& line, const std::vector<Replacement>& replacements) {
+  const Text upper = Upper(line);
+  for (const Replacement& r : replacements) {
+    const Text old_name = Upper(r.old_name);
+    if (upper.find("#" + old_name) != Text::npos || upper.find("OPEN_" + old_name) != Text::npos) return true;
+  }
+  return false;
+}
+
+inline IncludeSummary FuzzIncludeFile(const uint8_t* data, size_t size) {
+  const std::string dir = IncludeProjectDir();
+  WriteWhole(dir + "User.pbi", data, size);
+  auto ws = std::make_unique<Workspace>();
+  OverlayFileSystem overlay(ws->disk);
+  ws->files = &overlay;
+  ws->keep_undo_record = false;
+  ws->project.project_path = FromUtf8(dir + "Include.pbm");
+  ws->project.has_name = true;
+  ws->project.files = {"Form.pbf"};
+  ws->project.saved_windows = {"Win"};
+  ws->project.saved_gadgets = {"Win_Win_Btn"};
+  ws->keywords = BuildKeywordSets({});
+  SilentHost host(ws->project.files);
+  IncludeSummary summary;
+  if (RunGeneration(*ws, host) != RunOutcome::kReady) return summary;
+  for (const OverlayFileSystem::Output& output : overlay.outputs()) {
+    if (output.path != dir + "User.pbi") continue;
+    summary.rewritten = true;
+    const Lines before = IncludeLines(std::string_view(reinterpret_cast<const char*>(data), size));
+    const Lines after = IncludeLines(output.bytes);
+    Require(before.size() == after.size());
+    for (size_t i = 0; i < before.size() && i < after.size(); ++i) {
+      if (before[i] == after[i]) continue;
+      ++summary.changed_lines;
+      Require(NamesAnOldName(before[i], ws->check.replacements));
+    }
+  }
+  ws->files = &ws->disk;
+  return summary;
+}
+
 }  // namespace quillon::fuzz

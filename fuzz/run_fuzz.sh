@@ -7,7 +7,7 @@ set -u
 build=$1
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
-targets="project_file settings catalog user_list form_run undo_record event_files dry_run"
+targets="project_file settings catalog user_list form_run undo_record event_files dry_run include_file"
 failed=0
 summary=""
 for t in $targets; do

@@ -143,5 +143,24 @@ TEST(FuzzRegressionTest, DryRunTargetMatchesTheRealRunOnTheFormSeeds) {
   }
 }
 
+// The include-file target's seeds: the bindings rewrite exactly the lines
+// that name an old name.
+TEST(FuzzRegressionTest, IncludeFileSeedsChangeOnlyLinesNamingAnOldName) {
+  struct Case {
+    const char* seed;
+    bool rewritten;
+    size_t changed;
+  };
+  for (const Case& c : {Case{"uses_old_names", true, 3}, Case{"utf8_crlf", true, 1}, Case{"no_old_names", false, 0}}) {
+    const std::string bytes = ReadBytes(std::string(QUILLON_SOURCE_DIR) + "/fuzz/corpus/include_file/" + c.seed);
+    const int before = fuzz::BrokenInvariants();
+    const fuzz::IncludeSummary summary =
+        fuzz::FuzzIncludeFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    EXPECT_EQ(fuzz::BrokenInvariants(), before) << c.seed;
+    EXPECT_EQ(summary.rewritten, c.rewritten) << c.seed;
+    EXPECT_EQ(summary.changed_lines, c.changed) << c.seed;
+  }
+}
+
 }  // namespace
 }  // namespace quillon::testing

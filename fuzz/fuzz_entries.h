@@ -40,6 +40,13 @@
 
 namespace quillon::fuzz {
 
+// Removes `dir` with everything in it, links not followed.
+inline void RemoveTree(const std::string& dir) {
+  ::nftw(
+      dir.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
+      FTW_DEPTH | FTW_PHYS);
+}
+
 // A scratch folder for the whole process, removed at exit. In memory when
 // the machine has /dev/shm: the readers are fed through files, and a disk
 // with fsync would cut the executions per second tenfold.
@@ -53,10 +60,7 @@ class ScratchFolder {
     if (::mkdtemp(&pattern[0])) path_ = pattern + "/";
   }
   ~ScratchFolder() {
-    if (path_.empty()) return;
-    ::nftw(
-        path_.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
-        FTW_DEPTH | FTW_PHYS);
+    if (!path_.empty()) RemoveTree(path_);
   }
   const std::string& path() const { return path_; }
 
@@ -595,12 +599,6 @@ inline FileTree TreeWithoutBackup(const std::string& dir) {
       16, FTW_PHYS);
   tree = nullptr;
   return result;
-}
-
-inline void RemoveTree(const std::string& dir) {
-  ::nftw(
-      dir.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
-      FTW_DEPTH | FTW_PHYS);
 }
 
 // A fresh copy of the project at `dir`, with `form` and `main_pb`.

@@ -16,15 +16,19 @@ for t in $targets; do
   log="$build/fuzz-logs/$t.log"
   mkdir -p "$work" "$artifacts" "$(dirname "$log")"
   echo "== fuzz_$t for ${seconds}s (log: $log)"
-  # Real-world forms beside the project seed the form target when present
-  # (read only; never copied into the tree).
+  # The dry-run target takes the form target's inputs. Real-world forms
+  # beside the project seed both when present (read only; never copied into
+  # the tree). Targets whose inputs are PureBasic code share its dictionary.
+  seeds="$here/corpus/$t"
+  [ "$t" = dry_run ] && seeds="$here/corpus/form_run"
   extra=""
   shared="$here/../../shared/corpus/forms"
-  [ "$t" = form_run ] && [ -d "$shared" ] && extra="$shared"
+  case $t in form_run|dry_run) [ -d "$shared" ] && extra="$shared" ;; esac
   dict=""
   [ -f "$here/$t.dict" ] && dict="-dict=$here/$t.dict"
+  case $t in event_files|include_file|dry_run) dict="-dict=$here/form_run.dict" ;; esac
   "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 $dict \
-    -artifact_prefix="$artifacts/" -max_len=16384 "$work" "$here/corpus/$t" $extra >"$log" 2>&1
+    -artifact_prefix="$artifacts/" -max_len=16384 "$work" "$seeds" $extra >"$log" 2>&1
   status=$?
   runs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -n 1)
   execs=$(sed -n 's/^stat::average_exec_per_sec: *\([0-9]*\).*/\1/p' "$log" | tail -n 1)

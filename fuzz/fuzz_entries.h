@@ -291,8 +291,6 @@ inline RunSummary FuzzFormRun(const uint8_t* data, size_t size) {
 // run changes nothing. A record that decodes encodes to one that decodes the
 // same.
 struct UndoSummary {
-  bool decoded = false;
-  UndoOutcome outcome = UndoOutcome::kNothingToUndo;
   size_t undone = 0;  // " -> Restored" and " -> Removed" lines
   size_t kept = 0;    // " -> Kept" lines
 };
@@ -352,8 +350,7 @@ inline UndoSummary FuzzUndoRecord(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   UndoSummary summary;
   UndoRecord record;
-  summary.decoded = DecodeUndoRecord(bytes, dir, &record);
-  if (summary.decoded) {
+  if (DecodeUndoRecord(bytes, dir, &record)) {
     UndoRecord again;
     Require(DecodeUndoRecord(EncodeUndoRecord(record, dir), dir, &again));
     Require(again.entries.size() == record.entries.size());
@@ -369,7 +366,7 @@ inline UndoSummary FuzzUndoRecord(const uint8_t* data, size_t size) {
   WriteWhole(record_path, bytes.data(), bytes.size());
   auto ws = std::make_unique<Workspace>();
   const std::string undone_prefixes[] = {" -> Restored ", " -> Removed "};
-  summary.outcome = UndoLastRun(dir, ws->disk, /*dry_run=*/true, [&](const Text& line) {
+  UndoLastRun(dir, ws->disk, /*dry_run=*/true, [&](const Text& line) {
     const std::string text = ToUtf8(line);
     for (const std::string& prefix : undone_prefixes) {
       if (text.compare(0, prefix.size(), prefix) != 0) continue;
@@ -399,7 +396,6 @@ inline UndoSummary FuzzUndoRecord(const uint8_t* data, size_t size) {
 // regeneration adds procedures but keeps every line of the user's, in order,
 // except an editor's option block at the end.
 struct EventSummary {
-  bool ready = false;
   size_t files_checked = 0;  // event files written and compared
 };
 
@@ -550,7 +546,7 @@ inline EventSummary FuzzEventFiles(const uint8_t* data, size_t size) {
   ws->keep_undo_record = false;
   SilentHost run_host(ws->project.files);
   EventSummary summary;
-  summary.ready = RunGeneration(*ws, run_host) == RunOutcome::kReady;
+  RunGeneration(*ws, run_host);
   for (size_t i = 0; i < pieces.size(); ++i) {
     for (const OverlayFileSystem::Output& output : overlay.outputs()) {
       if (output.path != dir + pieces[i].name) continue;
@@ -690,7 +686,6 @@ inline DryRunSummary FuzzDryRun(const uint8_t* data, size_t size) {
 // the old names ("#Old..." or "Open_Old"); every other line keeps its bytes,
 // and the file keeps its number of lines.
 struct IncludeSummary {
-  bool rewritten = false;
   size_t changed_lines = 0;
 };
 
@@ -746,7 +741,6 @@ inline IncludeSummary FuzzIncludeFile(const uint8_t* data, size_t size) {
   if (RunGeneration(*ws, host) != RunOutcome::kReady) return summary;
   for (const OverlayFileSystem::Output& output : overlay.outputs()) {
     if (output.path != dir + "User.pbi") continue;
-    summary.rewritten = true;
     const Lines before = IncludeLines(std::string_view(reinterpret_cast<const char*>(data), size));
     const Lines after = IncludeLines(output.bytes);
     Require(before.size() == after.size());

@@ -16,10 +16,12 @@
 namespace quillon {
 namespace {
 
-// In a child process: a second thread creates `path` and registers it only
-// `register_after_ms` later, while the main thread takes SIGTERM in between.
-// The child must end by the signal.
-int EndChildWhileAFileIsBeingCreated(const std::string& path, int register_after_ms) {
+// A second thread creates the file and registers it 200 ms later; the main
+// thread takes SIGTERM in between (the creator blocks it). The handler must
+// wait for the registration and remove the file before the process ends.
+TEST(InterruptCleanup, ASignalTakenByAnotherThreadWaitsForAFileBeingCreated) {
+  testing::TempDir dir;
+  const std::string path = dir.File(".quillon-tmp-signal");
   const pid_t pid = ::fork();
   if (pid == 0) {
     ScopedInterruptCleanup cleanup;
@@ -31,25 +33,19 @@ int EndChildWhileAFileIsBeingCreated(const std::string& path, int register_after
           const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
           if (fd >= 0) ::close(fd);
           created = true;
-          ::usleep(static_cast<useconds_t>(register_after_ms) * 1000);
+          ::usleep(200 * 1000);
           RegisterTemporaryFile(path.c_str());
         }
       }
       for (;;) ::pause();  // the process ends meanwhile
     });
     while (!created) ::usleep(1000);
-    ::raise(SIGTERM);  // taken by this thread: the creator blocks it
-    ::_exit(0);        // not reached
+    ::raise(SIGTERM);
+    ::_exit(0);  // not reached
   }
   int status = 0;
   ::waitpid(pid, &status, 0);
-  return WIFSIGNALED(status) ? WTERMSIG(status) : -1;
-}
-
-TEST(InterruptCleanup, ASignalTakenByAnotherThreadWaitsForAFileBeingCreated) {
-  testing::TempDir dir;
-  const std::string path = dir.File(".quillon-tmp-signal");
-  EXPECT_EQ(EndChildWhileAFileIsBeingCreated(path, 200), SIGTERM);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
   EXPECT_NE(::access(path.c_str(), F_OK), 0) << "the file created while the signal came was left behind";
 }
 

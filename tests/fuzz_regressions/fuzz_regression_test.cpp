@@ -48,10 +48,6 @@ void ReplayAll(const std::string& dir, Entry entry) {
   }
 }
 
-TEST(FuzzRegressionTest, FormRunInputsNeverWriteTheForm) {
-  ReplayAll(SavedInputs("form_run"), [](const uint8_t* data, size_t size) { fuzz::FuzzFormRun(data, size); });
-}
-
 TEST(FuzzRegressionTest, EventFileInputsKeepTheUsersLines) {
   ReplayAll(SavedInputs("event_files"), [](const uint8_t* data, size_t size) { fuzz::FuzzEventFiles(data, size); });
 }
